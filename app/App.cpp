@@ -1,0 +1,42 @@
+#include "app/App.h"
+
+#include "app/MenuBar1.h"
+#include "app/SharedPictures.h"
+#include "board/Window1.h"
+#include "info/Window2.h"
+#include "info/Window3.h"
+
+App::App() {
+    SetMenuBar(&MenuBar1::instance());
+    if (MenuItem* about = MenuBar1::instance().Item(QStringLiteral("AppleAbout"))) {
+        about->Action = [this] { return _AppleAbout_Action(); };
+    }
+}
+
+App::~App() = default;
+
+App& App::instance() {
+    return static_cast<App&>(*Application::Instance());
+}
+
+void App::RegisterWindows() {
+    Window1::registerClass();
+    Window2::registerClass();
+    Window3::registerClass();
+}
+
+void App::OpenDefaultWindow() {
+    Window1::instance();
+}
+
+void App::Shutdown() {
+    Pictures::ReleaseAll();
+    Window::ReleaseAll();
+    MenuBar1::release();
+}
+
+bool App::_AppleAbout_Action() {
+    Window1::instance().Hide();
+    Window3::instance().Show();
+    return false;
+}

@@ -1,0 +1,23 @@
+#include <QApplication>
+
+#include "app/App.h"
+
+int main(int argc, char** argv) {
+    QApplication runtime(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Huemix"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Huemix"));
+    QApplication::setApplicationVersion(QStringLiteral(HUEMIX_VERSION));
+    // Windows come and go as the player moves between them; the application
+    // ends through Quit, or once no window of the game is left on screen.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    int status = 0;
+    {
+        App app;
+        App::RegisterWindows();
+        app.OpenDefaultWindow();
+        status = app.Run();
+        App::Shutdown();
+    }
+    return status;
+}

@@ -1,0 +1,35 @@
+// The board's Start, difficulty and help controls.
+#include <algorithm>
+
+#include "board/Window1.h"
+#include "framework/Text.h"
+
+void Window1::PushButton1_Action() {
+    PushButton1->SetEnabled(false);
+    PushButton5->SetEnabled(false);
+    if (RadioButton1->Value()) {
+        RadioButton2->SetEnabled(false);
+    }
+    PushButton2->Push();
+}
+
+void Window1::RadioButton2_Action() {
+    RadioButton1->SetEnabled(false);
+    Timer1->SetPeriod(80);
+}
+
+void Window1::PushButton5_Action() {
+    Hide();
+    Window::Shared(QStringLiteral("Window2"))->Show();
+}
+
+void Window1::EditField1_GotFocus() {
+    EditField1->SetText(Str(cnt));
+}
+
+void Window1::ckArray(int x) {
+    const auto found = std::find(aTest.begin(), aTest.end(), x);
+    if (found != aTest.end()) {
+        aTest.erase(found);
+    }
+}

@@ -1,0 +1,57 @@
+// The frame loop: the pace timers, the fall and steering of the falling tile,
+// and its landing on the active bottom line.
+#include "board/Rules.h"
+#include "board/Window1.h"
+#include "framework/Keyboard.h"
+
+void Window1::Timer1_Action() {
+    SpriteSurface1->Update();
+    StaticText1->SetTextColor(ScoreColor(counter));
+}
+
+void Window1::Timer4_Action() {
+    if (!Keyboard().AsyncKeyDown(KeyCode::LeftArrow)) {
+        testit = 1;
+    }
+    if (!Keyboard().AsyncKeyDown(KeyCode::RightArrow)) {
+        testit2 = 1;
+    }
+}
+
+void Window1::SpriteSurface1_NextFrame() {
+    // Held by value: the release at the end replaces the slot's sprite.
+    const SpriteRef tile =
+        kap >= 0 && kap < static_cast<int>(mysprite.size()) ? mysprite[kap] : nullptr;
+    if (!tile) {
+        return;  // no tile has been released on this board yet
+    }
+
+    if (tile->Y() < kap3 && Timer1->Mode() == Timer::Multiple) {
+        tile->SetY(tile->Y() + Cell / 2);
+        if (SpriteSurface1->KeyTest(KeyCode::LeftArrow) && tile->X() > 31 && testit != 2) {
+            tile->SetX(tile->X() - Cell);
+            --kap2;
+            testit = 2;
+        } else if (SpriteSurface1->KeyTest(KeyCode::RightArrow) && tile->X() < 256 &&
+                   testit2 != 2) {
+            tile->SetX(tile->X() + Cell);
+            ++kap2;
+            testit2 = 2;
+        }
+        return;
+    }
+
+    if (tile->Image() == cTest[kap2]) {
+        tile->Close();  // a colour covering itself vanishes...
+        TimePenalty();  // ...and the pace quickens
+    } else {
+        cTest[kap2] = tile->Image();
+    }
+    PushButton2->Push();
+}
+
+void Window1::TimePenalty() {
+    if (Timer1->Period() > 50) {
+        Timer1->SetPeriod(Timer1->Period() - (RadioButton1->Value() ? 5 : 10));
+    }
+}

@@ -1,0 +1,50 @@
+// Releasing the next falling tile.
+#include <cmath>
+
+#include "board/Rules.h"
+#include "board/Window1.h"
+#include "framework/Random.h"
+
+void Window1::PushButton2_Action() {
+    if (!cktru) {
+        ckquit();
+        return;
+    }
+    if (aTest.empty() || kap3 < 0) {
+        cktru = false;
+        ckquit();
+        return;
+    }
+
+    if (aTest.size() != 1) {
+        Shuffle(aTest);
+    }
+    const int x = aTest[0];
+    kap2 = x / Cell;
+
+    mysprite.resize(8);
+    Shuffle(nTest);
+    kap = nTest[0];
+
+    const Tile tile = ReleasedTile(kap);
+    mysprite[kap] = SpriteSurface1->NewSprite(tile.picture, x, 0);
+    mysprite[kap]->SetGroup(tile.code);
+    colorit = tile.code;
+    if (RadioButton1->Value()) {
+        ShowHints(kap);
+    }
+
+    ++cnt;
+    Timer1->SetMode(Timer::Multiple);
+}
+
+void Window1::ShowHints(int selector) {
+    const std::array<Hint, 3> hints = HintsFor(selector);
+    StaticText* lines[] = {StaticText16, StaticText17, StaticText18};
+    for (std::size_t i = 0; i < hints.size(); ++i) {
+        lines[i]->SetText(hints[i].text);
+        if (!hints[i].text.isEmpty()) {
+            lines[i]->SetTextColor(hints[i].color);
+        }
+    }
+}

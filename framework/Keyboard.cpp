@@ -1,0 +1,65 @@
+#include "framework/Keyboard.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+namespace {
+int virtualCode(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Left:
+            return KeyCode::LeftArrow;
+        case Qt::Key_Right:
+            return KeyCode::RightArrow;
+        case Qt::Key_Down:
+            return KeyCode::DownArrow;
+        case Qt::Key_Up:
+            return KeyCode::UpArrow;
+        default:
+            return -1;
+    }
+}
+
+KeyState* installed = nullptr;
+}  // namespace
+
+ApplicationKeyState::ApplicationKeyState(QObject* parent) : QObject(parent) {
+    if (auto* app = QCoreApplication::instance()) {
+        app->installEventFilter(this);
+    }
+}
+
+bool ApplicationKeyState::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const int code = virtualCode(key->key());
+            if (code >= 0 && !key->isAutoRepeat()) {
+                if (event->type() == QEvent::KeyPress) {
+                    down_.insert(code);
+                } else {
+                    down_.remove(code);
+                }
+            }
+            break;
+        }
+        case QEvent::ApplicationDeactivate:
+            down_.clear();
+            break;
+        default:
+            break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+KeyState& Keyboard() {
+    if (installed) {
+        return *installed;
+    }
+    static ApplicationKeyState* tracker = new ApplicationKeyState(QCoreApplication::instance());
+    return *tracker;
+}
+
+void SetKeyboard(KeyState* state) {
+    installed = state;
+}

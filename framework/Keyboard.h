@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QSet>
+
+// Virtual key codes the game asks about.
+namespace KeyCode {
+constexpr int LeftArrow = 123;
+constexpr int RightArrow = 124;
+constexpr int DownArrow = 125;
+constexpr int UpArrow = 126;
+}  // namespace KeyCode
+
+// Which keys are physically held down right now. Tests install their own.
+class KeyState {
+  public:
+    virtual ~KeyState() = default;
+    virtual bool AsyncKeyDown(int code) const = 0;
+};
+
+// Key state tracked for the whole application from the key events Qt delivers.
+// The release/press pairs that auto-repeat sends while a key is held are
+// flagged and skipped, so a held key stays down; losing the focus to another
+// application forgets every key, since its release would never reach us.
+class ApplicationKeyState : public QObject, public KeyState {
+    Q_OBJECT
+  public:
+    explicit ApplicationKeyState(QObject* parent = nullptr);
+    bool AsyncKeyDown(int code) const override { return down_.contains(code); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QSet<int> down_;
+};
+
+// The key state in use: the application-wide tracker unless one was installed.
+KeyState& Keyboard();
+// Installs a key state (not owned); nullptr puts the tracker back.
+void SetKeyboard(KeyState* state);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QTimer>
+
+#include <functional>
+#include "framework/Control.h"
+
+// A timer as the game sees it: Mode 0 is off, 2 fires every Period
+// milliseconds. Ticks are delivered on the event thread and never overlap a
+// running handler.
+class Timer : public Control {
+    Q_OBJECT
+  public:
+    static constexpr int Off = 0;
+    static constexpr int Multiple = 2;
+
+    explicit Timer(const QString& name = {}, QObject* parent = nullptr);
+
+    int Mode() const { return mode_; }
+    // Switching to a mode already set changes nothing, so a running timer keeps its cadence.
+    void SetMode(int mode);
+    int Period() const { return period_; }
+    // Applies from the next tick on.
+    void SetPeriod(int milliseconds);
+
+    // The "Action" event: called on every tick.
+    std::function<void()> Action;
+
+    // Tests switch the clock off: timers keep their Mode and Period but only
+    // tick when the test calls their handlers.
+    static void SetClockRunning(bool running);
+    static bool ClockRunning();
+
+  private:
+    void Fire();
+    void Reschedule();
+
+    int mode_ = Off;
+    int period_ = 1000;
+    QTimer clock_;
+};

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <stdexcept>
+
+class Control;
+class MenuBar;
+class QMenuBar;
+class QVBoxLayout;
+
+// Raised when code asks for something that is not there: a control name a
+// window never created, a window class nobody registered.
+class NilObjectException : public std::logic_error {
+  public:
+    using std::logic_error::logic_error;
+};
+
+// How a window looks and behaves on screen. Width and height are those of the
+// whole client area, menu bar included.
+struct WindowAttributes {
+    QString title;
+    int width = 300;
+    int height = 300;
+    bool closeButton = true;
+    bool minimizeButton = true;
+    bool maximizeButton = false;
+    bool resizeable = false;
+    int minWidth = 64;
+    int minHeight = 64;
+    int maxWidth = 32000;
+    int maxHeight = 32000;
+    bool documentWindow = true;  // false: a plain frame without window buttons
+    bool whiteBackground = false;
+};
+
+// A window of the game. Each window class has one shared instance, reached by
+// the class name: the open one, or a new one made and opened on request.
+// Windows build their controls in their constructor; Event_Open runs once they
+// exist, then the window is shown.
+class Window : public QWidget {
+    Q_OBJECT
+  public:
+    using Factory = std::function<Window*()>;
+    static void RegisterClass(const QString& className, Factory make);
+    // The open window of that class, made and opened now if there is none.
+    static Window* Shared(const QString& className);
+    // The open window of that class, or nullptr.
+    static Window* Existing(const QString& className);
+    // Deletes every window without raising events; the last step of shutdown.
+    static void ReleaseAll();
+
+    ~Window() override;
+
+    void Show();
+    void Hide();
+    // Hides the window, raises Event_Close and deletes the window once the
+    // current event is done, so closing from inside one of its own handlers is
+    // safe. The class accessor hands out a new window right away.
+    void Close();
+    bool Closing() const { return closing_; }
+    const QString& ClassName() const { return className_; }
+
+    // The control of that name, which must exist and be of that kind.
+    template <class T>
+    T& ControlNamed(const QString& name) const {
+        auto* control = qobject_cast<T*>(controls_.value(name));
+        if (!control) {
+            throw NilObjectException(("no control " + name + " on " + className_).toStdString());
+        }
+        return *control;
+    }
+    bool HasControl(const QString& name) const { return controls_.contains(name); }
+
+    MenuBar* Menus() const { return menuBar_; }
+
+  protected:
+    explicit Window(const QString& className);
+
+    void ApplyAttributes(const WindowAttributes& attributes);
+    // Shows the shared menu bar at the top of this window; the bar is not owned.
+    void SetMenuBar(MenuBar* bar);
+
+    // Creates a control under its name at a position of the window's content
+    // area (or of the group box given as container, in the window's terms).
+    template <class T, class... Args>
+    T* AddControl(const QString& name, QRect geometry, Args&&... args) {
+        auto* control = new T(name, content_, std::forward<Args>(args)...);
+        Place(control, geometry, nullptr);
+        return control;
+    }
+    template <class T, class Container, class... Args>
+    T* AddControlIn(Container* container, const QString& name, QRect geometry, Args&&... args) {
+        auto* control = new T(name, container->Inside(), std::forward<Args>(args)...);
+        Place(control, geometry, container->Widget());
+        return control;
+    }
+    // Adds a control that has no widget of its own (a timer).
+    template <class T>
+    T* AddInvisible(const QString& name) {
+        auto* control = new T(name, this);
+        Register(control);
+        return control;
+    }
+
+    virtual void Event_Open() {}
+    virtual void Event_Close() {}
+
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void Place(Control* control, QRect geometry, QWidget* container);
+    void Register(Control* control);
+    void Open();
+
+    QString className_;
+    QWidget* content_;
+    QVBoxLayout* layout_;
+    QPointer<QMenuBar> menuBarView_;
+    MenuBar* menuBar_ = nullptr;
+    QHash<QString, Control*> controls_;
+    QList<Control*> order_;  // creation order
+    bool closing_ = false;
+};
+
+// Typed access to a window class's shared instance: Window1::instance().
+template <class W>
+class SharedWindow {
+  public:
+    static W& instance() { return static_cast<W&>(*Window::Shared(W::ClassName)); }
+    static W* existing() { return static_cast<W*>(Window::Existing(W::ClassName)); }
+    static void registerClass() {
+        Window::RegisterClass(W::ClassName, [] { return new W; });
+    }
+};

@@ -1,0 +1,58 @@
+#include "info/Window2.h"
+
+#include <QStringList>
+
+Window2::Window2() : Window(ClassName) {
+    WindowAttributes attributes;
+    attributes.title = QStringLiteral("HELP");
+    attributes.width = 425;
+    attributes.height = 425;
+    attributes.resizeable = true;
+    attributes.closeButton = false;
+    attributes.minimizeButton = true;
+    attributes.maximizeButton = false;
+    attributes.whiteBackground = true;
+    ApplyAttributes(attributes);
+
+    StaticText1 = AddControl<StaticText>("StaticText1", {20, 14, 385, 359});
+    StaticText1->SetMultiline(true);
+    StaticText1->SetText(HelpText());
+
+    PushButton1 = AddControl<PushButton>("PushButton1", {293, 385, 80, 20});
+    PushButton1->SetCaption(QStringLiteral("BACK"));
+    PushButton1->SetDefault(true);
+    PushButton1->Action = [this] { PushButton1_Action(); };
+}
+
+void Window2::PushButton1_Action() {
+    Hide();
+    Window::Shared(QStringLiteral("Window1"))->Show();
+}
+
+QString Window2::HelpText() {
+    const QStringList lines{
+        QStringLiteral("PRIMARY ADDITIVE COLORS (as in your TV)"),
+        QStringLiteral("RED + GREEN +BLUE = WHITE"),
+        QStringLiteral("----"),
+        QStringLiteral("The object is to create as many white tiles as possible by combining "
+                       "falling color tiles"),
+        QStringLiteral("----"),
+        QStringLiteral("Green and Blue make Cyan so Cyan and Red make White"),
+        QStringLiteral("Green and Red make Yellow so Yellow and Blue make White"),
+        QStringLiteral("Red and Blue make Magenta so Magenta and Green make White"),
+        QStringLiteral("----"),
+        QStringLiteral("In the Beginners mode the action is slower and the game tells you what "
+                       "are active target colors."),
+        QStringLiteral("----"),
+        QStringLiteral("For every white you create you score a point and you can cover white "
+                       "with other colors so you can make multiple whites on top of each other. "
+                       "This occurs at the bottom of the screen at the start. This is called the "
+                       "active bottom line."),
+        QStringLiteral("Incompatible colors such as Red and Magenta create Gray and move the "
+                       "active bottom  line up one row until you run out of space. "),
+        QStringLiteral("If you cover a color with the same color there is a time penalty. Each "
+                       "time the tiles will drop a little faster. (A lot faster in the Expert "
+                       "mode)"),
+    };
+    return lines.join(QLatin1Char('\n'));
+}

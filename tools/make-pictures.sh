@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Draws the game's pictures with ImageMagick (convert, version 6).
+#
+#   tools/make-pictures.sh
+#
+# Writes resources/pictures/<number>.png and <number>@2x.png for the nine tiles
+# and the title emblem, plus the application icon resources/huemix.png.
+# Output is byte-for-byte reproducible: metadata and timestamps are stripped,
+# so re-running it after a change shows only the pictures that really changed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+command -v convert >/dev/null || { echo "make-pictures: ImageMagick 'convert' not found" >&2; exit 1; }
+
+out=resources/pictures
+mkdir -p "$out"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# Every write goes through here so no file carries a date, time or comment.
+png_opts=(-strip -define "png:exclude-chunks=date,time")
+
+# tile NUMBER FILL BORDER HIGHLIGHT SHADE
+# A flat tile in its pure colour, framed by a darker border and a thin bevel
+# (lighter top-left, darker bottom-right) so two neighbours of one colour
+# still read as two tiles. Drawn natively at each scale so edges stay sharp.
+tile() {
+    local num=$1 fill=$2 border=$3 hi=$4 shade=$5 s n file
+    for s in 1 2; do
+        n=$((32 * s))
+        file="$out/$num.png"
+        [[ $s == 2 ]] && file="$out/$num@2x.png"
+        convert -size "${n}x${n}" "xc:$border" +antialias -stroke none \
+            -fill "$hi" -draw "rectangle $s,$s $((n - 1 - s)),$((n - 1 - s))" \
+            -fill "$shade" -draw "rectangle $((2 * s)),$((2 * s)) $((n - 1 - s)),$((n - 1 - s))" \
+            -fill "$fill" -draw "rectangle $((2 * s)),$((2 * s)) $((n - 1 - 2 * s)),$((n - 1 - 2 * s))" \
+            "${png_opts[@]}" "PNG24:$file"
+    done
+}
+
+# outlined NUMBER FILL OUTLINE
+# A flat fill inside a plain outline, no bevel: the empty-cell marker, which
+# must not be mistaken for a white tile.
+outlined() {
+    local num=$1 fill=$2 outline=$3 s n file
+    for s in 1 2; do
+        n=$((32 * s))
+        file="$out/$num.png"
+        [[ $s == 2 ]] && file="$out/$num@2x.png"
+        convert -size "${n}x${n}" "xc:$outline" +antialias -stroke none \
+            -fill "$fill" -draw "rectangle $s,$s $((n - 1 - s)),$((n - 1 - s))" \
+            "${png_opts[@]}" "PNG24:$file"
+    done
+}
+
+#            number fill     border   highlight shade
+tile         168    '#0000FF' '#00007A' '#6666FF' '#0000C8'   # blue
+tile         169    '#00FFFF' '#008C8C' '#99FFFF' '#00CCCC'   # cyan
+tile         170    '#00FF00' '#008C00' '#99FF99' '#00CC00'   # green
+tile         171    '#FF00FF' '#8C008C' '#FF99FF' '#CC00CC'   # magenta
+tile         172    '#FF0000' '#8C0000' '#FF8080' '#CC0000'   # red
+tile         173    '#FFFF00' '#8C8C00' '#FFFF99' '#CCCC00'   # yellow
+tile         174    '#FFFFFF' '#C0C0C0' '#FFFFFF' '#E4E4E4'   # white: light gray frame keeps it off the window's white
+tile         178    '#808080' '#404040' '#A8A8A8' '#6C6C6C'   # gray
+outlined     180    '#FFFFFF' '#808080'                       # whiteo: empty cell
+
+# disc CANVAS RADIUS CENTRE_X CENTRE_Y FILE: a hard-edged white disc on black
+disc() {
+    convert -size "$1x$1" xc:black +antialias -fill white -stroke none \
+        -draw "circle $3,$4 $(($3 + $2)),$4" "$5"
+}
+
+# emblem SIZE BACKGROUND FILE
+# Three overlapping light circles, red, green and blue, that add up to yellow,
+# cyan, magenta where two meet and white where all three do. Drawn hard-edged
+# at 8x and box-filtered down, so each region keeps its exact colour and only
+# the rims are blended. BACKGROUND is a colour or "none" for transparency.
+emblem() {
+    local size=$1 bg=$2 file=$3 big r cx cy dy dx
+    big=$((size * 8))
+    r=$((big * 29 / 100))             # circle radius
+    cx=$((big / 2))
+    cy=$((big * 5475 / 10000))        # a little low: the top circle reaches higher than the bottom pair
+    dy=$((big * 19 / 100))            # centre of the picture to the top circle's centre
+    dx=$((big * 1645 / 10000))        # dy * sin 60: the bottom pair's horizontal offset
+
+    disc "$big" "$r" "$cx" "$((cy - dy))" "$tmp/r.png"
+    disc "$big" "$r" "$((cx - dx))" "$((cy + dy / 2))" "$tmp/g.png"
+    disc "$big" "$r" "$((cx + dx))" "$((cy + dy / 2))" "$tmp/b.png"
+
+    # The three discs as the red, green and blue channels are exactly the
+    # additive mix; their union is where anything is lit.
+    convert "$tmp/r.png" "$tmp/g.png" "$tmp/b.png" -channel RGB -combine "$tmp/mix.png"
+    convert "$tmp/r.png" "$tmp/g.png" "$tmp/b.png" -compose lighten -background black -flatten \
+        -colorspace gray "$tmp/union.png"
+
+    if [[ $bg == none ]]; then
+        convert "$tmp/mix.png" "$tmp/union.png" -alpha off -compose copy_opacity -composite \
+            -filter box -resize "${size}x${size}" "${png_opts[@]}" "PNG32:$file"
+    else
+        convert -size "${big}x${big}" "xc:$bg" "$tmp/mix.png" "$tmp/union.png" -composite \
+            -filter box -resize "${size}x${size}" "${png_opts[@]}" "PNG24:$file"
+    fi
+}
+
+emblem 64 white "$out/175.png"       # huemixsmall, the title image
+emblem 128 white "$out/175@2x.png"
+emblem 256 none resources/huemix.png # application icon
+
+echo "make-pictures: wrote $(find "$out" -name '*.png' | wc -l) pictures in $out and resources/huemix.png"

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include "framework/Keyboard.h"
+
+// Keys held down as the test says, nothing else.
+class FakeKeyboard : public KeyState {
+public:
+    FakeKeyboard();
+    ~FakeKeyboard() override;
+    bool AsyncKeyDown(int code) const override { return down_.contains(code); }
+    void Press(int code) { down_.insert(code); }
+    void Release(int code) { down_.remove(code); }
+    void ReleaseAll() { down_.clear(); }
+
+private:
+    QSet<int> down_;
+};
+
+// What the game would have shown in message boxes, opened as URLs, and how
+// often it asked to quit, since the test began.
+struct Recorded {
+    QStringList messages;
+    QStringList urls;
+    int quits = 0;
+    void Clear() { *this = {}; }
+};
+Recorded& recorded();
+
+// Deletes every window at once and runs the deferred deletions, so a test
+// starts with no window left over from the one before.
+void CloseAllWindows();
+// Runs the deletions and zero-time timers that the event loop would.
+void SettleEvents();

@@ -38,7 +38,9 @@ void Quit() {
     if (quitHandler) {
         quitHandler();
     } else {
-        QCoreApplication::quit();
+        // exit, not quit: quit would first ask every window to close, and a
+        // window's Close has effects of its own (showing another window).
+        QCoreApplication::exit(0);
     }
 }
 

@@ -95,16 +95,17 @@ void Sprite::Close() {
 // ---- SpriteSurface
 
 SpriteSurface::SpriteSurface(const QString& name, QWidget* parent, int width, int height)
-    : Control(name, new SurfaceView(this, parent), parent), view_(Widget()) {
-    view_->resize(width, height);
+    : Control(name, new SurfaceView(this, parent), parent) {
+    Widget()->resize(width, height);
 }
 
 SpriteSurface::~SpriteSurface() {
     for (const SpriteRef& sprite : sprites_) {
         sprite->surface_ = nullptr;
     }
-    if (view_) {
-        static_cast<SurfaceView*>(view_)->Detach();
+    // The view may already be gone: Qt deletes a window's children in creation order.
+    if (QWidget* view = Widget()) {
+        static_cast<SurfaceView*>(view)->Detach();
     }
 }
 
@@ -113,9 +114,7 @@ SpriteRef SpriteSurface::NewSprite(PictureRef picture, int x, int y) {
     largestSide_ = std::max({largestSide_, sprite->Width(), sprite->Height()});
     sprites_.push_back(sprite);
     MarkDirty(sprite.get());
-    if (view_) {
-        view_->update();
-    }
+    Repaint();
     return sprite;
 }
 
@@ -143,9 +142,7 @@ void SpriteSurface::Update() {
     }
     updating_ = false;
     Compact();
-    if (view_) {
-        view_->update();
-    }
+    Repaint();
 }
 
 bool SpriteSurface::KeyTest(int code) const {
@@ -188,9 +185,7 @@ void SpriteSurface::Regrouped(Sprite* sprite) {
 void SpriteSurface::Closing(Sprite* sprite) {
     Unindex(sprite);
     ++closedCount_;
-    if (view_) {
-        view_->update();
-    }
+    Repaint();
 }
 
 void SpriteSurface::Index(Sprite* sprite) {
@@ -285,4 +280,10 @@ void SpriteSurface::Compact() {
                                   [](const SpriteRef& sprite) { return sprite->Closed(); }),
                    sprites_.end());
     closedCount_ = 0;
+}
+
+void SpriteSurface::Repaint() {
+    if (QWidget* view = Widget()) {
+        view->update();
+    }
 }

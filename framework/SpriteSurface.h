@@ -97,9 +97,9 @@ class SpriteSurface : public Control {
     void MarkDirty(Sprite* sprite);
     std::vector<Pair> OverlappingPairs();
     void Compact();
+    void Repaint();
     static bool Collide(const Sprite& a, const Sprite& b);
 
-    QWidget* view_;
     bool closed_ = false;
     bool updating_ = false;
     std::uint64_t nextSerial_ = 0;

@@ -29,6 +29,10 @@ void Window2::PushButton1_Action() {
     Window::Shared(QStringLiteral("Window1"))->Show();
 }
 
+void Window2::Event_Close() {
+    Window::Shared(QStringLiteral("Window1"))->Show();
+}
+
 QString Window2::HelpText() {
     const QStringList lines{
         QStringLiteral("PRIMARY ADDITIVE COLORS (as in your TV)"),

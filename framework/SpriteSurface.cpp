@@ -261,6 +261,7 @@ std::vector<SpriteSurface::Pair> SpriteSurface::OverlappingPairs() {
                     continue;
                 }
                 for (Sprite* other : bucket->second) {
+                    ++pairTests_;
                     if (other != sprite.get() && Collide(*sprite, *other)) {
                         add(sprite, other->shared_from_this());
                     }

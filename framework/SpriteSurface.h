@@ -83,6 +83,9 @@ class SpriteSurface : public Control {
     // The sprites on the surface, oldest first.
     std::vector<SpriteRef> Sprites() const;
     int SpriteCount() const { return static_cast<int>(sprites_.size()) - closedCount_; }
+    // How many candidate pairs the collision passes have tested so far; lets
+    // a check see that resting sprites cost nothing per frame.
+    std::uint64_t PairTests() const { return pairTests_; }
 
   private:
     friend class Sprite;
@@ -104,6 +107,7 @@ class SpriteSurface : public Control {
     bool updating_ = false;
     std::uint64_t nextSerial_ = 0;
     int closedCount_ = 0;
+    std::uint64_t pairTests_ = 0;
     int largestSide_ = 32;
     std::vector<SpriteRef> sprites_;
     std::vector<SpriteRef> dirty_;

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPointer>
+
+#include "framework/Controls.h"
+#include "framework/Window.h"
+#include "support/Fakes.h"
+
+namespace {
+
+// A window with a button that closes it from inside its own handler.
+class ProbeWindow : public Window, public SharedWindow<ProbeWindow> {
+  public:
+    static constexpr const char* ClassName = "ProbeWindow";
+    ProbeWindow() : Window(ClassName) {
+        Hidden = AddControl<PushButton>("Hidden", {0, 0, 80, 20});
+        Hidden->SetVisible(false);
+        Hidden->SetDefault(true);
+        Hidden->Action = [this] { ++hiddenPushes; };
+        Closer = AddControl<PushButton>("Closer", {0, 30, 80, 20});
+        Closer->SetDefault(true);
+        Closer->Action = [this] {
+            if (onCloser) {
+                onCloser(*this);
+            }
+        };
+    }
+
+    PushButton* Hidden;
+    PushButton* Closer;
+    std::function<void(ProbeWindow&)> onCloser;
+    int opens = 0;
+    int closes = 0;
+    int hiddenPushes = 0;
+
+  protected:
+    void Event_Open() override { ++opens; }
+    void Event_Close() override { ++closes; }
+};
+
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ProbeWindow::registerClass();
+        recorded().Clear();
+    }
+    void TearDown() override { CloseAllWindows(); }
+};
+
+TEST_F(WindowTest, theAccessorHandsOutTheOpenWindowWithoutOpeningItAgain) {
+    EXPECT_EQ(ProbeWindow::existing(), nullptr);
+    ProbeWindow& first = ProbeWindow::instance();
+    first.opens += 10;  // a second Event_Open would be seen here
+    ProbeWindow& again = ProbeWindow::instance();
+    EXPECT_EQ(&again, &first);
+    EXPECT_EQ(again.opens, 11);
+    EXPECT_TRUE(first.isVisible());
+    EXPECT_EQ(ProbeWindow::existing(), &first);
+}
+
+TEST_F(WindowTest, closingFromItsOwnHandlerDefersDeletionAndAFreshWindowFollows) {
+    ProbeWindow& old = ProbeWindow::instance();
+    QPointer<ProbeWindow> watch(&old);
+    ProbeWindow* successor = nullptr;
+    old.onCloser = [&](ProbeWindow& self) {
+        self.Close();
+        // Still alive under its own handler, but no longer the open window.
+        EXPECT_EQ(self.closes, 1);
+        EXPECT_TRUE(self.Closing());
+        EXPECT_FALSE(self.isVisible());
+        EXPECT_EQ(ProbeWindow::existing(), nullptr);
+        successor = &ProbeWindow::instance();
+        self.Close();  // a second Close changes nothing
+        EXPECT_EQ(self.closes, 1);
+    };
+    old.Closer->Push();
+
+    ASSERT_NE(successor, nullptr);
+    EXPECT_NE(successor, watch.data());
+    EXPECT_EQ(successor->opens, 1);
+    EXPECT_TRUE(watch);
+    SettleEvents();
+    EXPECT_FALSE(watch);
+    EXPECT_EQ(&ProbeWindow::instance(), successor);
+}
+
+TEST_F(WindowTest, theWindowSystemClosesThroughClose) {
+    QPointer<ProbeWindow> window(&ProbeWindow::instance());
+    window->close();
+    EXPECT_EQ(window->closes, 1);
+    SettleEvents();
+    EXPECT_FALSE(window);
+}
+
+TEST_F(WindowTest, missingWindowClassesAndControlsRaiseTheNilObjectException) {
+    EXPECT_THROW(Window::Shared(QStringLiteral("NoSuchWindow")), NilObjectException);
+    ProbeWindow& window = ProbeWindow::instance();
+    EXPECT_EQ(&window.ControlNamed<PushButton>(QStringLiteral("Closer")), window.Closer);
+    EXPECT_THROW(window.ControlNamed<PushButton>(QStringLiteral("Nothing")), NilObjectException);
+    EXPECT_THROW(window.ControlNamed<StaticText>(QStringLiteral("Closer")), NilObjectException);
+}
+
+TEST_F(WindowTest, returnPushesTheShownDefaultButtonOnly) {
+    ProbeWindow& window = ProbeWindow::instance();
+    int closerPushes = 0;
+    window.onCloser = [&](ProbeWindow&) { ++closerPushes; };
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &press);
+    EXPECT_EQ(closerPushes, 1);
+    EXPECT_EQ(window.hiddenPushes, 0);
+
+    window.Closer->SetEnabled(false);
+    QCoreApplication::sendEvent(&window, &press);
+    EXPECT_EQ(closerPushes, 1);
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 // The frame loop: the pace timers, the fall and steering of the falling tile,
 // and its landing on the active bottom line.
+#include "app/SharedPictures.h"
 #include "board/Rules.h"
 #include "board/Window1.h"
 #include "framework/Keyboard.h"
@@ -38,6 +39,17 @@ void Window1::SpriteSurface1_NextFrame() {
             ++kap2;
             testit2 = 2;
         }
+        return;
+    }
+
+    // With the line at the top, a mix releases the next tile straight onto the
+    // line, and possibly onto a tile of another colour. The surface first tests
+    // that tile in this frame, after this handler: it is due to mix there, and
+    // landing it as well would end its fall twice (two releases, one tile left
+    // behind unplayed).
+    const PictureRef& top = cTest[kap2];
+    if (tile->Y() == kap3 && top != tile->Image() && top != Pictures::whiteo() &&
+        top != Pictures::white() && top != Pictures::gray()) {
         return;
     }
 

@@ -3,6 +3,7 @@
 #
 #   ./dev.sh play [ARGS...]   install what is missing, build, start the game
 #   ./dev.sh test             install what is missing, build, run every test
+#                             (also on a build with AddressSanitizer and UBSan)
 #   ./dev.sh bench [ARGS...]  install what is missing, build, run the benchmarks
 #   ./dev.sh build            install what is missing, build
 #
@@ -51,6 +52,26 @@ configure_build() {
     cmake --build build --parallel "$(nproc)"
 }
 
+run_tests() {
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j"$(nproc)")
+}
+
+# The same suite on a build with AddressSanitizer and UndefinedBehaviorSanitizer;
+# any report, a leak included, fails the run. Leaks inside Qt or the system
+# libraries are suppressed in tools/lsan.supp, each entry explained there.
+sanitized_tests() {
+    echo "== building with sanitizers"
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DHUEMIX_SANITIZE=ON -DHUEMIX_BENCH=OFF
+    cmake --build build-sanitize --parallel "$(nproc)"
+    echo "== testing with sanitizers"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:exitcode=66 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0" \
+    HUEMIX_SANITIZED=1 \
+        run_tests build-sanitize
+}
+
 cmd=${1:-}
 [[ -n $cmd ]] || usage
 shift
@@ -66,8 +87,8 @@ case $cmd in
         install_deps
         configure_build
         echo "== testing"
-        cd build
-        QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j"$(nproc)"
+        run_tests build
+        sanitized_tests
         ;;
     bench)
         install_deps

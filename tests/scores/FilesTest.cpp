@@ -1,0 +1,132 @@
+// Text files as lines of bytes, and the safe replacement of a file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "framework/Files.h"
+
+namespace {
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
+}
+
+void Put(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// Every line read as a loader reads them: one read, then the end test.
+QList<QByteArray> Lines(const FolderItem& file) {
+    QList<QByteArray> lines;
+    const auto in = file.OpenAsTextFile();
+    if (!in) {
+        return {"<no stream>"};
+    }
+    do {
+        lines << in->ReadLine();
+    } while (!in->AtEOF());
+    return lines;
+}
+
+struct LineCase {
+    const char* title;
+    QByteArray contents;
+    QList<QByteArray> lines;
+};
+
+class FilesTest : public ::testing::Test {
+  protected:
+    QString At(const QString& name) const { return dir_.filePath(name); }
+    QTemporaryDir dir_;
+};
+
+TEST_F(FilesTest, linesAreCutAtLineFeedsOnlyAndReadAtLeastOnce) {
+    constexpr int Piece = 64 * 1024;  // the reader's piece size: lines across its edges
+    const QByteArray longLine(Piece - 1, 'x');
+    const LineCase cases[] = {
+        {"empty file", "", {""}},
+        {"no final line end", "Ann,12", {"Ann,12"}},
+        {"final line end", "Ann,12\n", {"Ann,12"}},
+        {"blank line at the end", "Ann,12\n\n", {"Ann,12", ""}},
+        {"CR stays with its line", "Ann,12\r\nBob,3\r\n", {"Ann,12\r", "Bob,3\r"}},
+        {"lone CR is no line end", "a\rb\n", {"a\rb"}},
+        {"NUL bytes", QByteArray("a\0b\n\0\n", 6), {QByteArray("a\0b", 3), QByteArray(1, '\0')}},
+        {"line ends at a piece's edge", longLine + "\nz", {longLine, "z"}},
+        {"line across pieces", longLine + "yy\nz\n", {longLine + "yy", "z"}},
+        {"delimiter first in a piece", longLine + "y\n", {longLine + "y"}},
+    };
+    for (const LineCase& c : cases) {
+        Put(At("f"), c.contents);
+        EXPECT_EQ(Lines(FolderItem(At("f"))), c.lines) << c.title;
+    }
+}
+
+TEST_F(FilesTest, onlyRegularFilesOpenAndAFifoIsNotWaitedOn) {
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(At("fifo")).constData(), 0600), 0);
+    Put(At("file"), "a\n");
+    ASSERT_EQ(::symlink("file", QFile::encodeName(At("link")).constData()), 0);
+
+    EXPECT_EQ(FolderItem(At("folder")).OpenAsTextFile(), nullptr);
+    EXPECT_EQ(FolderItem(At("fifo")).OpenAsTextFile(), nullptr);
+    EXPECT_EQ(FolderItem("/dev/zero").OpenAsTextFile(), nullptr);
+    EXPECT_EQ(FolderItem(At("missing")).OpenAsTextFile(), nullptr);
+    EXPECT_EQ(FolderItem().OpenAsTextFile(), nullptr);
+    EXPECT_EQ(Lines(FolderItem(At("link"))), QList<QByteArray>{"a"});
+    EXPECT_TRUE(FolderItem(At("folder")).Exists());
+    EXPECT_FALSE(FolderItem(At("missing")).Exists());
+}
+
+TEST_F(FilesTest, aNewFileReplacesTheOldOnlyWhenClosed) {
+    const FolderItem file = FolderItem(dir_.path()).Child("made/on/demand/f");
+    {
+        auto out = file.CreateTextFile();
+        out->WriteLine("first");
+        ASSERT_TRUE(out->Close()) << out->ErrorString().toStdString();
+    }
+    EXPECT_EQ(Contents(file.Path()), "first\n");
+
+    {
+        auto out = file.CreateTextFile();
+        out->Write("dropped");
+        out->WriteLine(QByteArray(200 * 1024, 'd'));  // more than one piece reaches the disk
+    }
+    EXPECT_EQ(Contents(file.Path()), "first\n") << "an unclosed stream changes nothing";
+
+    {
+        auto out = file.CreateTextFile();
+        out->Write("a");
+        out->Write(QByteArray("\0,", 2));
+        out->WriteLine("\xff\r");
+        ASSERT_TRUE(out->Close());
+        EXPECT_TRUE(out->Close()) << "closing again is harmless";
+    }
+    EXPECT_EQ(Contents(file.Path()), QByteArray("a\0,\xff\r\n", 6));
+    EXPECT_EQ(QDir(QFileInfo(file.Path()).path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"f"})
+        << "no temporary file is left behind";
+}
+
+TEST_F(FilesTest, aFileThatCannotBeMadeFailsOnClose) {
+    Put(At("plain"), "x");
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("taken/f"));
+    const FolderItem cannot[] = {
+        FolderItem(At("plain")).Child("f"),  // its folder would be a regular file
+        FolderItem(At("taken")).Child("f"),  // a folder is in its place
+        FolderItem(),                        // no folder at all
+    };
+    for (const FolderItem& file : cannot) {
+        auto out = file.CreateTextFile();
+        out->WriteLine("lost");
+        EXPECT_FALSE(out->Close()) << file.Path().toStdString();
+        EXPECT_FALSE(out->ErrorString().isEmpty());
+    }
+    EXPECT_EQ(Contents(At("plain")), "x");
+    EXPECT_TRUE(QFileInfo(At("taken/f")).isDir());
+}
+}  // namespace

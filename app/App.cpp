@@ -5,6 +5,7 @@
 #include "board/Window1.h"
 #include "info/Window2.h"
 #include "info/Window3.h"
+#include "scores/Window4.h"
 
 App::App() {
     SetMenuBar(&MenuBar1::instance());
@@ -23,10 +24,12 @@ void App::RegisterWindows() {
     Window1::registerClass();
     Window2::registerClass();
     Window3::registerClass();
+    Window4::registerClass();
 }
 
 void App::OpenDefaultWindow() {
-    Window1::instance();
+    // The score board comes first; its "Run" link opens the game board.
+    Window4::instance();
 }
 
 void App::Shutdown() {

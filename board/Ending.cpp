@@ -1,14 +1,63 @@
 // New Game and Quit.
 #include "board/Window1.h"
 #include "framework/Application.h"
+#include "framework/ListBox.h"
+#include "framework/Text.h"
+#include "scores/ScoreFile.h"
 
-// Recording scores arrives with the score board; until then both only end the game.
+namespace {
+// The score board, made and opened now if the player has closed it.
+Window& ScoreBoard() {
+    return *Window::Shared(QStringLiteral("Window4"));
+}
+}  // namespace
+
 void Window1::PushButton4_Action() {
-    cktru = false;
+    // Only Expert scores with a name are recorded.
+    bool record = false;
+    if (RadioButton2->Value()) {
+        Window& scores = ScoreBoard();
+        const QString name = scores.ControlNamed<EditField>(QStringLiteral("EditField1")).Text();
+        if (!name.isEmpty()) {
+            record = true;
+            auto& list = scores.ControlNamed<ListBox>(QStringLiteral("ListBox1"));
+            list.AddRow(name);
+            list.SetCell(list.LastIndex(), 1, Str(counter));
+        }
+    }
+
+    cktru = false;  // closing this board must not end the application
+    // A tick between the close and the deletion would play on a board nobody sees.
+    Timer1->SetMode(Timer::Off);
+    Timer4->SetMode(Timer::Off);
     Close();
-    Window1::instance().Show();
+
+    Window1& board = Window1::instance();
+    board.Show();
+    if (record) {
+        board.RadioButton1->SetEnabled(false);
+        board.RadioButton2->SetValue(true);
+    }
 }
 
 void Window1::PushButton3_Action() {
+    if (RadioButton2->Value()) {
+        Window& scores = ScoreBoard();
+        const QString problem = SaveScores(
+            scores.ControlNamed<ListBox>(QStringLiteral("ListBox1")),
+            scores.ControlNamed<EditField>(QStringLiteral("EditField1")).Text(), counter);
+        if (!problem.isEmpty()) {
+            // Not saved: stay, so the scores of this run are not thrown away. The
+            // game holds still while the player reads why.
+            const int pace = Timer1->Mode();
+            const int keys = Timer4->Mode();
+            Timer1->SetMode(Timer::Off);
+            Timer4->SetMode(Timer::Off);
+            MsgBox(problem);
+            Timer1->SetMode(pace);
+            Timer4->SetMode(keys);
+            return;
+        }
+    }
     Quit();
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "framework/Controls.h"
+#include "framework/ListBox.h"
+#include "framework/Window.h"
+
+// The score board: the first window of a run. It shows the recorded scores,
+// takes the player's name and leads on to the game board. Hidden, not closed,
+// once the player goes on: the board's New Game and Quit use its list and name.
+class Window4 : public Window, public SharedWindow<Window4> {
+    Q_OBJECT
+  public:
+    static constexpr const char* ClassName = "Window4";
+    Window4();
+
+    ListBox* ListBox1;        // the scores: column 0 name, column 1 score
+    StaticText* StaticText1;  // how to get a score recorded
+    StaticText* StaticText3;  // "Run", the link to the game board
+    StaticText* StaticText4;
+    EditField* EditField1;  // the player's name
+
+    bool StaticText3_MouseDown(int x, int y);
+
+  protected:
+    void Event_Open() override;
+};

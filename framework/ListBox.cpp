@@ -63,50 +63,58 @@ bool WholeNumber(QByteArrayView bytes, qint64& value) {
     return true;
 }
 
-// One row's cell of the ordering column, prepared so that most comparisons
-// look at this entry alone.
+// One row's cell of the ordering column, prepared so that nearly every
+// comparison looks at this entry alone.
 struct SortEntry {
-    bool text;          // numbers come before texts
-    quint64 key;        // number: value with the sign bit flipped; text: first 8 folded bytes
-    const char* bytes;  // text only
+    bool text;           // numbers come before texts
+    quint64 key;         // number: value with the sign bit flipped; text: folded bytes 0..7
+    quint64 key2;        // text: folded bytes 8..15
+    const char* folded;  // text: its bytes with ASCII case folded
+    const char* bytes;   // text: its bytes as they are
     qsizetype size;
     int id;
+    int rank;  // place before ordering: equal cells keep their order
 };
 
-SortEntry EntryFor(QByteArrayView cell, int id) {
-    qint64 number = 0;
-    if (WholeNumber(cell, number)) {
-        return {false, static_cast<quint64>(number) ^ (quint64{1} << 63), nullptr, 0, id};
-    }
-    quint64 prefix = 0;
-    for (qsizetype i = 0; i < 8; ++i) {
-        const unsigned char byte =
-            i < cell.size() ? static_cast<unsigned char>(Folded(cell[i])) : 0;
-        prefix = (prefix << 8) | byte;
-    }
-    return {true, prefix, cell.data(), cell.size(), id};
+int Compare(const char* a, const char* b, qsizetype size) {
+    return size > 0 ? std::memcmp(a, b, static_cast<std::size_t>(size)) : 0;
 }
 
-bool Before(const SortEntry& a, const SortEntry& b) {
+template <class T>
+int Compare(T a, T b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+// The order of two cells: negative, zero (equal) or positive.
+int Order(const SortEntry& a, const SortEntry& b) {
     if (a.text != b.text) {
-        return !a.text;
+        return a.text ? 1 : -1;
     }
-    if (a.key != b.key || !a.text) {
-        return a.key < b.key;
+    if (const int order = Compare(a.key, b.key); order != 0 || !a.text) {
+        return order;
+    }
+    if (const int order = Compare(a.key2, b.key2)) {
+        return order;
     }
     const qsizetype common = std::min(a.size, b.size);
-    for (qsizetype i = 8; i < common; ++i) {
-        const auto x = static_cast<unsigned char>(Folded(a.bytes[i]));
-        const auto y = static_cast<unsigned char>(Folded(b.bytes[i]));
-        if (x != y) {
-            return x < y;
+    if (common > 16) {
+        if (const int order = Compare(a.folded + 16, b.folded + 16, common - 16)) {
+            return order;
         }
     }
     if (a.size != b.size) {
-        return a.size < b.size;
+        return Compare(a.size, b.size);
     }
     // Same but for case: a fixed order all the same.
-    return std::memcmp(a.bytes, b.bytes, static_cast<std::size_t>(a.size)) < 0;
+    return Compare(a.bytes, b.bytes, a.size);
+}
+
+quint64 FoldedKey(const char* folded, qsizetype size, qsizetype from) {
+    quint64 key = 0;
+    for (qsizetype i = from; i < from + 8; ++i) {
+        key = (key << 8) | (i < size ? static_cast<unsigned char>(folded[i]) : 0u);
+    }
+    return key;
 }
 }  // namespace
 
@@ -231,19 +239,51 @@ class ListBoxModel : public QAbstractTableModel {
             beforeIds.push_back(order_[index.row()]);
         }
 
+        // Entries are made in the order the rows were added, which is the
+        // order of their bytes in memory; rank keeps the order shown.
+        const std::size_t rows = order_.size();
+        std::vector<int> rank(rows);
+        for (std::size_t i = 0; i < rows; ++i) {
+            rank[static_cast<std::size_t>(order_[i])] = static_cast<int>(i);
+        }
+        // The column's texts folded once, not in every comparison.
+        qsizetype total = 0;
+        for (std::size_t id = 0; id < rows; ++id) {
+            total += View(static_cast<int>(id), column).size();
+        }
+        QByteArray folded(total, Qt::Uninitialized);
+        char* out = folded.data();
         std::vector<SortEntry> entries;
-        entries.reserve(order_.size());
-        for (const int id : order_) {
-            entries.push_back(EntryFor(View(id, column), id));
+        entries.reserve(rows);
+        for (std::size_t id = 0; id < rows; ++id) {
+            const QByteArrayView cell = View(static_cast<int>(id), column);
+            SortEntry entry{true,    0, 0, out, cell.data(), cell.size(), static_cast<int>(id),
+                            rank[id]};
+            qint64 number = 0;
+            if (WholeNumber(cell, number)) {
+                entry.text = false;
+                entry.key = static_cast<quint64>(number) ^ (quint64{1} << 63);
+            } else {
+                for (const char c : cell) {
+                    *out++ = Folded(c);
+                }
+                entry.key = FoldedKey(entry.folded, entry.size, 0);
+                entry.key2 = FoldedKey(entry.folded, entry.size, 8);
+            }
+            entries.push_back(entry);
         }
-        // Stable, so rows with equal cells keep the order they had.
         if (ascending) {
-            std::stable_sort(entries.begin(), entries.end(), Before);
+            std::sort(entries.begin(), entries.end(), [](const SortEntry& a, const SortEntry& b) {
+                const int order = Order(a, b);
+                return order < 0 || (order == 0 && a.rank < b.rank);
+            });
         } else {
-            std::stable_sort(entries.begin(), entries.end(),
-                             [](const SortEntry& a, const SortEntry& b) { return Before(b, a); });
+            std::sort(entries.begin(), entries.end(), [](const SortEntry& a, const SortEntry& b) {
+                const int order = Order(a, b);
+                return order > 0 || (order == 0 && a.rank < b.rank);
+            });
         }
-        for (std::size_t i = 0; i < entries.size(); ++i) {
+        for (std::size_t i = 0; i < rows; ++i) {
             order_[i] = entries[i].id;
         }
 

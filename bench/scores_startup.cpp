@@ -1,0 +1,146 @@
+// How the score board copes with a large score file: the time from start-up
+// to the score board shown with every row, to order the rows by a heading
+// click, and to save them; and the memory the process needs.
+//
+//   scores_bench [RECORDS]     (default 1000000; offscreen unless QT_QPA_PLATFORM says)
+//
+// The score file is made in a temporary preferences folder first, untimed.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <cstdio>
+
+#include "app/App.h"
+#include "framework/Application.h"
+#include "scores/ScoreFile.h"
+#include "scores/Window4.h"
+
+namespace {
+// Kilobytes of a line of /proc/self/status ("VmRSS", "VmHWM").
+long StatusKilobytes(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    // A /proc file has no size: read it whole rather than testing for its end.
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field)) {
+            return line.mid(line.indexOf(':') + 1).trimmed().split(' ').value(0).toLong();
+        }
+    }
+    return -1;
+}
+
+bool MakeScoreFile(const QString& path, int records) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QRandomGenerator random(1);
+    QByteArray text;
+    for (int i = 0; i < records; ++i) {
+        text += "Player" + QByteArray::number(random.bounded(50000)) + ',' +
+                QByteArray::number(random.bounded(1000)) + '\n';
+    }
+    return file.write(text) == text.size();
+}
+
+// Paints the window as it would appear, so the time includes drawing.
+void Paint(QWidget& window) {
+    QCoreApplication::processEvents();
+    window.grab();
+}
+
+void ClickHeading(ListBox& list, int column) {
+    QHeaderView* header = list.View()->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      {header->sectionViewportPosition(column) + 5, header->height() / 2});
+}
+
+double Ms(QElapsedTimer& clock) {
+    const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    clock.restart();
+    return ms;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int records = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+    if (!home.isValid() || !MakeScoreFile(home.filePath(QStringLiteral("Huemix.prefs")), records)) {
+        std::fprintf(stderr, "scores_bench: could not make the score file\n");
+        return 1;
+    }
+    const long baseKb = StatusKilobytes("VmRSS");
+
+    QElapsedTimer clock;
+    clock.start();
+    QApplication runtime(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Huemix"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    SetMessagePresenter(
+        [](const QString& message) { std::fprintf(stderr, "message: %s\n", qPrintable(message)); });
+    App app;
+    App::RegisterWindows();
+    app.OpenDefaultWindow();
+    Window4& scores = Window4::instance();
+    Paint(scores);
+    const double shownMs = Ms(clock);
+    ListBox& list = *scores.ListBox1;
+    if (list.ListCount() != records || list.View()->model()->rowCount() != records) {
+        std::fprintf(stderr, "scores_bench: %d rows shown of %d\n", list.ListCount(), records);
+        return 1;
+    }
+    const long shownKb = StatusKilobytes("VmRSS");
+
+    clock.restart();
+    list.View()->scrollToBottom();
+    Paint(scores);
+    const double scrolledMs = Ms(clock);
+
+    ClickHeading(list, 1);
+    Paint(scores);
+    const double byScoreMs = Ms(clock);
+    ClickHeading(list, 1);
+    Paint(scores);
+    const double reversedMs = Ms(clock);
+    ClickHeading(list, 0);
+    Paint(scores);
+    const double byNameMs = Ms(clock);
+    if (list.SortedColumn() != 0 || !list.SortedAscending()) {
+        std::fprintf(stderr, "scores_bench: the heading clicks did not order the rows\n");
+        return 1;
+    }
+
+    const QString problem = SaveScores(list, QStringLiteral("Bench"), 0);
+    const double savedMs = Ms(clock);
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "scores_bench: %s\n", qPrintable(problem));
+        return 1;
+    }
+
+    std::printf("records                          %d (%lld bytes)\n", records,
+                static_cast<long long>(QFileInfo(ScoreFile().Path()).size()));
+    std::printf("start-up to score board shown    %8.1f ms  (goal 2000)\n", shownMs);
+    std::printf("scroll to the last row           %8.1f ms\n", scrolledMs);
+    std::printf("order by Score (heading click)   %8.1f ms  (goal 1000)\n", byScoreMs);
+    std::printf("reverse (second click)           %8.1f ms  (goal 1000)\n", reversedMs);
+    std::printf("order by Name                    %8.1f ms  (goal 1000)\n", byNameMs);
+    std::printf("save                             %8.1f ms  (goal 1000)\n", savedMs);
+    std::printf("resident before start-up         %8.1f MB\n", static_cast<double>(baseKb) / 1024);
+    std::printf("resident with the board shown    %8.1f MB\n", static_cast<double>(shownKb) / 1024);
+    std::printf("resident peak                    %8.1f MB  (goal 300)\n",
+                static_cast<double>(StatusKilobytes("VmHWM")) / 1024);
+    App::Shutdown();
+    return 0;
+}

@@ -7,7 +7,12 @@
 
 void Window1::Timer1_Action() {
     SpriteSurface1->Update();
-    StaticText1->SetTextColor(ScoreColor(counter));
+    // Restyling a label costs far more than the rest of the tick, and the
+    // colour changes only at a few scores.
+    const QColor color = ScoreColor(counter);
+    if (StaticText1->TextColor() != color) {
+        StaticText1->SetTextColor(color);
+    }
 }
 
 void Window1::Timer4_Action() {

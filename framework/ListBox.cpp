@@ -413,6 +413,10 @@ QByteArray ListBox::CellBytes(int row, int column) const {
     return model_->Cell(row, column).toByteArray();
 }
 
+QByteArrayView ListBox::CellView(int row, int column) const {
+    return model_->Cell(row, column);
+}
+
 void ListBox::SetCell(int row, int column, const QString& text) {
     model_->SetCell(row, column, text.toUtf8());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include "framework/Control.h"
@@ -43,6 +44,8 @@ class ListBox : public Control {
     // Row and column must exist (std::out_of_range otherwise).
     QString Cell(int row, int column) const;
     QByteArray CellBytes(int row, int column) const;
+    // The same without a copy; valid until the list next changes.
+    QByteArrayView CellView(int row, int column) const;
     void SetCell(int row, int column, const QString& text);
     void SetCellBytes(int row, int column, const QByteArray& bytes);
     int ListCount() const;

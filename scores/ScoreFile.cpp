@@ -9,11 +9,12 @@
 namespace {
 // A record is one line: a line break inside a cell would make two of them.
 // Rows read from the file never hold one, so they are written back unchanged.
-QByteArray OneLine(QByteArray cell) {
+void WriteField(TextOutputStream& out, QByteArrayView cell) {
     if (cell.contains(LineDelimiter)) {
-        cell.replace(LineDelimiter, ' ');
+        out.Write(cell.toByteArray().replace(LineDelimiter, ' '));
+    } else {
+        out.Write(cell);
     }
-    return cell;
 }
 }  // namespace
 
@@ -48,9 +49,10 @@ QString SaveScores(const ListBox& list, const QString& name, int score) {
     const std::unique_ptr<TextOutputStream> out = file.CreateTextFile();
     const int rows = list.ListCount();
     for (int row = 0; row < rows; ++row) {
-        out->Write(OneLine(list.CellBytes(row, 0)));
+        WriteField(*out, list.CellView(row, 0));
         out->Write(",");
-        out->WriteLine(OneLine(list.CellBytes(row, 1)));
+        WriteField(*out, list.CellView(row, 1));
+        out->WriteLine({});
     }
     if (!name.isEmpty()) {
         out->Write(WithoutLineBreaks(name).toUtf8());

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QWidget>
-#include <QtTest/QTest>
 
 #include "framework/Controls.h"
 
@@ -72,38 +69,6 @@ TEST(EditFieldTest, lineBreaksNeverGetIn) {
     edit->clear();
     edit->insert(QStringLiteral("Bo\nb"));
     EXPECT_EQ(field.Text(), QStringLiteral("Bo b"));
-}
-
-TEST(EditFieldTest, gettingTheFocusRaisesGotFocus) {
-    QWidget parent;
-    EditField field(QStringLiteral("EditField1"), &parent);
-    int focused = 0;
-    field.GotFocus = [&] { ++focused; };
-    QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
-    QCoreApplication::sendEvent(field.Widget(), &in);
-    EXPECT_EQ(focused, 1);
-}
-
-TEST(StaticTextTest, mouseDownGetsTheClickPosition) {
-    QWidget parent;
-    StaticText link(QStringLiteral("StaticText5"), &parent);
-    link.Widget()->setGeometry(0, 0, 100, 40);
-    parent.show();
-    QPoint at;
-    link.SetMouseDown([&](int x, int y) {
-        at = {x, y};
-        return false;
-    });
-    QTest::mouseClick(link.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(7, 9));
-    EXPECT_EQ(at, QPoint(7, 9));
-}
-
-TEST(StaticTextTest, keepsTheTextAsGivenAndShowsCarriageReturnsAsBreaks) {
-    QWidget parent;
-    StaticText text(QStringLiteral("StaticText13"), &parent);
-    text.SetText(QStringLiteral("one\rtwo\r\r"));
-    EXPECT_EQ(text.Text(), QStringLiteral("one\rtwo\r\r"));
-    EXPECT_EQ(static_cast<QLabel*>(text.Widget())->text(), QStringLiteral("one\ntwo\n\n"));
 }
 
 }  // namespace

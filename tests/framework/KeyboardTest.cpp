@@ -56,14 +56,4 @@ TEST_F(KeyboardTest, losingTheApplicationFocusForgetsHeldKeys) {
     EXPECT_FALSE(keys.AsyncKeyDown(KeyCode::RightArrow));
 }
 
-TEST_F(KeyboardTest, installedKeyStateReplacesTheTrackerUntilRemoved) {
-    struct LeftHeld : KeyState {
-        bool AsyncKeyDown(int code) const override { return code == KeyCode::LeftArrow; }
-    } fake;
-    SetKeyboard(&fake);
-    EXPECT_TRUE(Keyboard().AsyncKeyDown(KeyCode::LeftArrow));
-    SetKeyboard(nullptr);
-    EXPECT_FALSE(Keyboard().AsyncKeyDown(KeyCode::LeftArrow));
-}
-
 }  // namespace

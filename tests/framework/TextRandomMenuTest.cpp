@@ -52,18 +52,6 @@ TEST(RandomTest, seededShuffleLetsEveryElementComeFirst) {
     EXPECT_EQ(firsts.size(), 9u);
 }
 
-TEST(RandomTest, sameSeedSameDraws) {
-    SeededRandom a(42);
-    SeededRandom b(42);
-    for (int i = 0; i < 100; ++i) {
-        const int n = 1 + i % 9;
-        const int drawn = a.Below(n);
-        ASSERT_EQ(drawn, b.Below(n));
-        ASSERT_GE(drawn, 0);
-        ASSERT_LT(drawn, n);
-    }
-}
-
 TEST(MenuBarTest, keepsItemsInOrderWithPlatformShortcutsAndRoles) {
     MenuBar bar;
     MenuItem* file = bar.AddMenu(QStringLiteral("FileMenu"), QStringLiteral("&File"));
@@ -77,20 +65,16 @@ TEST(MenuBarTest, keepsItemsInOrderWithPlatformShortcutsAndRoles) {
     bar.AddItem(edit, MenuItem::Kind::Separator, QStringLiteral("UntitledMenu1"),
                 QStringLiteral("-"));
 
-    ASSERT_EQ(bar.Menus().size(), 2);
-    EXPECT_EQ(bar.Menus()[0], file);
-    EXPECT_EQ(file->MenuObject()->actions().size(), 2);
-    EXPECT_EQ(file->MenuObject()->actions()[1], about->ActionObject());
+    ASSERT_EQ(bar.Menus(), (QList<MenuItem*>{file, edit}));
+    EXPECT_EQ(file->MenuObject()->actions(),
+              (QList<QAction*>{bar.Item(QStringLiteral("FileQuit"))->ActionObject(),
+                               about->ActionObject()}));
     EXPECT_EQ(bar.Item(QStringLiteral("EditUndo"))->KeyboardShortcut(), QStringLiteral("Cmd+Z"));
     EXPECT_EQ(bar.Item(QStringLiteral("EditUndo"))->ActionObject()->shortcut(),
               QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_TRUE(bar.Item(QStringLiteral("UntitledMenu1"))->ActionObject()->isSeparator());
     EXPECT_EQ(bar.Item(QStringLiteral("FileQuit"))->ActionObject()->menuRole(), QAction::QuitRole);
     EXPECT_EQ(about->ActionObject()->menuRole(), QAction::AboutRole);
-    EXPECT_EQ(bar.Item(QStringLiteral("Nothing")), nullptr);
-    EXPECT_EQ(bar.ShortcutActions(),
-              (QList<QAction*>{bar.Item(QStringLiteral("FileQuit"))->ActionObject(),
-                               about->ActionObject()}));
 
     // The quit item quits by itself; another item runs the handler it is given.
     recorded().Clear();

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QPointer>
 
 #include "framework/Controls.h"
@@ -15,12 +13,7 @@ class ProbeWindow : public Window, public SharedWindow<ProbeWindow> {
   public:
     static constexpr const char* ClassName = "ProbeWindow";
     ProbeWindow() : Window(ClassName) {
-        Hidden = AddControl<PushButton>("Hidden", {0, 0, 80, 20});
-        Hidden->SetVisible(false);
-        Hidden->SetDefault(true);
-        Hidden->Action = [this] { ++hiddenPushes; };
         Closer = AddControl<PushButton>("Closer", {0, 30, 80, 20});
-        Closer->SetDefault(true);
         Closer->Action = [this] {
             if (onCloser) {
                 onCloser(*this);
@@ -28,12 +21,10 @@ class ProbeWindow : public Window, public SharedWindow<ProbeWindow> {
         };
     }
 
-    PushButton* Hidden;
     PushButton* Closer;
     std::function<void(ProbeWindow&)> onCloser;
     int opens = 0;
     int closes = 0;
-    int hiddenPushes = 0;
 
   protected:
     void Event_Open() override { ++opens; }
@@ -84,36 +75,6 @@ TEST_F(WindowTest, closingFromItsOwnHandlerDefersDeletionAndAFreshWindowFollows)
     SettleEvents();
     EXPECT_FALSE(watch);
     EXPECT_EQ(&ProbeWindow::instance(), successor);
-}
-
-TEST_F(WindowTest, theWindowSystemClosesThroughClose) {
-    QPointer<ProbeWindow> window(&ProbeWindow::instance());
-    window->close();
-    EXPECT_EQ(window->closes, 1);
-    SettleEvents();
-    EXPECT_FALSE(window);
-}
-
-TEST_F(WindowTest, missingWindowClassesAndControlsRaiseTheNilObjectException) {
-    EXPECT_THROW(Window::Shared(QStringLiteral("NoSuchWindow")), NilObjectException);
-    ProbeWindow& window = ProbeWindow::instance();
-    EXPECT_EQ(&window.ControlNamed<PushButton>(QStringLiteral("Closer")), window.Closer);
-    EXPECT_THROW(window.ControlNamed<PushButton>(QStringLiteral("Nothing")), NilObjectException);
-    EXPECT_THROW(window.ControlNamed<StaticText>(QStringLiteral("Closer")), NilObjectException);
-}
-
-TEST_F(WindowTest, returnPushesTheShownDefaultButtonOnly) {
-    ProbeWindow& window = ProbeWindow::instance();
-    int closerPushes = 0;
-    window.onCloser = [&](ProbeWindow&) { ++closerPushes; };
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &press);
-    EXPECT_EQ(closerPushes, 1);
-    EXPECT_EQ(window.hiddenPushes, 0);
-
-    window.Closer->SetEnabled(false);
-    QCoreApplication::sendEvent(&window, &press);
-    EXPECT_EQ(closerPushes, 1);
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ void Window1::ShowHints(int selector) {
     StaticText* lines[] = {StaticText16, StaticText17, StaticText18};
     for (std::size_t i = 0; i < hints.size(); ++i) {
         lines[i]->SetText(hints[i].text);
-        if (!hints[i].text.isEmpty()) {
+        // Unchanged colours are not set again: restyling a label is costly.
+        if (!hints[i].text.isEmpty() && lines[i]->TextColor() != hints[i].color) {
             lines[i]->SetTextColor(hints[i].color);
         }
     }

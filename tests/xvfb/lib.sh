@@ -103,17 +103,18 @@ start_xvfb() {
 
 # --- windows ---------------------------------------------------------------
 
-# wait_for_window NAME [TIMEOUT_S]: echo the id of the first visible window
-# titled exactly NAME, waiting up to TIMEOUT_S seconds (default 10).
+# wait_for_window NAME [TIMEOUT_S [EXCEPT_ID]]: echo the id of the first
+# visible window titled exactly NAME, waiting up to TIMEOUT_S seconds (default
+# 10). EXCEPT_ID is skipped: a message box may share its window's title.
 wait_for_window() {
-    local name=$1 timeout=${2:-10} pattern id deadline
+    local name=$1 timeout=${2:-10} except=${3:-} pattern id deadline
     # xdotool matches a case-insensitive regular expression: escape the name,
     # then keep only windows whose title is exactly NAME.
     pattern=$(printf '%s' "$name" | sed 's/[][\.*^$+?(){}|]/\\&/g')
     deadline=$((SECONDS + timeout))
     while :; do
         while read -r id; do
-            [[ -n $id ]] || continue
+            [[ -n $id && $id != "$except" ]] || continue
             if [[ $(xdotool getwindowname "$id" 2>/dev/null || true) == "$name" ]]; then
                 echo "$id"
                 return 0
@@ -161,6 +162,139 @@ click() {
     # No --sync: xdotool waits forever when the pointer is already at the spot.
     xdotool mousemove --window "$1" "$2" "$3" click 1 ||
         { _xvfb_lib_fail "could not click window $1 at $2,$3"; return 1; }
+}
+
+# window_visible ID: true while the window exists and is mapped.
+window_visible() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# hold_key ID KEY SECONDS: press KEY in the window, hold it, release it. The
+# game reads the arrows' state once a frame, so a press shorter than a frame
+# (xdotool key holds for a few ms) may never be seen.
+hold_key() {
+    local id=$1 name=$2 seconds=$3
+    timeout 5 xdotool windowfocus --sync "$id" 2>/dev/null || true
+    xdotool keydown "$name" || { _xvfb_lib_fail "could not press $name"; return 1; }
+    sleep "$seconds"
+    xdotool keyup "$name" || { _xvfb_lib_fail "could not release $name"; return 1; }
+}
+
+# selected_text_at ID X Y: triple-click the text at (X, Y) in the window, which
+# selects a selectable label's whole line, and echo the X primary selection.
+selected_text_at() {
+    command -v xclip >/dev/null || { _xvfb_lib_fail "xclip not installed"; return 1; }
+    xdotool mousemove --window "$1" "$2" "$3" click --repeat 3 --delay 60 1 ||
+        { _xvfb_lib_fail "could not click window $1 at $2,$3"; return 1; }
+    sleep 0.2
+    timeout 5 xclip -o -selection primary -t UTF8_STRING 2>/dev/null ||
+        { _xvfb_lib_fail "nothing selected in window $1 at $2,$3"; return 1; }
+}
+
+# --- pictures --------------------------------------------------------------
+
+# pixel FILE X Y: echo the colour of one pixel as R,G,B (0..255).
+pixel() {
+    convert "$1" -alpha off -crop "1x1+$2+$3" +repage -depth 8 txt:- 2>/dev/null |
+        awk -F'[()]' 'NR == 2 { print $2 }' | grep . ||
+        { _xvfb_lib_fail "no pixel $2,$3 in $1"; return 1; }
+}
+
+# first_row_of FILE X COLOUR [FROM [TO]]: echo the first y from FROM (0) to TO
+# (79) whose pixel at column X has the colour R,G,B.
+first_row_of() {
+    local file=$1 x=$2 colour=$3 from=${4:-0} to=${5:-79}
+    convert "$file" -alpha off -crop "1x$((to - from + 1))+$x+$from" +repage -depth 8 txt:- \
+        2>/dev/null | awk -F'[ ,:()]+' -v want="$colour" -v from="$from" \
+        'NR > 1 && $3 "," $4 "," $5 == want { print $2 + from; found = 1; exit }
+         END { exit !found }' ||
+        { _xvfb_lib_fail "no $colour pixel at x $x, y $from..$to of $file"; return 1; }
+}
+
+# content_top ID FILE X: the height of the window's menu bar, that is the first
+# white row at column X of a window whose content is white there. Retries for
+# 5 s while the window is not yet painted; FILE keeps the last screenshot.
+content_top() {
+    local id=$1 file=$2 x=$3 i
+    for ((i = 0; i < 50; i++)); do
+        if screenshot "$id" "$file" 2>/dev/null && first_row_of "$file" "$x" 255,255,255 2>/dev/null; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    _xvfb_lib_fail "no white row at x $x in the top of window $id"
+}
+
+# nonwhite_runs FILE Y0 HEIGHT X...: for each column X, the runs of pixels that
+# are not white from Y0 down HEIGHT rows, one line each: "X TOP BOTTOM R,G,B",
+# TOP and BOTTOM counted from Y0, the colour that of the run's middle pixel.
+nonwhite_runs() {
+    local file=$1 y0=$2 height=$3 x
+    shift 3
+    local crops=()
+    for x in "$@"; do
+        crops+=('(' -clone 0 -crop "1x$height+$x+$y0" +repage ')')
+    done
+    convert "$file" -alpha off "${crops[@]}" -delete 0 +append -depth 8 txt:- 2>/dev/null |
+        awk -F'[ ,:()]+' -v xs="$*" '
+            BEGIN { n = split(xs, column, " ") }
+            NR > 1 { colour[$1, $2] = $3 "," $4 "," $5; if ($2 + 1 > rows) rows = $2 + 1 }
+            END {
+                for (c = 0; c < n; c++) {
+                    top = -1
+                    for (y = 0; y <= rows; y++) {
+                        other = y < rows && colour[c, y] != "255,255,255"
+                        if (other && top < 0) top = y
+                        if (!other && top >= 0) {
+                            print column[c + 1], top, y - 1, colour[c, int((top + y - 1) / 2)]
+                            top = -1
+                        }
+                    }
+                }
+            }' ||
+        { _xvfb_lib_fail "could not read columns of $file"; return 1; }
+}
+
+# --- the game --------------------------------------------------------------
+
+# open_board PID [TIMEOUT_S]: echo the id of the game's board window (titled
+# "Huemix", 500x573) once it is on screen. When the game opens with its score
+# board (350x300) instead, the score board's "Run" link is clicked first.
+open_board() {
+    local pid=$1 timeout=${2:-20} deadline id seen shot top next_click=0
+    deadline=$((SECONDS + timeout))
+    shot=$(mktemp --suffix=.png)
+    while ((SECONDS < deadline)); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            rm -f "$shot"
+            _xvfb_lib_fail "process $pid ended before its board showed"
+            return 1
+        fi
+        seen=()
+        while read -r id; do
+            [[ -n $id ]] || continue
+            if [[ $(xdotool getwindowname "$id" 2>/dev/null || true) == Huemix &&
+                $(window_size "$id" 2>/dev/null || true) == 500x573 ]]; then
+                rm -f "$shot"
+                echo "$id"
+                return 0
+            fi
+            seen+=("$id")
+        done < <(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true)
+        for id in "${seen[@]}"; do
+            [[ $(window_size "$id" 2>/dev/null || true) == 350x300 ]] || continue
+            ((SECONDS >= next_click)) || continue
+            # "Run" is at 174, 235, 100 x 20 in the content, below any menu bar.
+            sleep 0.3
+            top=$(content_top "$id" "$shot" 345 2>/dev/null) || top=0
+            echo "open_board: clicking Run on window $id (menu bar $top px)" >&2
+            click "$id" 224 $((245 + top)) || true
+            next_click=$((SECONDS + 3))
+        done
+        sleep 0.1
+    done
+    rm -f "$shot"
+    _xvfb_lib_fail "no board of process $pid after ${timeout} s"
 }
 
 # --- processes -------------------------------------------------------------

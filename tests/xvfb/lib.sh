@@ -76,7 +76,9 @@ start_xvfb() {
     for ((n = 100; n < 400; n++)); do
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
 
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 &
+        # -noreset: by default the server resets when its last client leaves,
+        # and a program started during the reset cannot connect.
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$log" 2>&1 &
         XVFB_PID=$!
         at_exit "kill $XVFB_PID 2>/dev/null && wait $XVFB_PID 2>/dev/null || true"
 

@@ -3,7 +3,7 @@
 #
 #   ./dev.sh play [ARGS...]   install what is missing, build, start the game
 #   ./dev.sh test             install what is missing, build, run every test
-#                             (also on a build with AddressSanitizer and UBSan)
+#   ./dev.sh sanitize         the same tests on a build with AddressSanitizer and UBSan
 #   ./dev.sh bench [ARGS...]  install what is missing, build, run the benchmarks
 #   ./dev.sh build            install what is missing, build
 #
@@ -88,6 +88,9 @@ case $cmd in
         configure_build
         echo "== testing"
         run_tests build
+        ;;
+    sanitize)
+        install_deps
         sanitized_tests
         ;;
     bench)

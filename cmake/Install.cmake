@@ -13,7 +13,18 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME huemix)
 set(CPACK_PACKAGE_VENDOR "The Huemix developers")
 set(CPACK_PACKAGE_CONTACT "huemix@example.org")
+# Debian's Maintainer field wants a name and an address.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Huemix developers <huemix@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Puzzle game of additive colour mixing")
+# The extended description shown by apt show and software centres.
+set(CPACK_PACKAGE_DESCRIPTION
+    "Coloured tiles fall down a field of nine columns; steer each one with the
+arrow keys. Red, green and blue mix into yellow, magenta and cyan, and each
+of those makes white with the primary it lacks. Every white scores a point;
+incompatible colours turn gray and raise the bottom line.
+
+The Beginner mode is slower and shows which colours the falling tile mixes
+with; the Expert mode is faster, and its scores are kept on a score board.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY huemix)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

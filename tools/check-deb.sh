@@ -145,8 +145,8 @@ colours=$(import -window "$win" png:- | identify -format %k -)
 ((colours > 2)) || fail "the window is blank ($colours colours)"
 pass "screenshot $work/screen.png ($colours colours in the window)"
 key "$win" ctrl+q
-status=$(wait_for_exit "$pid" 10) || fail "still running 10 s after Ctrl+Q"
-((status == 0)) || { cat "$log/game.log"; fail "exit status $status after Ctrl+Q"; }
+wait_for_exit "$pid" 10 || fail "still running 10 s after Ctrl+Q"
+((EXIT_STATUS == 0)) || { cat "$log/game.log"; fail "exit status $EXIT_STATUS after Ctrl+Q"; }
 pass "exited with status 0 after Ctrl+Q"
 if [[ -s $log/game.log ]]; then echo "the game said:" && sed 's/^/    /' "$log/game.log"; fi
 echo "all checks passed; logs in $log"

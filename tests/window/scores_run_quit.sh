@@ -63,8 +63,8 @@ click "$board" 138 $((510 + offset)) # Start
 sleep 0.3
 click "$board" 46 $((510 + offset)) # Quit
 
-status=$(wait_for_exit "$pid" 10) || fail "the game did not quit"
-[[ $status == 0 ]] || fail "the game exited with status $status"
+wait_for_exit "$pid" 10 || fail "the game did not quit"
+[[ $EXIT_STATUS == 0 ]] || fail "the game exited with status $EXIT_STATUS"
 if ! cmp "$work/expected" "$prefs"; then
     echo "score file now:" >&2
     od -c "$prefs" >&2

@@ -98,6 +98,6 @@ fi
 echo "ok: score $score; after dismissing, the board stays, its field unchanged for 1 s"
 
 key "$board" ctrl+q
-status=$(wait_for_exit "$pid" 5) || fail "the game did not end within 5 s of Ctrl+Q"
-[[ $status == 0 ]] || fail "the game exited with status $status"
+wait_for_exit "$pid" 5 || fail "the game did not end within 5 s of Ctrl+Q"
+[[ $EXIT_STATUS == 0 ]] || fail "the game exited with status $EXIT_STATUS"
 echo "ok: Ctrl+Q after game over ended the game with status 0"

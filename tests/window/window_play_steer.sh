@@ -96,6 +96,6 @@ echo "after one left press held 0.4 s: tile $colour2 in column $column2, at fiel
 echo "ok: one column left, $(((column - column2) * 32)) px, while falling $((top2 - top)) px"
 
 key "$board" ctrl+q
-status=$(wait_for_exit "$pid" 5) || fail "the game did not end within 5 s of Ctrl+Q"
-[[ $status == 0 ]] || fail "the game exited with status $status"
+wait_for_exit "$pid" 5 || fail "the game did not end within 5 s of Ctrl+Q"
+[[ $EXIT_STATUS == 0 ]] || fail "the game exited with status $EXIT_STATUS"
 echo "ok: Ctrl+Q ended the game with status 0"

@@ -42,6 +42,6 @@ height=$(nonwhite_runs "$work/startup.png" "$menu" $((573 - menu)) 150 | awk 'NR
 echo "ok: menu bar $menu px; empty white field at window x 6..293, y $menu..$((menu + 479))"
 
 key "$board" ctrl+q
-status=$(wait_for_exit "$pid" 5) || fail "the game did not end within 5 s of Ctrl+Q"
-[[ $status == 0 ]] || fail "the game exited with status $status"
+wait_for_exit "$pid" 5 || fail "the game did not end within 5 s of Ctrl+Q"
+[[ $EXIT_STATUS == 0 ]] || fail "the game exited with status $EXIT_STATUS"
 echo "ok: Ctrl+Q ended the game with status 0"

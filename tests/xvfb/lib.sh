@@ -8,7 +8,7 @@
 #   at_exit "kill $pid 2>/dev/null || true"
 #   win=$(wait_for_window "Huemix" 10)
 #   key "$win" Left Left space
-#   status=$(wait_for_exit "$pid" 10)
+#   wait_for_exit "$pid" 10 && echo "status $EXIT_STATUS"
 #
 # There is no window manager: windows are never activated, so keys go to the
 # window through input focus set directly, and nothing waits for activation.
@@ -301,10 +301,14 @@ open_board() {
 
 # --- processes -------------------------------------------------------------
 
-# wait_for_exit PID TIMEOUT_S: wait for a child of this script to end and echo
-# its exit status. Fails, leaving the process running, after TIMEOUT_S seconds.
+# wait_for_exit PID TIMEOUT_S: wait for a child of this script to end and set
+# EXIT_STATUS to its exit status. Fails, leaving the process running, after
+# TIMEOUT_S seconds. Call it in the script's own shell, never in $(...): a
+# subshell cannot wait for its parent's children, and bash then reports -1 for
+# a child that was still running when the subshell started.
+EXIT_STATUS=
 wait_for_exit() {
-    local pid=$1 timeout=$2 deadline status=0
+    local pid=$1 timeout=$2 deadline
     deadline=$((SECONDS + timeout))
     while kill -0 "$pid" 2>/dev/null; do
         if ((SECONDS >= deadline)); then
@@ -313,6 +317,6 @@ wait_for_exit() {
         fi
         sleep 0.1
     done
-    wait "$pid" || status=$?
-    echo "$status"
+    EXIT_STATUS=0
+    wait "$pid" || EXIT_STATUS=$?
 }

@@ -76,6 +76,7 @@ saves_seen=0
 action_count=0
 menubar=19
 calm_until=0
+quit_soon=0
 
 elapsed_ms() { echo $(((${EPOCHREALTIME/./} - start_us) / 1000)); }
 note() { echo "# $(elapsed_ms) $run $*" >>"$actions"; }
@@ -161,11 +162,13 @@ measure_menubar() {
 start_game() {
     run=$((run + 1))
     cp "$prefs" "$work/before-$run"
-    # One run in three begins with a calm spell of up to 60 s.
+    # The first run, and one in three after it, begins with a calm spell that
+    # lasts until the first message box (most often the game-over one), at
+    # most 100 s: long enough for an Expert game to reach its end.
     calm_until=0
     rnd 3
-    if ((R == 0)); then
-        calm_until=$((SECONDS + 60))
+    if ((run == 1 || R == 0)); then
+        calm_until=$((SECONDS + 100))
         note "start, calm"
     else
         note "start"
@@ -324,11 +327,12 @@ anywhere() {
     act="click $1 $x $R"
 }
 
-# Keys that every window may get now and then; Ctrl+Q only rarely.
+# Keys that every window may get now and then; Ctrl+Q only rarely, and never
+# in a calm spell.
 any_key() {
     local keys=(Return Escape space Tab BackSpace ctrl+a ctrl+c ctrl+v ctrl+x ctrl+z a q)
     rnd 200
-    if ((R == 0)); then
+    if ((R == 0 && SECONDS >= calm_until)); then
         act="key $1 ctrl+q"
     else
         rnd ${#keys[@]}
@@ -364,6 +368,13 @@ choose_board() {
         rnd 20
         ((R == 0)) || { rnd 660 && R=$((R + 340)); }
         ((R >= 340)) || R=$r
+    fi
+    if ((quit_soon)); then
+        # After a message box, Quit comes soon: in Expert that saves the scores.
+        quit_soon=0
+        local kept=$R
+        rnd 2
+        ((R == 0)) || R=$kept
     fi
     if ((R < 15)); then act="click board 46 $((510 + o))" # Quit
     elif ((R < 100)); then act="click board 138 $((510 + o))" # Start
@@ -492,6 +503,7 @@ while :; do
     if [[ -n ${win[box]:-} && ${win[box]} != "$last_box" ]]; then
         boxes_seen=$((boxes_seen + 1))
         calm_until=0
+        quit_soon=1
         note "message box ${win[box]}"
     fi
     last_box=${win[box]:-}
@@ -520,14 +532,25 @@ while :; do
     kill -0 "$pid" 2>/dev/null || { game_ended && start_game; }
 done
 
-# The end: menus and boxes out of the way, then Ctrl+Q.
+# The end: menus and boxes out of the way, then the board's Quit after a
+# click on Expert, which saves the scores unless a Beginner game holds Expert
+# disabled; Ctrl+Q for whatever is left.
 note "ending"
+ran=0
+quitted=0
 for ((try = 0; try < 10; try++)); do
     kill -0 "$pid" 2>/dev/null || break
     scan
     if [[ -n ${win[menu]:-} ]]; then perform key menu Escape
     elif [[ -n ${win[box]:-} ]]; then perform key box Return
+    elif [[ -n ${win[board]:-} ]] && ((!quitted)); then
+        perform click board 340 $((353 + menubar))
+        perform click board 46 $((510 + menubar))
+        quitted=1
     elif [[ -n ${win[board]:-} ]]; then perform key board ctrl+q
+    elif [[ -n ${win[scores]:-} ]] && ((!ran)); then
+        perform click scores 224 245
+        ran=1
     elif [[ -n ${win[scores]:-} ]]; then perform key scores ctrl+q
     elif [[ -n ${win[help]:-} ]]; then perform click help 333 395
     elif [[ -n ${win[about]:-} ]]; then perform click about 255 241

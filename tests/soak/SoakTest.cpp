@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int DefaultGames = 3000;
+constexpr int DefaultGames = 10000;
 // Far more than any game needs: a game that gets here does not end.
 constexpr long FrameLimit = 200000;
 

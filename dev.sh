@@ -2,8 +2,9 @@
 # Developer entry point on Debian 12.
 #
 #   ./dev.sh play [ARGS...]   install what is missing, build, start the game
-#   ./dev.sh test             install what is missing, build, run every test
-#   ./dev.sh sanitize         the same tests on a build with AddressSanitizer and UBSan
+#   ./dev.sh test             install what is missing, build, run every test, then
+#                             all of them again on a build with AddressSanitizer and UBSan
+#   ./dev.sh sanitize         only the run with AddressSanitizer and UBSan
 #   ./dev.sh bench [ARGS...]  install what is missing, build, run the benchmarks
 #   ./dev.sh build            install what is missing, build
 #
@@ -20,7 +21,7 @@ packages=(
 )
 
 usage() {
-    sed -n '4,7s/^# \{0,1\}//p' "$0" >&2
+    sed -n '4,9s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
@@ -68,7 +69,6 @@ sanitized_tests() {
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:exitcode=66 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0" \
-    HUEMIX_SANITIZED=1 \
         run_tests build-sanitize
 }
 
@@ -88,6 +88,7 @@ case $cmd in
         configure_build
         echo "== testing"
         run_tests build
+        sanitized_tests
         ;;
     sanitize)
         install_deps

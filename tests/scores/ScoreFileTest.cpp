@@ -31,21 +31,16 @@ struct FileCase {
 const FileCase fileCases[] = {
     {"no file", std::nullopt, {}, ""},
     {"empty file", "", {}, ""},
-    {"one record", "Ann,12\n", {{"Ann", "12"}}, "Ann,12\n"},
     {"a third field is dropped", "Ann,12,extra\n", {{"Ann", "12"}}, "Ann,12\n"},
     {"no comma, nothing after it, or a second comma next are skipped",
      "Ann\nAnn,\nAnn,,12\nBob,7\n",
      {{"Bob", "7"}},
      "Bob,7\n"},
     {"a typed comma splits the name", "Smith, J,5\n", {{"Smith", " J"}}, "Smith, J\n"},
-    {"a score that is no number",
-     "Bob,lots\nCid,-4\n",
-     {{"Bob", "lots"}, {"Cid", "-4"}},
-     "Bob,lots\nCid,-4\n"},
-    {"the same name many times",
-     "Ann,1\nAnn,2\nAnn,1\n",
-     {{"Ann", "1"}, {"Ann", "2"}, {"Ann", "1"}},
-     "Ann,1\nAnn,2\nAnn,1\n"},
+    {"a name may come many times, a score be any text",
+     "Ann,lots\nAnn,-4\nAnn,lots\n",
+     {{"Ann", "lots"}, {"Ann", "-4"}, {"Ann", "lots"}},
+     "Ann,lots\nAnn,-4\nAnn,lots\n"},
     {"nothing is trimmed and a name may be empty",
      " Ann , 12 \n,3\n",
      {{" Ann ", " 12 "}, {"", "3"}},
@@ -88,17 +83,9 @@ TEST_F(ScoreFileTest, aNameCannotBreakARecordInTwo) {
     scores.ListBox1->SetCell(0, 1, QStringLiteral("1\n2"));
     EXPECT_EQ(SaveScores(*scores.ListBox1, QStringLiteral("Cid\r\nDee\x2028"), 3), QString());
     EXPECT_EQ(Scores(), "Ann Bob,1 2\nCid Dee ,3\n");
-
-    scores.EditField1->SetText(QStringLiteral("Eve\nFay"));
-    EXPECT_EQ(scores.EditField1->Text(), QStringLiteral("Eve Fay"));
 }
 
-// Hostile content around two good records; the records come back byte for byte.
-struct HostileCase {
-    const char* title;
-    QByteArray junk;  // holds no line end and no comma, so its line is skipped
-};
-
+// Bytes with no line end and no comma: a line of them is skipped.
 QByteArray RandomJunk(qsizetype size) {
     QByteArray bytes(size, '\0');
     QRandomGenerator random(99);
@@ -113,14 +100,15 @@ QByteArray RandomJunk(qsizetype size) {
 
 TEST_F(ScoreFileTest, hostileFilesLoadWithoutHarmAndKeepTheirGoodRecords) {
     const QByteArray good = QByteArray("Ann,12\r\n") + QByteArray("B\0b,\xfe\n", 6);
-    const HostileCase cases[] = {
+    // Hostile content around two good records (random bytes hold NULs and
+    // invalid UTF-8); the records come back byte for byte.
+    const std::pair<const char*, QByteArray> cases[] = {
         {"binary bytes", RandomJunk(1 << 20)},
-        {"NUL bytes", QByteArray(1 << 16, '\0')},
         {"a 100 MB single line", QByteArray(100 << 20, 'x')},
     };
-    for (const HostileCase& c : cases) {
-        SCOPED_TRACE(c.title);
-        PutScores(c.junk + '\n' + good + c.junk.left(4096));
+    for (const auto& [title, junk] : cases) {
+        SCOPED_TRACE(title);
+        PutScores(junk + '\n' + good + junk.left(4096));
         Window4& scores = OpenScoreBoard();
         EXPECT_EQ(scores.ListBox1->ListCount(), 2);
         EXPECT_EQ(SaveScores(*scores.ListBox1, {}, 0), QString());
@@ -132,8 +120,6 @@ TEST_F(ScoreFileTest, hostileFilesLoadWithoutHarmAndKeepTheirGoodRecords) {
     const QByteArray bigScore = RandomJunk(16 << 20);
     PutScores("Big," + bigScore + ",tail\n" + good);
     Window4& scores = OpenScoreBoard();
-    ASSERT_EQ(scores.ListBox1->ListCount(), 3);
-    EXPECT_EQ(scores.ListBox1->CellBytes(0, 1), bigScore);
     EXPECT_EQ(SaveScores(*scores.ListBox1, {}, 0), QString());
     EXPECT_EQ(Scores(), "Big," + bigScore + "\n" + good);
 }

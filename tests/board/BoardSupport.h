@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "board/Window1.h"
+#include "framework/Random.h"
 #include "support/Fakes.h"
-#include "support/ScriptedRandom.h"
 
 // Tile letters: B G M C Y R W A are blue, green, magenta, cyan, yellow, red,
 // white and gray; '.' is an empty cell, 'o' the empty-cell marker whiteo.
@@ -38,8 +38,8 @@ void PlaceTiles(Window1& board, const std::vector<std::string>& rows);
 int RunUntilNextRelease(Window1& board, int limit = 40);
 
 // Steers the coming releases to chosen columns and colours through the
-// release's own shuffles. Once the plan is used up the lists keep their
-// order, so later tiles repeat the last column and colour.
+// release's own shuffles. Once the plan is used up every draw is n - 1, which
+// keeps the lists in order, so later tiles repeat the last column and colour.
 class ReleasePlan : public RandomSource {
   public:
     ReleasePlan& Then(int column, char colour) {
@@ -49,8 +49,12 @@ class ReleasePlan : public RandomSource {
     int Below(int n) override;
 
   private:
+    // Queues the draws with which a shuffle (Fisher-Yates from the end) puts
+    // `value` first and the first element in its place, the rest unmoved.
+    void PutFirst(const std::vector<int>& list, int value);
+
     std::deque<std::pair<int, int>> plan_;
-    ScriptedRandom script_;
+    std::deque<int> draws_;
 };
 
 // Every board test starts with the window classes known, no window left

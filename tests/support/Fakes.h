@@ -8,23 +8,21 @@
 
 // Keys held down as the test says, nothing else.
 class FakeKeyboard : public KeyState {
-public:
+  public:
     FakeKeyboard();
     ~FakeKeyboard() override;
     bool AsyncKeyDown(int code) const override { return down_.contains(code); }
     void Press(int code) { down_.insert(code); }
     void Release(int code) { down_.remove(code); }
-    void ReleaseAll() { down_.clear(); }
 
-private:
+  private:
     QSet<int> down_;
 };
 
-// What the game would have shown in message boxes, opened as URLs, and how
-// often it asked to quit, since the test began.
+// What the game would have shown in message boxes, and how often it asked to
+// quit, since the test began.
 struct Recorded {
     QStringList messages;
-    QStringList urls;
     int quits = 0;
     void Clear() { *this = {}; }
 };

@@ -8,25 +8,6 @@
 
 namespace {
 
-TEST(PushButtonTest, pushRunsTheHandlerWhenHiddenAndNothingWhenDisabled) {
-    QWidget parent;
-    PushButton button(QStringLiteral("PushButton2"), &parent);
-    int pushes = 0;
-    button.Action = [&] { ++pushes; };
-
-    button.SetVisible(false);
-    button.Push();
-    EXPECT_EQ(pushes, 1);
-    button.SetEnabled(false);
-    button.Push();
-    EXPECT_EQ(pushes, 1);
-
-    button.SetEnabled(true);
-    button.SetVisible(true);
-    static_cast<QAbstractButton*>(button.Widget())->click();
-    EXPECT_EQ(pushes, 2);
-}
-
 TEST(RadioButtonTest, selectingOneClearsTheOtherAndRaisesActionOnlyOnChange) {
     QWidget parent;
     RadioButton beginner(QStringLiteral("RadioButton1"), &parent);

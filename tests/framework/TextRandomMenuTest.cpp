@@ -5,32 +5,9 @@
 #include <QMenu>
 
 #include "framework/MenuBar.h"
-#include "framework/Text.h"
 #include "support/Fakes.h"
 
 namespace {
-
-struct FieldCase {
-    const char* text;
-    const char* separator;
-    int n;
-    const char* field;
-};
-
-TEST(NthFieldTest, cutsAtEverySeparatorCountingFromOne) {
-    const FieldCase cases[] = {
-        {"Ann,12", ",", 1, "Ann"},      {"Ann,12", ",", 2, "12"},     {"Ann,12", ",", 3, ""},
-        {"Ann,12,extra", ",", 2, "12"}, {"Ann", ",", 1, "Ann"},       {"Ann", ",", 2, ""},
-        {"Ann,", ",", 2, ""},           {",12", ",", 1, ""},          {",12", ",", 2, "12"},
-        {"Ann,,12", ",", 2, ""},        {"Smith, J,5", ",", 2, " J"}, {"", ",", 1, ""},
-        {"a::b::c", "::", 3, "c"},      {"Ann,12", ",", 0, ""},
-    };
-    for (const FieldCase& c : cases) {
-        EXPECT_EQ(NthField(QString::fromUtf8(c.text), QString::fromUtf8(c.separator), c.n),
-                  QString::fromUtf8(c.field))
-            << '"' << c.text << "\" field " << c.n;
-    }
-}
 
 TEST(MenuBarTest, itemsReachTheirMenusWithCtrlShortcutsAndQuitQuitsByItself) {
     MenuBar bar;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QTest>
 
 #include "BoardSupport.h"
 #include "app/App.h"
@@ -28,21 +29,14 @@ TEST_F(BoardTest, beforeStartTheKeysArePolledAndATickIsHarmless) {
     EXPECT_EQ(b.SpriteSurface1->SpriteCount(), 0);
 }
 
-TEST_F(BoardTest, picturesAreLoadedOnceAndSharedByIdentity) {
-    using Accessor = PictureRef (*)();
-    const Accessor all[] = {Pictures::blue,    Pictures::cyan,        Pictures::green,
-                            Pictures::magenta, Pictures::red,         Pictures::yellow,
-                            Pictures::white,   Pictures::huemixsmall, Pictures::gray,
-                            Pictures::whiteo};
-    for (std::size_t i = 0; i < std::size(all); ++i) {
-        ASSERT_NE(all[i](), nullptr);
-        EXPECT_EQ(all[i](), all[i]());
-        for (std::size_t j = 0; j < i; ++j) {
-            EXPECT_NE(all[i](), all[j]());
-        }
-        const QSize size = all[i]()->Pixmap().deviceIndependentSize().toSize();
-        EXPECT_EQ(size, all[i] == Pictures::huemixsmall ? QSize(64, 64) : QSize(32, 32));
-    }
+TEST_F(BoardTest, returnStartsTheGameAndThenReleasesNothing) {
+    Window1& b = board();
+    QTest::keyClick(&b, Qt::Key_Return);
+    EXPECT_EQ(b.cnt, 1) << "Start is the default button";
+    // Start is disabled now, and the release button, a default too, is hidden:
+    // pushing it would put a second tile in play.
+    QTest::keyClick(&b, Qt::Key_Return);
+    EXPECT_EQ(b.cnt, 1);
 }
 
 TEST_F(BoardTest, closingTheBoardQuitsOnlyWhileItsGameIsLive) {
@@ -78,8 +72,9 @@ TEST_F(BoardTest, shutdownAfterAGameReleasesTheWindowsAndThePictures) {
     EXPECT_TRUE(Pictures::Kept().isEmpty());
 }
 
-TEST_F(BoardTest, aboutWithoutABoardOpensOneBehindItAndCloseShowsIt) {
+TEST_F(BoardTest, aboutHidesTheBoardWithoutStoppingItAndItsCloseShowsTheBoard) {
     App app;
+    // From the score board there is no board yet: one is made behind About.
     ASSERT_EQ(Window1::existing(), nullptr);
     MenuBar1::instance().Item(QStringLiteral("AppleAbout"))->ActionObject()->trigger();
     Window1* b = Window1::existing();
@@ -88,31 +83,26 @@ TEST_F(BoardTest, aboutWithoutABoardOpensOneBehindItAndCloseShowsIt) {
     Window3* about = Window3::existing();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
-
     about->PushButton1->Push();
     EXPECT_FALSE(about->isVisible());
     EXPECT_EQ(Window1::existing(), b);
     EXPECT_TRUE(b->isVisible());
-    EXPECT_FALSE(app._AppleAbout_Action());
-    EXPECT_EQ(Window3::existing(), about);  // the same About window again
-}
 
-TEST_F(BoardTest, aboutDuringAGameHidesTheBoardAndLeavesItsTimersAlone) {
-    App app;
-    Window1& b = board();
-    b.PushButton1->Push();
-    b.Timer1_Action();
-    const SpriteRef tile = b.mysprite[b.kap];
+    // During a game: the same About window, and the game goes on.
+    b->PushButton1->Push();
+    b->Timer1_Action();
+    const SpriteRef tile = b->mysprite[b->kap];
     EXPECT_FALSE(app._AppleAbout_Action());
-    EXPECT_FALSE(b.isVisible());
-    EXPECT_EQ(b.Timer1->Mode(), Timer::Multiple);
-    EXPECT_EQ(b.Timer4->Mode(), Timer::Multiple);
+    EXPECT_EQ(Window3::existing(), about);
+    EXPECT_FALSE(b->isVisible());
+    EXPECT_EQ(b->Timer1->Mode(), Timer::Multiple);
+    EXPECT_EQ(b->Timer4->Mode(), Timer::Multiple);
 
     // Closed by the window system instead of its button: the board comes back.
-    Window3::existing()->close();
-    EXPECT_TRUE(b.isVisible());
-    EXPECT_EQ(Window1::existing(), &b);
-    EXPECT_EQ(b.mysprite[b.kap], tile);
+    about->close();
+    EXPECT_TRUE(b->isVisible());
+    EXPECT_EQ(Window1::existing(), b);
+    EXPECT_EQ(b->mysprite[b->kap], tile);
 }
 
 TEST_F(BoardTest, helpSwapsWithTheSameBoardAndClosingItShowsTheBoard) {

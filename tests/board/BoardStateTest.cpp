@@ -2,8 +2,6 @@
 // and the Start, difficulty and help controls.
 #include <QAbstractButton>
 #include <QAction>
-#include <QCoreApplication>
-#include <QFocusEvent>
 #include <QTest>
 
 #include "BoardSupport.h"
@@ -23,7 +21,6 @@ TEST_F(BoardTest, beforeStartTheKeysArePolledAndATickIsHarmless) {
     Window1& b = board();
     // The step latches re-arm from the moment the board opens.
     EXPECT_EQ(b.Timer4->Mode(), Timer::Multiple);
-    EXPECT_EQ(b.Timer1->Mode(), Timer::Off);
     // No tile has been released: a tick must not reach for one.
     b.Timer1_Action();
     EXPECT_EQ(b.SpriteSurface1->SpriteCount(), 0);
@@ -183,14 +180,5 @@ INSTANTIATE_TEST_SUITE_P(
         ControlsState{"overBeginner", false, true, true, false, false, true, false, true, 125},
         ControlsState{"overExpert", true, true, true, false, false, false, true, false, 80}),
     [](const ::testing::TestParamInfo<ControlsState>& row) { return row.param.name; });
-
-TEST_F(BoardTest, theHiddenFieldShowsTheReleasesWhenItGetsTheFocus) {
-    Window1& b = board();
-    b.PushButton1->Push();
-    b.PushButton2->Push();
-    QFocusEvent focus(QEvent::FocusIn, Qt::OtherFocusReason);
-    QCoreApplication::sendEvent(b.EditField1->Widget(), &focus);
-    EXPECT_EQ(b.EditField1->Text(), QStringLiteral("2"));
-}
 
 }  // namespace

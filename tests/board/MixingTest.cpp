@@ -101,20 +101,6 @@ INSTANTIATE_TEST_SUITE_P(Board, LandingRule, ::testing::ValuesIn(allLandings()),
                              return std::string(1, row.param.falling) + "onto" + resting;
                          });
 
-TEST_F(BoardTest, aGrayEmptiesTheRaisedLineButForTheRaisedTile) {
-    Window1& b = board();
-    PlaceTiles(b, {"G...R...B"});
-    plan.Then(4, 'M');
-    b.PushButton1->Push();
-    ASSERT_NE(RunUntilNextRelease(b), -1);
-    EXPECT_EQ(Bottom(b, 2),
-              "....M....\n"
-              "G...A...B\n");
-    EXPECT_EQ(b.kap3, 416);
-    EXPECT_EQ(LineLetters(b), "ooooMoooo");
-    EXPECT_EQ(b.aTest.size(), 9u);
-}
-
 // Rows 2 to 14 full of grays, so that the line at 0 or 32 is where play has got to.
 std::vector<std::string> withGraysBelow(std::vector<std::string> top) {
     while (top.size() < 15) {

@@ -25,19 +25,16 @@ TEST_F(BoardTest, everyColumnAndEveryColourCanComeFirst) {
         SetRandom(&seeded);
         Window1& b = freshBoard();
         b.PushButton1->Push();
-        ASSERT_GE(b.kap, 1);
-        ASSERT_LE(b.kap, 6);
-        const SpriteRef& tile = b.mysprite[b.kap];
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const SpriteRef& tile = b.mysprite.at(b.kap);
         ASSERT_NE(tile, nullptr);
         const char letter = LetterOfSelector(b.kap);
-        ASSERT_EQ(tile->Image(), PictureOf(letter)) << "seed " << seed;
+        ASSERT_EQ(tile->Image(), PictureOf(letter));
         ASSERT_EQ(tile->Group(), CodeOf(letter));
         ASSERT_EQ(b.colorit, CodeOf(letter));
         ASSERT_EQ(tile->Y(), 0);
         ASSERT_EQ(tile->X(), 32 * b.kap2);
         ASSERT_EQ(tile->X(), b.aTest[0]);
-        ASSERT_EQ(b.cnt, 1);
-        ASSERT_EQ(b.Timer1->Mode(), Timer::Multiple);
         // The shuffles reorder the lists and keep them whole.
         ASSERT_EQ(sorted(b.aTest), (std::vector<int>{0, 32, 64, 96, 128, 160, 192, 224, 256}));
         ASSERT_EQ(sorted(b.nTest), (std::vector<int>{1, 2, 3, 4, 5, 6}));

@@ -7,14 +7,18 @@
 #include "framework/Text.h"
 
 namespace {
-// A record is one line: a line break inside a cell would make two of them.
-// Rows read from the file never hold one, so they are written back unchanged.
+// A record is one line holding one comma. A line break in a cell would make
+// two records; a comma in a name would move the cut, and the next read would
+// take the rest of the name for the score, losing the score itself. Rows read
+// from the file hold neither, so they are written back unchanged.
 void WriteField(TextOutputStream& out, QByteArrayView cell) {
-    if (cell.contains(LineDelimiter)) {
-        out.Write(cell.toByteArray().replace(LineDelimiter, ' '));
-    } else {
+    if (!cell.contains(LineDelimiter) && !cell.contains(',')) {
         out.Write(cell);
+        return;
     }
+    QByteArray safe = cell.toByteArray();
+    safe.replace(LineDelimiter, ' ').replace(",", "");
+    out.Write(safe);
 }
 }  // namespace
 
@@ -55,7 +59,7 @@ QString SaveScores(const ListBox& list, const QString& name, int score) {
         out->WriteLine({});
     }
     if (!name.isEmpty()) {
-        out->Write(WithoutLineBreaks(name).toUtf8());
+        WriteField(*out, WithoutLineBreaks(name).toUtf8());
         out->Write(",");
         out->WriteLine(Str(score).toUtf8());
     }

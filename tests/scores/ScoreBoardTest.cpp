@@ -63,8 +63,10 @@ const Ending endings[] = {
      "expert score=3 quit", "Ann,12\nBob,7\n"},
     {"New Game mid-game records the score so far", "Ann,12\n", "Zed",
      "expert start tick tick score=2 new quit", "Ann,12\nZed,2\nZed,0\n"},
-    {"a name with a comma is written as typed", std::nullopt, "Smith, J", "expert score=5 quit",
-     "Smith, J,5\n"},
+    {"a comma in a name is dropped, so the score reads back", std::nullopt, "Smith, J",
+     "expert score=5 quit", "Smith J,5\n"},
+    {"and in a name New Game put in the list", "Ann,12\n", "Smith, J",
+     "expert start score=4 new quit", "Ann,12\nSmith J,4\nSmith J,0\n"},
 };
 
 class EndingTest : public ScoresTest, public ::testing::WithParamInterface<Ending> {};

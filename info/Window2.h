@@ -18,7 +18,7 @@ class Window2 : public Window, public SharedWindow<Window2> {
     // The help text, line by line.
     static QString HelpText();
 
-protected:
+  protected:
     // The help has no close button, but a window manager may close it anyway:
     // the board must not stay hidden behind a help window that is gone.
     void Event_Close() override;

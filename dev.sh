@@ -2,8 +2,8 @@
 # Developer entry point on Debian 12.
 #
 #   ./dev.sh play [ARGS...]   install what is missing, build, start the game
-#   ./dev.sh test             install what is missing, build, run every test, then
-#                             all of them again on a build with AddressSanitizer and UBSan
+#   ./dev.sh test             install what is missing, build, check the format, run
+#                             every test, then again on a build with ASan and UBSan
 #   ./dev.sh sanitize         only the run with AddressSanitizer and UBSan
 #   ./dev.sh bench [ARGS...]  install what is missing, build, run the benchmarks
 #   ./dev.sh build            install what is missing, build
@@ -72,6 +72,13 @@ sanitized_tests() {
         run_tests build-sanitize
 }
 
+# Every C++ file as .clang-format wants it.
+check_format() {
+    echo "== checking the format"
+    find app bench board framework info scores tests -name '*.cpp' -print0 -o -name '*.h' -print0 |
+        xargs -0 clang-format --dry-run -Werror
+}
+
 cmd=${1:-}
 [[ -n $cmd ]] || usage
 shift
@@ -86,6 +93,7 @@ case $cmd in
     test)
         install_deps
         configure_build
+        check_format
         echo "== testing"
         run_tests build
         sanitized_tests

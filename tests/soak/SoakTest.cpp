@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 
+#include "BoardSupport.h"
 #include "app/App.h"
 #include "app/SharedPictures.h"
 #include "board/Window1.h"
@@ -33,19 +34,6 @@ long fromEnvironment(const char* name, long fallback) {
     return ok ? value : fallback;
 }
 
-char letterOf(const PictureRef& picture) {
-    const std::pair<PictureRef, char> letters[] = {
-        {Pictures::blue(), 'B'},  {Pictures::green(), 'G'},  {Pictures::magenta(), 'M'},
-        {Pictures::cyan(), 'C'},  {Pictures::yellow(), 'Y'}, {Pictures::red(), 'R'},
-        {Pictures::white(), 'W'}, {Pictures::gray(), 'A'},   {Pictures::whiteo(), 'o'}};
-    for (const auto& [known, letter] : letters) {
-        if (known == picture) {
-            return letter;
-        }
-    }
-    return '?';
-}
-
 // The field as the player sees it: the newest tile of each cell, the falling
 // one in lower case, "<" at the active bottom line; then cTest.
 std::string drawn(const Window1& board, const SpriteRef& falling) {
@@ -55,7 +43,7 @@ std::string drawn(const Window1& board, const SpriteRef& falling) {
         const int column = sprite->X() / 32;
         const int row = sprite->Y() / 32;
         if (column >= 0 && column < 9 && row >= 0 && row < 15) {
-            const char letter = letterOf(sprite->Image());
+            const char letter = LetterOf(sprite->Image());
             rows[row][column] = sprite == falling ? static_cast<char>(letter - 'A' + 'a') : letter;
         }
     }
@@ -65,7 +53,7 @@ std::string drawn(const Window1& board, const SpriteRef& falling) {
     }
     picture += "cTest ";
     for (const PictureRef& top : board.cTest) {
-        picture += letterOf(top);
+        picture += LetterOf(top);
     }
     return picture + "\n";
 }
@@ -129,8 +117,8 @@ std::string brokenInvariant(const Window1& board, const SpriteRef& falling, int 
         }
         const PictureRef expected = onLine[column] ? onLine[column]->Image() : Pictures::whiteo();
         if (board.cTest[column] != expected) {
-            return "cTest(" + std::to_string(column) + ") is " + letterOf(board.cTest[column]) +
-                   " but the line holds " + letterOf(expected);
+            return "cTest(" + std::to_string(column) + ") is " + LetterOf(board.cTest[column]) +
+                   " but the line holds " + LetterOf(expected);
         }
     }
     if (board.counter != whites) {

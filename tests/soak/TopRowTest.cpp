@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "BoardSupport.h"
 #include "app/SharedPictures.h"
 #include "board/Window1.h"
 #include "framework/Random.h"
@@ -17,32 +18,6 @@ class InOrder : public RandomSource {
   public:
     int Below(int n) override { return n - 1; }
 };
-
-// Letters of the pictures: the tiles of the top row (newest on top), or cTest.
-std::string lettersOf(const std::vector<PictureRef>& pictures) {
-    const std::pair<PictureRef, char> letters[] = {
-        {Pictures::green(), 'G'}, {Pictures::cyan(), 'C'},  {Pictures::yellow(), 'Y'},
-        {Pictures::red(), 'R'},   {Pictures::white(), 'W'}, {Pictures::whiteo(), 'o'}};
-    std::string text;
-    for (const PictureRef& picture : pictures) {
-        char letter = picture ? '?' : '.';
-        for (const auto& [known, knownLetter] : letters) {
-            letter = known == picture ? knownLetter : letter;
-        }
-        text += letter;
-    }
-    return text;
-}
-
-std::string topRow(const Window1& board) {
-    std::vector<PictureRef> row(9);
-    for (const SpriteRef& sprite : board.SpriteSurface1->Sprites()) {
-        if (sprite->Y() == 0) {
-            row[sprite->X() / 32] = sprite->Image();
-        }
-    }
-    return lettersOf(row);
-}
 
 }  // namespace
 
@@ -65,13 +40,13 @@ TEST(TopRow, tileReleasedByAMixOntoAnotherColourMixesOnceAndDoesNotLand) {
 
     board.PushButton1->Push();  // red onto cyan
     board.Timer1_Action();      // white; the next red goes onto green within the same pass
-    EXPECT_EQ(topRow(board), "...RW....");
+    EXPECT_EQ(FieldRows(board)[0], "...RW....");
     EXPECT_EQ(board.cnt, 2);
-    EXPECT_EQ(lettersOf(board.cTest), "oooGWoooo");
+    EXPECT_EQ(LineLetters(board), "oooGWoooo");
 
     board.Timer1_Action();  // yellow, and no column is left
-    EXPECT_EQ(topRow(board), "...YW....");
-    EXPECT_EQ(lettersOf(board.cTest), "oooYWoooo");
+    EXPECT_EQ(FieldRows(board)[0], "...YW....");
+    EXPECT_EQ(LineLetters(board), "oooYWoooo");
     EXPECT_EQ(board.SpriteSurface1->SpriteCount(), 2);  // no red left behind
     EXPECT_EQ(board.cnt, 2);
     EXPECT_EQ(board.counter, 1);

@@ -49,7 +49,7 @@ install_deps() {
 
 configure_build() {
     echo "== building"
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUEMIX_WERROR=ON
     cmake --build build --parallel "$(nproc)"
 }
 
@@ -63,7 +63,7 @@ run_tests() {
 sanitized_tests() {
     echo "== building with sanitizers"
     cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DHUEMIX_SANITIZE=ON -DHUEMIX_BENCH=OFF
+        -DHUEMIX_WERROR=ON -DHUEMIX_SANITIZE=ON -DHUEMIX_BENCH=OFF
     cmake --build build-sanitize --parallel "$(nproc)"
     echo "== testing with sanitizers"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:exitcode=66 \

@@ -8,6 +8,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/huemix.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/org.example.Huemix.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Debian wants the licence as the package's copyright file.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/huemix RENAME copyright)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME huemix)
@@ -26,6 +29,7 @@ incompatible colours turn gray and raise the bottom line.
 The Beginner mode is slower and shows which colours the falling tile mixes
 with; the Expert mode is faster, and its scores are kept on a score board.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY huemix)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Library dependencies are read off the binary, so the package names what it links.

@@ -8,6 +8,8 @@
 #include "scores/Window4.h"
 
 App::App() {
+    // The icon installed with the desktop entry, on every window of the game.
+    SetApplicationIcon(QStringLiteral(":/icons/huemix.png"));
     SetMenuBar(&MenuBar1::instance());
     if (MenuItem* about = MenuBar1::instance().Item(QStringLiteral("AppleAbout"))) {
         about->Action = [this] { return _AppleAbout_Action(); };

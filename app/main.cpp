@@ -5,7 +5,9 @@
 int main(int argc, char** argv) {
     QApplication runtime(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Huemix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Huemix"));
+    // No display name: Qt would append it to every window's title ("HELP — Huemix").
+    // The desktop entry's name lets a task bar match the windows to its icon.
+    QApplication::setDesktopFileName(QStringLiteral("huemix"));
     QApplication::setApplicationVersion(QStringLiteral(HUEMIX_VERSION));
     // Windows come and go as the player moves between them; the application
     // ends through Quit, or once no window of the game is left on screen.

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     QApplication runtime(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Huemix"));
+    QApplication::setApplicationName(QStringLiteral("Huemix"));
     QApplication::setQuitOnLastWindowClosed(false);
     SetMessagePresenter(
         [](const QString& message) { std::fprintf(stderr, "message: %s\n", qPrintable(message)); });

@@ -10,6 +10,13 @@ namespace {
 Window& ScoreBoard() {
     return *Window::Shared(QStringLiteral("Window4"));
 }
+
+// The typed name, or none when the score file would keep nothing of it: a
+// record's name holds no comma, so commas alone would write a nameless line.
+QString NameToRecord(Window& scores) {
+    const QString name = scores.ControlNamed<EditField>(QStringLiteral("EditField1")).Text();
+    return QString(name).remove(QLatin1Char(',')).isEmpty() ? QString() : name;
+}
 }  // namespace
 
 void Window1::PushButton4_Action() {
@@ -17,7 +24,7 @@ void Window1::PushButton4_Action() {
     bool record = false;
     if (RadioButton2->Value()) {
         Window& scores = ScoreBoard();
-        const QString name = scores.ControlNamed<EditField>(QStringLiteral("EditField1")).Text();
+        const QString name = NameToRecord(scores);
         if (!name.isEmpty()) {
             record = true;
             auto& list = scores.ControlNamed<ListBox>(QStringLiteral("ListBox1"));
@@ -43,9 +50,8 @@ void Window1::PushButton4_Action() {
 void Window1::PushButton3_Action() {
     if (RadioButton2->Value()) {
         Window& scores = ScoreBoard();
-        const QString problem = SaveScores(
-            scores.ControlNamed<ListBox>(QStringLiteral("ListBox1")),
-            scores.ControlNamed<EditField>(QStringLiteral("EditField1")).Text(), counter);
+        const QString problem = SaveScores(scores.ControlNamed<ListBox>(QStringLiteral("ListBox1")),
+                                           NameToRecord(scores), counter);
         if (!problem.isEmpty()) {
             // Not saved: stay, so the scores of this run are not thrown away. The
             // game holds still while the player reads why.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -57,6 +58,10 @@ bool ShowURL(const QString& url) {
 
 void SetUrlOpener(std::function<bool(const QString&)> opener) {
     urlOpener = std::move(opener);
+}
+
+void SetApplicationIcon(const QString& file) {
+    QApplication::setWindowIcon(QIcon(file));
 }
 
 void MsgBox(const QString& message) {

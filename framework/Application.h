@@ -38,6 +38,9 @@ void SetQuitHandler(std::function<void()> handler);
 bool ShowURL(const QString& url);
 void SetUrlOpener(std::function<bool(const QString&)> opener);
 
+// The icon of every window of the application, from a picture file or resource.
+void SetApplicationIcon(const QString& file);
+
 // A modal message; returns when the player has dismissed it.
 void MsgBox(const QString& message);
 void SetMessagePresenter(std::function<void(const QString&)> presenter);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <limits>
 
 namespace {
 QFont styled(QFont font, const TextStyle& style) {
@@ -151,6 +152,8 @@ bool StaticText::eventFilter(QObject* watched, QEvent* event) {
 EditField::EditField(const QString& name, QWidget* parent)
     : Control(name, new QLineEdit(parent), parent), edit_(static_cast<QLineEdit*>(Widget())) {
     edit_->installEventFilter(this);
+    // No length limit: QLineEdit's default stops at 32,767 characters.
+    edit_->setMaxLength(std::numeric_limits<int>::max());
     // QLineEdit keeps line breaks that arrive through paste or insert; they
     // have no place in a single-line field.
     connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {

@@ -21,7 +21,7 @@ QLineEdit* focusedTextField() {
 }  // namespace
 
 MenuItem::MenuItem(Kind kind, const QString& name, const QString& text, QObject* parent)
-    : QObject(parent), kind_(kind) {
+    : QObject(parent), kind_(kind), text_(text) {
     setObjectName(name);
     if (kind == Kind::Menu) {
         menu_ = new QMenu(text);
@@ -31,9 +31,12 @@ MenuItem::MenuItem(Kind kind, const QString& name, const QString& text, QObject*
                 item->RefreshEnabled();
             }
         });
+    } else if (kind == Kind::Separator) {
+        // A separator is the line alone: styles draw an action's text beside it.
+        action_ = new QAction(this);
+        action_->setSeparator(true);
     } else {
         action_ = new QAction(text, this);
-        action_->setSeparator(kind == Kind::Separator);
         if (kind == Kind::Quit) {
             action_->setMenuRole(QAction::QuitRole);
         } else if (kind == Kind::About) {
@@ -46,7 +49,7 @@ MenuItem::MenuItem(Kind kind, const QString& name, const QString& text, QObject*
 }
 
 QString MenuItem::Text() const {
-    return action_->text();
+    return text_;
 }
 
 void MenuItem::SetKeyboardShortcut(const QString& shortcut) {

@@ -44,6 +44,7 @@ class MenuItem : public QObject {
 
   private:
     Kind kind_;
+    QString text_;  // as given: "-" for a separator, whose action shows none
     QString shortcut_;
     bool autoEnable_ = true;
     EditCommand editCommand_ = EditCommand::None;

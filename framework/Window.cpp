@@ -141,18 +141,14 @@ void Window::ApplyAttributes(const WindowAttributes& attributes) {
         }
     }
     setWindowFlags(flags);
-    if (attributes.resizeable) {
-        setMinimumSize(attributes.minWidth, attributes.minHeight);
-        setMaximumSize(attributes.maxWidth, attributes.maxHeight);
-        resize(attributes.width, attributes.height);
-    } else {
-        setFixedSize(attributes.width, attributes.height);
-    }
+    attributes_ = attributes;
+    FitContent();
     if (attributes.whiteBackground) {
-        QPalette palette = this->palette();
+        // The content only: a menu bar above it keeps the bar's own colour.
+        QPalette palette = content_->palette();
         palette.setColor(QPalette::Window, Qt::white);
-        setPalette(palette);
-        setAutoFillBackground(true);
+        content_->setPalette(palette);
+        content_->setAutoFillBackground(true);
     }
 }
 
@@ -167,6 +163,26 @@ void Window::SetMenuBar(MenuBar* bar) {
         if (bar) {
             bar->ShowIn(menuBarView_);
         }
+    }
+    FitContent();
+}
+
+void Window::FitContent() {
+    // The same height the layout gives the bar, so the content gets the rest.
+    int bar = 0;
+    if (menuBarView_) {
+        bar = menuBarView_->heightForWidth(attributes_.width);
+        if (bar < 0) {
+            bar = menuBarView_->sizeHint().height();
+        }
+    }
+    const WindowAttributes& a = attributes_;
+    if (a.resizeable) {
+        setMinimumSize(a.minWidth, a.minHeight + bar);
+        setMaximumSize(a.maxWidth, a.maxHeight + bar);
+        resize(a.width, a.height + bar);
+    } else {
+        setFixedSize(a.width, a.height + bar);
     }
 }
 

@@ -19,7 +19,8 @@ class NilObjectException : public std::logic_error {
 };
 
 // How a window looks and behaves on screen. Width and height are those of the
-// whole client area, menu bar included.
+// content area, where the controls live; a window that shows a menu bar grows
+// by the bar's height, so the content keeps this size below it.
 struct WindowAttributes {
     QString title;
     int width = 300;
@@ -115,8 +116,11 @@ class Window : public QWidget {
     void Place(Control* control, QRect geometry, QWidget* container);
     void Register(Control* control);
     void Open();
+    // Sizes the window so that its content area has the attributes' size.
+    void FitContent();
 
     QString className_;
+    WindowAttributes attributes_;
     QWidget* content_;
     QVBoxLayout* layout_;
     QPointer<QMenuBar> menuBarView_;

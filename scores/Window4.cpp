@@ -1,10 +1,11 @@
 #include "scores/Window4.h"
 
+#include "framework/Application.h"
 #include "scores/ScoreFile.h"
 
 Window4::Window4() : Window(ClassName) {
     WindowAttributes attributes;
-    attributes.title = QStringLiteral("Scores - Huemix");
+    attributes.title = QStringLiteral("Scores");
     attributes.width = 350;
     attributes.height = 300;
     attributes.closeButton = true;
@@ -13,6 +14,10 @@ Window4::Window4() : Window(ClassName) {
     attributes.resizeable = false;
     attributes.whiteBackground = true;
     ApplyAttributes(attributes);
+    // The application's menu bar, so Quit and About are there from the start.
+    if (Application* app = Application::Instance()) {
+        SetMenuBar(app->Menus());
+    }
 
     ListBox1 = AddControl<ListBox>("ListBox1", {36, 22, 158, 100});
     ListBox1->SetColumnCount(2);

@@ -136,8 +136,8 @@ chroot "$root" setpriv --reuid="$uid" --regid="$uid" --clear-groups \
     /bin/sh -c "cd && exec $command" >"$log/game.log" 2>&1 &
 pid=$!
 at_exit "kill $pid 2>/dev/null || true"
-win=$(wait_for_window "Scores - Huemix" 30) || { cat "$log/game.log"; fail "no window 'Scores - Huemix'"; }
-pass "window 'Scores - Huemix' on screen $(since "$t") s after start"
+win=$(wait_for_window "Scores" 30) || { cat "$log/game.log"; fail "no window 'Scores'"; }
+pass "window 'Scores' on screen $(since "$t") s after start"
 [[ $(ps -o uid= -p "$pid" | tr -d ' ') == "$uid" ]] || fail "the game does not run as the player"
 sleep 1 # let it paint
 import -window root "$work/screen.png"

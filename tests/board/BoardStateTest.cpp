@@ -2,6 +2,8 @@
 // and the Start, difficulty and help controls.
 #include <QAbstractButton>
 #include <QAction>
+#include <QLayout>
+#include <QMenuBar>
 #include <QTest>
 
 #include "BoardSupport.h"
@@ -10,6 +12,7 @@
 #include "app/SharedPictures.h"
 #include "info/Window2.h"
 #include "info/Window3.h"
+#include "scores/Window4.h"
 
 namespace {
 
@@ -130,6 +133,59 @@ TEST_F(BoardTest, helpSwapsWithTheSameBoardAndClosingItShowsTheBoard) {
     help->close();
     EXPECT_TRUE(b.isVisible());
     EXPECT_EQ(Window1::existing(), &b);
+}
+
+// What a window manager shows of the four windows: their exact titles, the
+// game's icon, and the content at its full size below the menu bar, if any.
+TEST_F(BoardTest, windowsShowTheirTitlesTheIconAndTheirContentBelowTheMenuBar) {
+    App app;
+    App::RegisterWindows();
+    Window4& scores = Window4::instance();
+    Window1& b = board();
+    b.PushButton5->Push();
+    app._AppleAbout_Action();
+    struct Case {
+        Window* window;
+        const char* title;
+        QSize content;
+        QWidget* control;  // the last one down, with its described top left
+        QPoint at;
+        bool menuBar;
+    };
+    for (const Case& c : {
+             Case{&scores, "Scores", {350, 300}, scores.StaticText3->Widget(), {174, 235}, true},
+             Case{&b, "Huemix", {500, 573}, b.PushButton2->Widget(), {208, 545}, true},
+             Case{Window2::existing(),
+                  "HELP",
+                  {425, 425},
+                  Window2::existing()->PushButton1->Widget(),
+                  {293, 385},
+                  false},
+             Case{Window3::existing(),
+                  "About",
+                  {300, 300},
+                  Window3::existing()->PushButton1->Widget(),
+                  {224, 225},
+                  false},
+         }) {
+        SCOPED_TRACE(c.title);
+        Window& w = *c.window;
+        EXPECT_EQ(w.windowTitle(), c.title);
+        EXPECT_FALSE(w.windowIcon().pixmap(32, 32).isNull());
+        w.layout()->activate();
+        const auto* bar = w.findChild<QMenuBar*>();
+        ASSERT_EQ(bar != nullptr, c.menuBar);
+        const int top = bar ? bar->height() : 0;
+        EXPECT_GT(top, c.menuBar ? 10 : -1);
+        EXPECT_EQ(w.size(), c.content + QSize(0, top));
+        EXPECT_EQ(c.control->mapTo(&w, QPoint()), c.at + QPoint(0, top));
+        if (bar) {
+            // One menu bar: the same menus, shown in each window.
+            EXPECT_EQ(w.Menus(), &MenuBar1::instance());
+            EXPECT_EQ(bar->actions().size(), 2);
+            EXPECT_EQ(bar->actions().first(), MenuBar1::instance().Menus().first()->ActionObject());
+        }
+    }
 }
 
 struct ControlsState {

@@ -19,11 +19,17 @@ TEST(MenuBarTest, itemsReachTheirMenusWithCtrlShortcutsAndQuitQuitsByItself) {
     MenuItem* edit = bar.AddMenu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"));
     MenuItem* undo = bar.AddItem(edit, MenuItem::Kind::Item, QStringLiteral("EditUndo"),
                                  QStringLiteral("&Undo"), QStringLiteral("Cmd+Z"));
+    MenuItem* line = bar.AddItem(edit, MenuItem::Kind::Separator, QStringLiteral("UntitledMenu1"),
+                                 QStringLiteral("-"));
 
     EXPECT_EQ(file->MenuObject()->actions(),
               (QList<QAction*>{quit->ActionObject(), about->ActionObject()}));
     EXPECT_EQ(bar.Item(QStringLiteral("EditUndo")), undo);
     EXPECT_EQ(undo->ActionObject()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    // A "-" is the line alone: the menu would draw a text beside it.
+    EXPECT_TRUE(line->ActionObject()->isSeparator());
+    EXPECT_EQ(line->ActionObject()->text(), QString());
+    EXPECT_EQ(line->Text(), "-");
     // What every window takes on, so Quit and About work from any of them.
     EXPECT_EQ(bar.ShortcutActions(),
               (QList<QAction*>{quit->ActionObject(), about->ActionObject()}));

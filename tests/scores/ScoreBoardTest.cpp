@@ -23,6 +23,10 @@ TEST_F(ScoreBoardTest, runHidesTheScoreBoardWithTheTypedNameAndShowsTheBoard) {
     ASSERT_NE(Window1::existing(), nullptr);
     EXPECT_TRUE(Window1::existing()->isVisible());
     EXPECT_EQ(recorded().quits, 0);
+
+    const QString longName(40000, QLatin1Char('n'));
+    scores.EditField1->SetText(longName);
+    EXPECT_EQ(scores.EditField1->Text().size(), longName.size()) << "no length limit";
 }
 
 TEST_F(ScoreBoardTest, closingTheScoreBoardEndsTheGameWithoutOpeningTheBoard) {
@@ -67,6 +71,8 @@ const Ending endings[] = {
      "expert score=5 quit", "Smith J,5\n"},
     {"and in a name New Game put in the list", "Ann,12\n", "Smith, J",
      "expert start score=4 new quit", "Ann,12\nSmith J,4\nSmith J,0\n"},
+    {"a name of commas alone is no name", "Ann,12\n", ",,,", "expert start score=4 new quit",
+     "Ann,12\n"},
 };
 
 class EndingTest : public ScoresTest, public ::testing::WithParamInterface<Ending> {};

@@ -122,12 +122,12 @@ scan() {
         [[ $line =~ \"([^\"]*)\":.*\ ([0-9]+)x([0-9]+)\+ ]] || continue
         name=${BASH_REMATCH[1]} w=${BASH_REMATCH[2]} h=${BASH_REMATCH[3]}
         case $name in
-            "Scores - Huemix") role=scores ;;
-            # The window system's title has the application's name added.
-            HELP | "HELP — Huemix") role=help ;;
-            About | "About — Huemix") role=about ;;
+            Scores) role=scores ;;
+            HELP) role=help ;;
+            About) role=about ;;
             Huemix)
-                if [[ ${w}x$h == 500x573 ]]; then
+                # 500 x 573 of content below the menu bar.
+                if ((w == 500 && h >= 573)); then
                     role=board
                 else
                     type=$(timeout 5 xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null || true)
@@ -245,7 +245,7 @@ check_alive() {
             # Between two windows: a hidden one of the game answers too (not
             # the 1x1 group leader, which is no window of the toolkit's own).
             target=$(timeout 5 xwininfo -root -children 2>/dev/null |
-                awk '/"(Scores - Huemix|Huemix|HELP — Huemix|About — Huemix)": \(/ && !/ 1x1\+/ { print $1; exit }' || true)
+                awk '/"(Scores|Huemix|HELP|About)": \(/ && !/ 1x1\+/ { print $1; exit }' || true)
         fi
         [[ -n $target ]] || { sleep 0.2 && scan && continue; }
         rc=0
@@ -298,7 +298,7 @@ perform() {
         click)
             timeout 5 xdotool mousemove --window "$id" "$1" "$2" click 1 2>/dev/null || true
             # A menu opens a moment after the click on its title.
-            [[ $role != board || $2 -ge $menubar ]] || sleep 0.2
+            [[ ($role != board && $role != scores) || $2 -ge $menubar ]] || sleep 0.2
             ;;
         key) focus "$id" && timeout 5 xdotool key "$@" 2>/dev/null || true ;;
         type) focus "$id" && timeout 10 xdotool type --delay 15 "$1" 2>/dev/null || true ;;
@@ -341,12 +341,13 @@ any_key() {
 }
 
 choose_scores() {
+    local o=$menubar # the same menu bar as the board's
     rnd 100
-    if ((R < 28)); then act="click scores 224 245" # Run
-    elif ((R < 36)); then act="click scores 142 272" # the name field
-    elif ((R < 44)); then rnd 80 && act="click scores $((40 + R)) 31" # "Name"
-    elif ((R < 50)); then rnd 60 && act="click scores $((130 + R)) 31" # "Score"
-    elif ((R < 55)); then rnd 70 && act="click scores 100 $((45 + R))" # a row
+    if ((R < 28)); then act="click scores 224 $((245 + o))" # Run
+    elif ((R < 36)); then act="click scores 142 $((272 + o))" # the name field
+    elif ((R < 44)); then rnd 80 && act="click scores $((40 + R)) $((31 + o))" # "Name"
+    elif ((R < 50)); then rnd 60 && act="click scores $((130 + R)) $((31 + o))" # "Score"
+    elif ((R < 55)); then rnd 70 && act="click scores 100 $((45 + R + o))" # a row
     elif ((R < 70)); then
         local letters=abcdefghijklmnopqrstuvwxyz text= n
         rnd 6 && n=$((R + 1))

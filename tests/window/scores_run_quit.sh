@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real game under Xvfb: the score board comes first with the recorded
-# scores; a name typed there, "Run", Expert, Start and Quit leave the old
-# records, byte for byte, and the new game's line in the score file.
+# scores below the application's menu bar; a name typed there, "Run", Expert,
+# Start, New Game and the new board's Quit, each clicked where described, leave
+# the old records, byte for byte, and the two games' lines in the score file.
 #
 #   scores_run_quit.sh GAME WORKDIR
 set -euo pipefail
@@ -20,15 +21,18 @@ export XDG_CONFIG_HOME=$work/config
 prefs=$XDG_CONFIG_HOME/Huemix.prefs
 # A CR LF line, a line without a score and a name that is not UTF-8.
 printf 'Ann,12\nBob,7\r\nCid\n\xff\xfe,3\n' >"$prefs"
-printf 'Ann,12\nBob,7\r\n\xff\xfe,3\nTester,0\n' >"$work/expected"
+printf 'Ann,12\nBob,7\r\n\xff\xfe,3\nTester,0\nTester,0\n' >"$work/expected"
 
 start_xvfb
 "$game" >"$work/game.log" 2>&1 &
 pid=$!
 at_exit "kill $pid 2>/dev/null || true"
 
-scores=$(wait_for_window "Scores - Huemix" 20)
-[[ $(window_size "$scores") == 350x300 ]] || fail "score board is $(window_size "$scores"), not 350x300"
+scores=$(wait_for_window "Scores" 20)
+# Its menu bar: the first white row right of the list.
+menu=$(content_top "$scores" "$work/scores.png" 345) || fail "no score board in the picture"
+[[ $(window_size "$scores") == 350x$((300 + menu)) ]] ||
+    fail "score board is $(window_size "$scores") with a menu bar of $menu px, not 350x300 below it"
 if xdotool search --onlyvisible --name '^Huemix$' >/dev/null 2>&1; then
     fail "the game board is on screen before Run"
 fi
@@ -37,31 +41,21 @@ fi
 timeout 5 xdotool windowfocus --sync "$scores" || true
 xdotool type --delay 40 "Tester"
 sleep 0.3
-click "$scores" 224 245 # "Run"
+click_control "$scores" "$menu" 174 235 100 20 # "Run"
 
 board=$(wait_for_window "Huemix" 10)
-[[ $(window_size "$board") == 500x573 ]] || fail "board is $(window_size "$board"), not 500x573"
-[[ $(xdotool getwindowname "$scores" 2>/dev/null || true) == "Scores - Huemix" ]] ||
+[[ $(window_size "$board") == 500x$((573 + menu)) ]] || fail "board is $(window_size "$board"), not 500x573 below the menu bar"
+[[ $(xdotool getwindowname "$scores" 2>/dev/null || true) == "Scores" ]] ||
     fail "the score board was closed instead of hidden"
 
-# The menu bar sits above the board's content: its height is where the white
-# playing field starts, looking down a column left of the field's middle.
-offset=
-for ((try = 0; try < 50; try++)); do
-    screenshot "$board" "$work/board.png"
-    offset=$(convert "$work/board.png" -crop 1x80+150+0 +repage -depth 8 txt:- |
-        awk -F'[,:]' '/#FFFFFF/ { print $2; exit }')
-    [[ -n $offset ]] && break
-    sleep 0.1
-done
-[[ -n $offset ]] || fail "no playing field found in the board's picture"
-echo "menu bar height: $offset"
-
-click "$board" 330 $((353 + offset)) # Expert
+click_control "$board" "$menu" 320 343 100 20 # Expert
 sleep 0.3
-click "$board" 138 $((510 + offset)) # Start
+click_control "$board" "$menu" 98 500 80 20 # Start
 sleep 0.3
-click "$board" 46 $((510 + offset)) # Quit
+click_control "$board" "$menu" 190 500 89 20 # New Game: records Tester,0
+board=$(wait_for_window "Huemix" 10 "$board") || fail "New Game brought no new board"
+sleep 0.3
+click_control "$board" "$menu" 6 500 80 20 # Quit, still in Expert
 
 wait_for_exit "$pid" 10 || fail "the game did not quit"
 [[ $EXIT_STATUS == 0 ]] || fail "the game exited with status $EXIT_STATUS"

@@ -28,9 +28,9 @@ board=$(open_board "$pid" 20) || fail "no board window"
 menu=$(content_top "$board" "$work/fresh.png" 150) || fail "no playing field in the picture"
 echo "menu bar height: $menu px"
 
-click "$board" 340 $((353 + menu)) # Expert
+click_control "$board" "$menu" 320 343 100 20 # Expert
 sleep 0.3
-click "$board" 138 $((510 + menu)) # Start
+click_control "$board" "$menu" 98 500 80 20 # Start
 started=$SECONDS
 
 # A game of Expert tiles falling where they are released takes one to two

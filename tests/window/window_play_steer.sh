@@ -62,7 +62,7 @@ echo "menu bar height: $menu px"
 # that starts in column 0 cannot step left: New Game and Start again.
 column=
 for ((game_no = 1; game_no <= 12; game_no++)); do
-    click "$board" 138 $((510 + menu)) # Start
+    click_control "$board" "$menu" 98 500 80 20 # Start
     shot=$work/start-$game_no.png
     # The click is handled a moment later: look until something is on the field.
     for ((try = 0; try < 20; try++)); do
@@ -76,7 +76,7 @@ for ((game_no = 1; game_no <= 12; game_no++)); do
     echo "game $game_no: tile $colour released in column $column, at field y $top"
     ((column > 0)) && break
     old=$board
-    click "$board" 234 $((510 + menu)) # New Game
+    click_control "$board" "$menu" 190 500 89 20 # New Game
     board=$(wait_for_window "Huemix" 10 "$old") || fail "New Game showed no new board"
     sleep 0.3
 done

@@ -259,11 +259,18 @@ nonwhite_runs() {
 
 # --- the game --------------------------------------------------------------
 
+# click_control ID MENU LEFT TOP WIDTH HEIGHT: left click the centre of the
+# control described at LEFT, TOP, WIDTH x HEIGHT in the window's content, which
+# lies below a menu bar MENU px high (0: none).
+click_control() {
+    click "$1" $(($3 + $5 / 2)) $(($2 + $4 + $6 / 2))
+}
+
 # open_board PID [TIMEOUT_S]: echo the id of the game's board window (titled
-# "Huemix", 500x573) once it is on screen. When the game opens with its score
-# board (350x300) instead, the score board's "Run" link is clicked first.
+# "Huemix", 500 x 573 below its menu bar) once it is on screen. When the game
+# opens with its score board (350 wide) instead, its "Run" link is clicked.
 open_board() {
-    local pid=$1 timeout=${2:-20} deadline id seen shot top next_click=0
+    local pid=$1 timeout=${2:-20} deadline id size seen shot top next_click=0
     deadline=$((SECONDS + timeout))
     shot=$(mktemp --suffix=.png)
     while ((SECONDS < deadline)); do
@@ -275,8 +282,9 @@ open_board() {
         seen=()
         while read -r id; do
             [[ -n $id ]] || continue
+            size=$(window_size "$id" 2>/dev/null || true)
             if [[ $(xdotool getwindowname "$id" 2>/dev/null || true) == Huemix &&
-                $(window_size "$id" 2>/dev/null || true) == 500x573 ]]; then
+                $size == 500x* ]] && ((${size#*x} >= 573)); then
                 rm -f "$shot"
                 echo "$id"
                 return 0
@@ -284,13 +292,12 @@ open_board() {
             seen+=("$id")
         done < <(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true)
         for id in "${seen[@]}"; do
-            [[ $(window_size "$id" 2>/dev/null || true) == 350x300 ]] || continue
+            [[ $(window_size "$id" 2>/dev/null || true) == 350x* ]] || continue
             ((SECONDS >= next_click)) || continue
-            # "Run" is at 174, 235, 100 x 20 in the content, below any menu bar.
             sleep 0.3
             top=$(content_top "$id" "$shot" 345 2>/dev/null) || top=0
             echo "open_board: clicking Run on window $id (menu bar $top px)" >&2
-            click "$id" 224 $((245 + top)) || true
+            click_control "$id" "$top" 174 235 100 20 || true # "Run"
             next_click=$((SECONDS + 3))
         done
         sleep 0.1

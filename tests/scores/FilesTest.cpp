@@ -88,9 +88,23 @@ TEST_F(FilesTest, aNewFileReplacesTheOldOnlyWhenClosed) {
         EXPECT_TRUE(out->Close()) << "closing again is harmless";
     }
     EXPECT_EQ(Contents(file.Path()), QByteArray("a\0,\xff\r\n", 6));
-    EXPECT_EQ(QDir(QFileInfo(file.Path()).path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{"f"})
+    const QDir folder = QFileInfo(file.Path()).dir();
+    EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"f"})
         << "no temporary file is left behind";
+
+    // What replacements killed halfway left behind goes with the next one;
+    // anything else of a like name stays.
+    for (const char* name :
+         {"f.Ab12Cd", "f.zzzzzz", "f.Ab12C", "f.Ab12C_", "g.Ab12Cd", "f.Ab12Cde"}) {
+        Put(folder.filePath(name), "left");
+    }
+    ASSERT_TRUE(folder.mkdir("f.Dir123"));
+    ASSERT_TRUE(QFile::link(folder.filePath("g.Ab12Cd"), folder.filePath("f.Link12")));
+    auto out = file.CreateTextFile();
+    ASSERT_TRUE(out->Close());
+    EXPECT_EQ(
+        folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+        QStringList({"f", "f.Ab12C", "f.Ab12C_", "f.Ab12Cde", "f.Dir123", "f.Link12", "g.Ab12Cd"}));
 }
 
 }  // namespace

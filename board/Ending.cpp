@@ -43,21 +43,26 @@ void Window1::PushButton4_Action() {
 void Window1::PushButton3_Action() {
     if (RadioButton2->Value()) {
         Window& scores = ScoreBoard();
-        const QString problem = SaveScores(
+        // The game holds still while the save may ask, show progress or tell
+        // why it failed.
+        const int pace = Timer1->Mode();
+        const int keys = Timer4->Mode();
+        Timer1->SetMode(Timer::Off);
+        Timer4->SetMode(Timer::Off);
+        const SaveResult result = SaveScores(
             scores.ControlNamed<ListBox>(QStringLiteral("ListBox1")),
             scores.ControlNamed<EditField>(QStringLiteral("EditField1")).Text(), counter);
-        if (!problem.isEmpty()) {
-            // Not saved: stay, so the scores of this run are not thrown away. The
-            // game holds still while the player reads why.
-            const int pace = Timer1->Mode();
-            const int keys = Timer4->Mode();
-            Timer1->SetMode(Timer::Off);
-            Timer4->SetMode(Timer::Off);
-            MsgBox(problem);
+        if (!result.saved) {
+            // Not saved: stay, so the scores of this run are not thrown away.
+            if (!result.message.isEmpty()) {
+                MsgBox(result.message);
+            }
             Timer1->SetMode(pace);
             Timer4->SetMode(keys);
             return;
         }
+        Timer1->SetMode(pace);
+        Timer4->SetMode(keys);
     }
     Quit();
 }

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QHeaderView>
 #include <QStringList>
+#include <QStyle>
 #include <QTreeView>
 #include <algorithm>
 #include <cstring>
@@ -14,12 +15,30 @@ namespace {
 // Longer cells are shown cut: laying out a 100 MB text would hang the view.
 constexpr qsizetype MaxShownBytes = 512;
 
+// Characters that would change how the rest of a cell shows: bidi controls
+// (an override shows a name reversed) and line or paragraph breaks.
+bool Disruptive(char16_t c) {
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069) || c == 0x2028 || c == 0x2029 || (c >= 0x80 && c <= 0x9F);
+}
+
+// The text a cell shows. Control characters show as their visible symbols
+// (NUL as ␀), other disruptive ones as the replacement character; the cell's
+// bytes stay as they are. A CR at the end is the line end of a CR LF file.
 QString Shown(QByteArrayView bytes) {
-    QString text = QString::fromUtf8(bytes.first(std::min(bytes.size(), MaxShownBytes)));
-    // Control characters (a CR left from a CR LF file, a NUL) show as blanks.
+    bytes = bytes.first(std::min(bytes.size(), MaxShownBytes));
+    if (bytes.endsWith('\r')) {
+        bytes.chop(1);
+    }
+    QString text = QString::fromUtf8(bytes);
     for (QChar& c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
-            c = QLatin1Char(' ');
+        const char16_t u = c.unicode();
+        if (u < 0x20) {
+            c = QChar(char16_t(0x2400 + u));
+        } else if (u == 0x7F) {
+            c = QChar(char16_t(0x2421));
+        } else if (Disruptive(u)) {
+            c = QChar(QChar::ReplacementCharacter);
         }
     }
     return text;
@@ -395,6 +414,18 @@ QString ListBox::Heading(int column) const {
 
 void ListBox::SetColumnWidth(int column, int width) {
     view_->header()->resizeSection(column, width);
+}
+
+void ListBox::FitLastColumn(const QString& widest) {
+    const QStyle* style = view_->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
+    const int needed = view_->fontMetrics().horizontalAdvance(widest) + margins + 2;
+    const int room = view_->width() - 2 * view_->frameWidth() -
+                     style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
+    const int others = model_->Columns() - 1;
+    for (int column = 0; column < others; ++column) {
+        view_->header()->resizeSection(column, std::max(room - needed, 0) / others);
+    }
 }
 
 void ListBox::AddRow(const QString& text) {

@@ -62,9 +62,17 @@ void ListBox::FitLastColumn(const QString& widest) {
     const int room = view_->width() - 2 * view_->frameWidth() -
                      style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
     const int others = model_->Columns() - 1;
+    QHeaderView* header = view_->header();
+    // Sized here, not stretched: a stretched last column is laid out later
+    // and can be left reaching under the scroll bar, cut with no ellipsis.
+    header->setStretchLastSection(false);
+    int left = room;
     for (int column = 0; column < others; ++column) {
-        view_->header()->resizeSection(column, std::max(room - needed, 0) / others);
+        const int width = std::max(room - needed, 0) / others;
+        header->resizeSection(column, width);
+        left -= width;
     }
+    header->resizeSection(others, std::max(left, needed));
 }
 
 void ListBox::AddRow(const QString& text) {

@@ -38,8 +38,9 @@ class ListBox : public Control {
     QString Heading(int column) const;
     // The last column takes the width the others leave.
     void SetColumnWidth(int column, int width);
-    // Narrows the other columns so the last one shows this text whole beside a
-    // vertical scroll bar. For the list's size as set now.
+    // Sizes the columns so the last one shows this text whole beside a
+    // vertical scroll bar, and the others share the rest. For the list's size
+    // as set now; the last column no longer takes what is left.
     void FitLastColumn(const QString& widest);
 
     // Appends a row at the end with this cell in column 0 and the other cells empty.

@@ -20,8 +20,9 @@ constexpr qsizetype HeldField = Chunk;
 // simulated failing disk included.
 ssize_t ReadSome(int descriptor, char* into, qint64 size, qint64 offset, qint64 fileOffset) {
     const qint64 at = offset < 0 ? fileOffset : offset;
-    if (fileio::Faults().readFailsAfter >= 0 && at + size > fileio::Faults().readFailsAfter) {
-        size = std::max<qint64>(fileio::Faults().readFailsAfter - at, 0);
+    const qint64 limit = fileio::Faults().readFailsAfter;
+    if (limit >= 0 && at + size > limit) {
+        size = std::max<qint64>(limit - at, 0);
         if (size == 0) {
             errno = EIO;
             return -1;

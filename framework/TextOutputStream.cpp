@@ -87,8 +87,8 @@ TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
     RemoveLeftovers(path);
     // Writing in place would leave a cut-off file behind a failure.
     file_.setDirectWriteFallback(false);
-    // Unbuffered: our buffer hands every piece to QSaveFile, which sees each
-    // write fail and then keeps the old file.
+    // Unbuffered: Flush writes our buffer straight to the new file's
+    // descriptor, and a failure drops the new file and keeps the old.
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         Fail(file_.errorString());
     }

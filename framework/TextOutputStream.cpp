@@ -45,7 +45,7 @@ bool WriteAll(int descriptor, const char* bytes, qint64 size, qint64 written) {
 }
 
 // What a replacement killed before it was done leaves beside the file (when
-// the file system has no unnamed temporary files): NAME. and six letters or digits.
+// the file system has no unnamed temporary files): NAME. and six ASCII letters.
 void RemoveLeftovers(const QString& path) {
     const QFileInfo target(path);
     const QString prefix = target.fileName() + QLatin1Char('.');
@@ -55,7 +55,7 @@ void RemoveLeftovers(const QString& path) {
     for (const QString& name : names) {
         const QStringView tail = QStringView(name).sliced(prefix.size());
         const bool ours = std::all_of(tail.begin(), tail.end(), [](QChar c) {
-            return c.unicode() < 128 && c.isLetterOrNumber();
+            return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
         });
         struct stat info {};
         const QByteArray native = QFile::encodeName(folder.filePath(name));

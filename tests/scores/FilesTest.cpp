@@ -95,16 +95,17 @@ TEST_F(FilesTest, aNewFileReplacesTheOldOnlyWhenClosed) {
     // What replacements killed halfway left behind goes with the next one;
     // anything else of a like name stays.
     for (const char* name :
-         {"f.Ab12Cd", "f.zzzzzz", "f.Ab12C", "f.Ab12C_", "g.Ab12Cd", "f.Ab12Cde"}) {
+         {"f.AbcdEf", "f.zzzzzz", "f.Ab12Cd", "f.AbcdE", "f.AbcdE_", "g.AbcdEf", "f.AbcdEfg"}) {
         Put(folder.filePath(name), "left");
     }
-    ASSERT_TRUE(folder.mkdir("f.Dir123"));
-    ASSERT_TRUE(QFile::link(folder.filePath("g.Ab12Cd"), folder.filePath("f.Link12")));
+    ASSERT_TRUE(folder.mkdir("f.DirAbc"));
+    ASSERT_TRUE(QFile::link(folder.filePath("g.AbcdEf"), folder.filePath("f.LinkAb")));
     auto out = file.CreateTextFile();
     ASSERT_TRUE(out->Close());
     EXPECT_EQ(
         folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
-        QStringList({"f", "f.Ab12C", "f.Ab12C_", "f.Ab12Cde", "f.Dir123", "f.Link12", "g.Ab12Cd"}));
+        QStringList({"f", "f.Ab12Cd", "f.AbcdE", "f.AbcdE_", "f.AbcdEfg", "f.DirAbc", "f.LinkAb",
+                     "g.AbcdEf"}));
 }
 
 }  // namespace

@@ -75,6 +75,7 @@ class TextInputStream {
     friend class FolderItem;
     TextInputStream(int descriptor, qint64 size);
     bool Fill();
+    qint64 SkipHole();
     bool ReadBack(qint64 offset, QByteArray& bytes);
 
     int descriptor_;

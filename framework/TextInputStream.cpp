@@ -78,6 +78,14 @@ bool TextInputStream::ReadFields(char separator, int count, QByteArrayList& fiel
     std::vector<Field> parts(1, Field{{}, Offset()});
     bool skipping = count < 1;
     for (;;) {
+        if (position_ >= buffer_.size() && (skipping || !parts.back().held)) {
+            // Bytes of no interest: a hole in the file holds only NULs, which
+            // end no line or field, so it need not be read at all.
+            const qint64 skipped = SkipHole();
+            if (!skipping) {
+                parts.back().size += skipped;
+            }
+        }
         if (position_ >= buffer_.size() && !Fill()) {
             if (Failed()) {
                 fields.clear();
@@ -133,6 +141,27 @@ bool TextInputStream::ReadFields(char separator, int count, QByteArrayList& fiel
         fields.append(std::move(field.bytes));
     }
     return true;
+}
+
+// Moves past a hole (unwritten bytes, NULs) at the read position; returns its
+// size. Where the system cannot tell, there is none.
+qint64 TextInputStream::SkipHole() {
+    if (ended_) {
+        return 0;
+    }
+    off_t data = ::lseek(descriptor_, static_cast<off_t>(fileOffset_), SEEK_DATA);
+    if (data < 0 && errno == ENXIO) {
+        data = ::lseek(descriptor_, 0, SEEK_END);  // a hole up to the end
+    }
+    if (data <= fileOffset_) {
+        ::lseek(descriptor_, static_cast<off_t>(fileOffset_), SEEK_SET);
+        return 0;
+    }
+    const qint64 skipped = data - fileOffset_;
+    fileOffset_ = data;
+    buffer_.clear();
+    position_ = 0;
+    return skipped;
 }
 
 // Fills bytes, sized already, from that place in the file.

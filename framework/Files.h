@@ -31,7 +31,7 @@ class FolderItem {
     // is not a regular file (a folder, a device, a link to one) is refused and
     // left alone; a link to a regular file is written through. Temporary files
     // that earlier replacements of this file left behind when killed
-    // ("NAME.XXXXXX", regular files only) are removed first.
+    // ("NAME." and six ASCII letters, regular files only) are removed first.
     std::unique_ptr<TextOutputStream> CreateTextFile() const;
 
   private:

@@ -122,10 +122,10 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const QString problem = SaveScores(list, QStringLiteral("Bench"), 0);
+    const SaveResult result = SaveScores(list, QStringLiteral("Bench"), 0);
     const double savedMs = Ms(clock);
-    if (!problem.isEmpty()) {
-        std::fprintf(stderr, "scores_bench: %s\n", qPrintable(problem));
+    if (!result.saved) {
+        std::fprintf(stderr, "scores_bench: %s\n", qPrintable(result.message));
         return 1;
     }
 

@@ -50,19 +50,22 @@ void Window1::PushButton4_Action() {
 void Window1::PushButton3_Action() {
     if (RadioButton2->Value()) {
         Window& scores = ScoreBoard();
-        const QString problem = SaveScores(scores.ControlNamed<ListBox>(QStringLiteral("ListBox1")),
-                                           NameToRecord(scores), counter);
-        if (!problem.isEmpty()) {
-            // Not saved: stay, so the scores of this run are not thrown away. The
-            // game holds still while the player reads why.
-            const int pace = Timer1->Mode();
-            const int keys = Timer4->Mode();
-            Timer1->SetMode(Timer::Off);
-            Timer4->SetMode(Timer::Off);
-            MsgBox(problem);
-            Timer1->SetMode(pace);
-            Timer4->SetMode(keys);
-            return;
+        // The game holds still while the save may ask, show progress or tell
+        // why it failed.
+        const int pace = Timer1->Mode();
+        const int keys = Timer4->Mode();
+        Timer1->SetMode(Timer::Off);
+        Timer4->SetMode(Timer::Off);
+        const SaveResult result =
+            SaveScores(scores.ControlNamed<ListBox>(QStringLiteral("ListBox1")),
+                       NameToRecord(scores), counter);
+        if (!result.saved && !result.message.isEmpty()) {
+            MsgBox(result.message);
+        }
+        Timer1->SetMode(pace);
+        Timer4->SetMode(keys);
+        if (!result.saved) {
+            return;  // stay, so the scores of this run are not thrown away
         }
     }
     Quit();

@@ -13,6 +13,7 @@ Application* theApplication = nullptr;
 std::function<void()> quitHandler;
 std::function<bool(const QString&)> urlOpener;
 std::function<void(const QString&)> messagePresenter;
+std::function<bool(const QString&)> questionPresenter;
 }  // namespace
 
 Application::Application() {
@@ -76,4 +77,18 @@ void MsgBox(const QString& message) {
 
 void SetMessagePresenter(std::function<void(const QString&)> presenter) {
     messagePresenter = std::move(presenter);
+}
+
+bool MsgBoxYesNo(const QString& question) {
+    if (questionPresenter) {
+        return questionPresenter(question);
+    }
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), question,
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void SetQuestionPresenter(std::function<bool(const QString&)> presenter) {
+    questionPresenter = std::move(presenter);
 }

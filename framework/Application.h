@@ -44,3 +44,6 @@ void SetApplicationIcon(const QString& file);
 // A modal message; returns when the player has dismissed it.
 void MsgBox(const QString& message);
 void SetMessagePresenter(std::function<void(const QString&)> presenter);
+// A modal question with the answers Yes and No (the default); true for Yes.
+bool MsgBoxYesNo(const QString& question);
+void SetQuestionPresenter(std::function<bool(const QString&)> presenter);

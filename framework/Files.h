@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QByteArrayView>
 #include <QSaveFile>
 #include <QString>
@@ -26,7 +27,11 @@ class FolderItem {
     std::unique_ptr<TextInputStream> OpenAsTextFile() const;
     // Writes a new file that replaces any of this name only when its stream
     // closes successfully; the folder is made if it is missing. Never nullptr:
-    // a file that cannot be made shows as a failed Close.
+    // a file that cannot be made shows as a failed Close. Something there that
+    // is not a regular file (a folder, a device, a link to one) is refused and
+    // left alone; a link to a regular file is written through. Temporary files
+    // that earlier replacements of this file left behind when killed
+    // ("NAME." and six ASCII letters, regular files only) are removed first.
     std::unique_ptr<TextOutputStream> CreateTextFile() const;
 
   private:
@@ -50,18 +55,36 @@ class TextInputStream {
 
     // The next line; empty at the end. Time is linear in the line's length.
     QByteArray ReadLine();
+    // The first `count` fields of the next line, cut at `separator` (field n
+    // as NthField gives it), into `fields`; false, with `fields` empty, when
+    // field `count` is empty. Only those fields are held: the rest of the line
+    // is skipped, and a long field is read again from the file only when the
+    // line is kept, so a huge line of no use costs no memory.
+    bool ReadFields(char separator, int count, QByteArrayList& fields);
     // Nothing is left to read (EOF: the name is taken by the C library).
     bool AtEOF();
+    // A read failed, so the file was not read to its end. The line it cut
+    // short was not returned (ReadLine gave an empty one, ReadFields false).
+    bool Failed() const { return !error_.isEmpty(); }
+    const QString& ErrorString() const { return error_; }
+    // Bytes of the file consumed so far, and the file's size when opened.
+    qint64 Offset() const { return fileOffset_ - (buffer_.size() - position_); }
+    qint64 Size() const { return size_; }
 
   private:
     friend class FolderItem;
-    explicit TextInputStream(int descriptor);
+    TextInputStream(int descriptor, qint64 size);
     bool Fill();
+    qint64 SkipHole();
+    bool ReadBack(qint64 offset, QByteArray& bytes);
 
     int descriptor_;
+    qint64 size_;
     QByteArray buffer_;
     qsizetype position_ = 0;  // first unread byte of buffer_
+    qint64 fileOffset_ = 0;   // of the byte after buffer_
     bool ended_ = false;
+    QString error_;
 };
 
 // A new file written line by line. Nothing replaces the old file until Close
@@ -90,5 +113,17 @@ class TextOutputStream {
     QSaveFile file_;
     QByteArray buffer_;
     QString error_;
+    qint64 written_ = 0;
     bool closed_ = false;
 };
+
+// Tests make reads and writes of text files fail as a failing disk or a full
+// one does: reads with EIO once `readFailsAfter` bytes of a file were read,
+// writes with `writeError` once `writeFailsAfter` bytes were written (the write
+// that crosses the limit is short). Negative limits mean no failure.
+struct FileFaults {
+    qint64 readFailsAfter = -1;
+    qint64 writeFailsAfter = -1;
+    int writeError = 0;
+};
+void SetFileFaults(const FileFaults& faults);

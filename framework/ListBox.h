@@ -13,7 +13,8 @@ class ListBoxModel;
 //
 // Every cell keeps the exact bytes it was given, so rows read from a file can
 // be written back unchanged whatever their encoding; what the list shows is
-// those bytes decoded leniently as UTF-8. Cells set from text hold its UTF-8.
+// those bytes decoded leniently as UTF-8, with control characters, bidi
+// controls and line breaks made visible. Cells set from text hold its UTF-8.
 //
 // Rows are numbered from 0 in the order shown. A click on a heading orders the
 // rows by that column, ascending; another click on the same heading reverses
@@ -37,6 +38,10 @@ class ListBox : public Control {
     QString Heading(int column) const;
     // The last column takes the width the others leave.
     void SetColumnWidth(int column, int width);
+    // Sizes the columns so the last one shows this text whole beside a
+    // vertical scroll bar, and the others share the rest. For the list's size
+    // as set now; the last column no longer takes what is left.
+    void FitLastColumn(const QString& widest);
 
     // Appends a row at the end with this cell in column 0 and the other cells empty.
     void AddRow(const QString& text);

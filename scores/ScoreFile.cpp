@@ -2,11 +2,16 @@
 
 #include <QDir>
 
+#include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/ListBox.h"
+#include "framework/Progress.h"
 #include "framework/Text.h"
 
 namespace {
+// Why the last load stopped before the end of the file; empty if it did not.
+QString cutShort;
+
 // A record is one line holding one comma. A line break in a cell would make
 // two records; a comma in a name would move the cut, and the next read would
 // take the rest of the name for the score, losing the score itself. Rows read
@@ -27,6 +32,7 @@ FolderItem ScoreFile() {
 }
 
 void LoadScores(ListBox& list) {
+    cutShort.clear();
     const FolderItem file = ScoreFile();
     if (!file.Exists()) {
         return;
@@ -35,28 +41,46 @@ void LoadScores(ListBox& list) {
     if (!in) {
         return;
     }
+    Progress progress(QStringLiteral("Loading the scores…"), in->Size());
     list.BeginAdding();
+    QByteArrayList fields;
     // One read even on an empty file: the end is tested after each line.
     do {
-        const QByteArray line = in->ReadLine();
-        const QByteArray score = NthField(line, ",", 2);
-        if (!score.isEmpty()) {
-            list.AddRowBytes(NthField(line, ",", 1));
-            list.SetCellBytes(list.LastIndex(), 1, score);
+        if (in->ReadFields(',', 2, fields)) {
+            list.AddRowBytes(fields[0]);
+            list.SetCellBytes(list.LastIndex(), 1, fields[1]);
         }
+        progress.SetValue(in->Offset());
     } while (!in->AtEOF());
     list.EndAdding();
+    cutShort = in->ErrorString();
 }
 
-QString SaveScores(const ListBox& list, const QString& name, int score) {
+SaveResult SaveScores(const ListBox& list, const QString& name, int score) {
     const FolderItem file = ScoreFile();
-    const std::unique_ptr<TextOutputStream> out = file.CreateTextFile();
+    const QString where = QDir::toNativeSeparators(file.Path());
     const int rows = list.ListCount();
+    if (!cutShort.isEmpty() && file.Exists() &&
+        !MsgBoxYesNo(
+            QStringLiteral("The score file %1 could not be read to its end (%2), so the "
+                           "scores after that point are not in the list.\n\n"
+                           "Replace the file with the %3 scores in the list and this game's? "
+                           "The scores that could not be read will be lost.\n\n"
+                           "Choose No to leave the file as it is: the game stays open and keeps "
+                           "this game's score, so you can save a copy of the file first and then "
+                           "press Quit again.")
+                .arg(where, cutShort)
+                .arg(rows))) {
+        return {};
+    }
+    const std::unique_ptr<TextOutputStream> out = file.CreateTextFile();
+    Progress progress(QStringLiteral("Saving the scores…"), rows);
     for (int row = 0; row < rows; ++row) {
         WriteField(*out, list.CellView(row, 0));
         out->Write(",");
         WriteField(*out, list.CellView(row, 1));
         out->WriteLine({});
+        progress.SetValue(row + 1);
     }
     if (!name.isEmpty()) {
         WriteField(*out, WithoutLineBreaks(name).toUtf8());
@@ -64,12 +88,13 @@ QString SaveScores(const ListBox& list, const QString& name, int score) {
         out->WriteLine(Str(score).toUtf8());
     }
     if (out->Close()) {
-        return {};
+        cutShort.clear();  // the file is now all in the list
+        return {true, {}};
     }
-    return QStringLiteral(
-               "Your scores could not be saved to %1: %2.\n\n"
-               "The score file was left as it was, and the scores of this game are still "
-               "kept. Press Quit again to try once more, or choose Quit from the File menu "
-               "to leave without saving.")
-        .arg(QDir::toNativeSeparators(file.Path()), out->ErrorString());
+    return {false, QStringLiteral(
+                       "Your scores could not be saved to %1: %2.\n\n"
+                       "The score file was left as it was, and the scores of this game are still "
+                       "kept. Press Quit again to try once more, or choose Quit from the File menu "
+                       "to leave without saving.")
+                       .arg(where, out->ErrorString())};
 }

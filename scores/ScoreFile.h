@@ -13,11 +13,18 @@ FolderItem ScoreFile();
 
 // Appends a row to the list (column 0 name, column 1 score) for every line
 // whose second field is not empty. A missing or unreadable file, or one that
-// is not a regular file, adds nothing and is not reported.
+// is not a regular file, adds nothing and is not reported. A read that fails
+// partway keeps the whole records before it and is remembered, so that the
+// next save asks before replacing the file.
 void LoadScores(ListBox& list);
 
+struct SaveResult {
+    bool saved = false;
+    QString message;  // what the player should be told; empty when nothing
+};
+
 // Replaces the score file by the rows of the list in their current order, then
-// the line name "," score if a name is given. Returns what the player should
-// be told when that failed, and then the old file is as it was; empty on
-// success.
-QString SaveScores(const ListBox& list, const QString& name, int score);
+// the line name "," score if a name is given. When the last load could not
+// read the file to its end, the player is asked first and may keep it. Unless
+// saved, the old file is as it was.
+SaveResult SaveScores(const ListBox& list, const QString& name, int score);

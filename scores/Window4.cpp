@@ -22,7 +22,7 @@ Window4::Window4() : Window(ClassName) {
     ListBox1 = AddControl<ListBox>("ListBox1", {36, 22, 158, 100});
     ListBox1->SetColumnCount(2);
     ListBox1->SetInitialValue(QStringLiteral("Name\tScore"));
-    ListBox1->SetColumnWidth(0, 90);
+    ListBox1->FitLastColumn(QStringLiteral("2147483647"));  // the largest score
 
     StaticText1 = AddControl<StaticText>("StaticText1", {30, 134, 300, 89});
     StaticText1->SetMultiline(true);

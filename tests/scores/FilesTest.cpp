@@ -88,9 +88,24 @@ TEST_F(FilesTest, aNewFileReplacesTheOldOnlyWhenClosed) {
         EXPECT_TRUE(out->Close()) << "closing again is harmless";
     }
     EXPECT_EQ(Contents(file.Path()), QByteArray("a\0,\xff\r\n", 6));
-    EXPECT_EQ(QDir(QFileInfo(file.Path()).path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{"f"})
+    const QDir folder = QFileInfo(file.Path()).dir();
+    EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"f"})
         << "no temporary file is left behind";
+
+    // What replacements killed halfway left behind goes with the next one;
+    // anything else of a like name stays.
+    for (const char* name :
+         {"f.AbcdEf", "f.zzzzzz", "f.Ab12Cd", "f.AbcdE", "f.AbcdE_", "g.AbcdEf", "f.AbcdEfg"}) {
+        Put(folder.filePath(name), "left");
+    }
+    ASSERT_TRUE(folder.mkdir("f.DirAbc"));
+    ASSERT_TRUE(QFile::link(folder.filePath("g.AbcdEf"), folder.filePath("f.LinkAb")));
+    auto out = file.CreateTextFile();
+    ASSERT_TRUE(out->Close());
+    EXPECT_EQ(
+        folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+        QStringList({"f", "f.Ab12Cd", "f.AbcdE", "f.AbcdE_", "f.AbcdEfg", "f.DirAbc", "f.LinkAb",
+                     "g.AbcdEf"}));
 }
 
 }  // namespace

@@ -100,8 +100,23 @@ TEST_F(ListBoxTest, cellsKeepTheirBytesAndShowThemLeniently) {
     EXPECT_EQ(list_.CellBytes(0, 1), QByteArray("\xc3\xa9t\xc3", 4));
     EXPECT_EQ(list_.CellBytes(1, 0), QByteArray("Zo\xc3\xab"));
     EXPECT_EQ(list_.Cell(1, 0), QStringLiteral("Zoë"));
-    EXPECT_EQ(Shown(0, 0), QString::fromUtf8("A\xef\xbf\xbd\xef\xbf\xbd B "));
+    EXPECT_EQ(Shown(0, 0), QStringLiteral("A\uFFFD\uFFFD\u2400B"))
+        << "a CR LF file's CR shows nothing";
     EXPECT_EQ(Shown(0, 1), QString::fromUtf8("\xc3\xa9t\xef\xbf\xbd"));
+
+    // What would reverse, cut or move the rest of a name is made visible.
+    const std::pair<QString, QString> disruptive[] = {
+        {QStringLiteral("Ann\u202Eevil\u202C"), QStringLiteral("Ann\uFFFDevil\uFFFD")},
+        {QStringLiteral("a\u2066b\u2069\u200F"), QStringLiteral("a\uFFFDb\uFFFD\uFFFD")},
+        {QStringLiteral("Ann\u2028Bob\u0085"), QStringLiteral("Ann\uFFFDBob\uFFFD")},
+        {QStringLiteral("a\tb\rc\x7f"), QStringLiteral("a\u2409b\u240Dc\u2421")},
+    };
+    for (const auto& [cell, shown] : disruptive) {
+        list_.SetCell(1, 0, cell);
+        EXPECT_EQ(Shown(1, 0), shown);
+        EXPECT_EQ(list_.Cell(1, 0), cell) << "the cell itself is unchanged";
+    }
+    list_.SetCell(1, 0, QStringLiteral("Zoë"));
 
     // A shorter cell overwrites in place, a longer one moves: neither touches its neighbours.
     list_.SetCellBytes(0, 0, "x");

@@ -1,6 +1,8 @@
 // The score board window, and the board's New Game and Quit that record into it.
 #include <QApplication>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QTreeView>
 
@@ -48,6 +50,16 @@ TEST_F(ScoreBoardTest, quitWritesTheRowsInTheOrderAHeadingClickLeftThem) {
     board.PushButton3->Push();
     EXPECT_EQ(recorded().quits, 1);
     EXPECT_EQ(Scores(), "Bob,7\nDee,7\nAnn,12\nCid,30\n");
+}
+
+TEST_F(ScoreBoardTest, aTenDigitScoreShowsWholeBesideTheScrollBar) {
+    PutScores(QByteArray("Zed,2147483647\n").repeated(20));
+    QTreeView* view = OpenScoreBoard().ListBox1->View();
+    ASSERT_TRUE(view->verticalScrollBar()->isVisible());
+    const QRect cell = view->visualRect(view->model()->index(0, 1));
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    EXPECT_GE(cell.width() - 2 * margin, view->fontMetrics().horizontalAdvance("2147483647"));
+    EXPECT_LE(cell.right(), view->viewport()->width());
 }
 
 // A run from the score board to Quit, as a script of what the player does:

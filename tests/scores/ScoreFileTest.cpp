@@ -3,11 +3,13 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QRandomGenerator>
 
 #include "ScoresTesting.h"
+#include "framework/Progress.h"
 #include "scores/ScoreFile.h"
 
 namespace {
@@ -71,7 +73,7 @@ TEST_F(ScoreFileTest, filesLoadByTheFieldRuleAndAreWrittenBackUnchanged) {
         }
         Window4& scores = OpenScoreBoard();
         EXPECT_EQ(RowsOf(*scores.ListBox1), c.rows);
-        EXPECT_EQ(SaveScores(*scores.ListBox1, {}, 0), QString());
+        EXPECT_TRUE(SaveScores(*scores.ListBox1, {}, 0).saved);
         EXPECT_EQ(Scores(), c.after);
         CloseAllWindows();
     }
@@ -81,7 +83,7 @@ TEST_F(ScoreFileTest, aNameCannotBreakARecordInTwo) {
     Window4& scores = OpenScoreBoard();
     scores.ListBox1->AddRow(QStringLiteral("Ann\nBob"));
     scores.ListBox1->SetCell(0, 1, QStringLiteral("1\n2"));
-    EXPECT_EQ(SaveScores(*scores.ListBox1, QStringLiteral("Cid\r\nDee\x2028"), 3), QString());
+    EXPECT_TRUE(SaveScores(*scores.ListBox1, QStringLiteral("Cid\r\nDee\x2028"), 3).saved);
     EXPECT_EQ(Scores(), "Ann Bob,1 2\nCid Dee ,3\n");
 }
 
@@ -100,6 +102,22 @@ QByteArray RandomJunk(qsizetype size) {
 
 TEST_F(ScoreFileTest, hostileFilesLoadWithoutHarmAndKeepTheirGoodRecords) {
     const QByteArray good = QByteArray("Ann,12\r\n") + QByteArray("B\0b,\xfe\n", 6);
+    // A 256 MB line of NULs without a comma (4 KB on disk) costs no memory.
+    // First, while the peak is still low.
+    {
+        QFile file(ScorePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_TRUE(file.resize(qint64{256} << 20));
+        ASSERT_TRUE(file.seek(qint64{256} << 20));
+        ASSERT_EQ(file.write("\n" + good), good.size() + 1);
+    }
+    rusage before{}, after{};
+    ::getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(OpenScoreBoard().ListBox1->ListCount(), 2);
+    CloseAllWindows();
+    ::getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "KB more at the peak";
+
     // Hostile content around two good records (random bytes hold NULs and
     // invalid UTF-8); the records come back byte for byte.
     const std::pair<const char*, QByteArray> cases[] = {
@@ -111,17 +129,83 @@ TEST_F(ScoreFileTest, hostileFilesLoadWithoutHarmAndKeepTheirGoodRecords) {
         PutScores(junk + '\n' + good + junk.left(4096));
         Window4& scores = OpenScoreBoard();
         EXPECT_EQ(scores.ListBox1->ListCount(), 2);
-        EXPECT_EQ(SaveScores(*scores.ListBox1, {}, 0), QString());
+        EXPECT_TRUE(SaveScores(*scores.ListBox1, {}, 0).saved);
         EXPECT_EQ(Scores(), good);
         CloseAllWindows();
     }
 
-    // A large score text is a cell like any other.
+    // A large name and score are cells like any other.
+    const QByteArray bigName = RandomJunk(1 << 20);
     const QByteArray bigScore = RandomJunk(16 << 20);
-    PutScores("Big," + bigScore + ",tail\n" + good);
+    PutScores(bigName + "," + bigScore + ",tail\n" + good);
     Window4& scores = OpenScoreBoard();
-    EXPECT_EQ(SaveScores(*scores.ListBox1, {}, 0), QString());
-    EXPECT_EQ(Scores(), "Big," + bigScore + "\n" + good);
+    EXPECT_TRUE(SaveScores(*scores.ListBox1, {}, 0).saved);
+    EXPECT_EQ(Scores(), bigName + "," + bigScore + "\n" + good);
+    CloseAllWindows();
+}
+
+QByteArray ManyRecords(int count) {
+    QByteArray text;
+    for (int i = 0; i < count; ++i) {
+        text += 'P' + QByteArray::number(i) + ",1234567\n";
+    }
+    return text;
+}
+
+TEST_F(ScoreFileTest, aFileCutByAReadErrorKeepsWholeRecordsAndIsReplacedOnlyIfThePlayerAgrees) {
+    const QByteArray text = ManyRecords(10000);
+    PutScores(text);
+    SetFileFaults({.readFailsAfter = 64 * 1024});
+    Window4& scores = OpenScoreBoard();
+    SetFileFaults({});
+    const QByteArray read = text.left(text.lastIndexOf('\n', 64 * 1024 - 1) + 1);
+    const Rows rows = RowsOf(*scores.ListBox1);
+    ASSERT_EQ(rows.size(), read.count('\n'));
+    EXPECT_EQ(rows.back().second, "1234567") << "the record the error cut is not kept";
+
+    Window1& board = Run(scores, QStringLiteral("Zed"), true);
+    board.counter = 3;
+    board.PushButton3->Push();  // and the player answers No
+    ASSERT_EQ(recorded().questions.size(), 1);
+    EXPECT_TRUE(recorded().questions[0].contains("Input/output error"));
+    EXPECT_EQ(recorded().quits, 0);
+    EXPECT_EQ(Scores(), text);
+    EXPECT_EQ(Window1::existing(), &board) << "the game and its score stay";
+
+    recorded().answer = true;
+    board.PushButton3->Push();
+    EXPECT_EQ(recorded().questions.size(), 2);
+    EXPECT_EQ(recorded().quits, 1);
+    EXPECT_EQ(Scores(), read + "Zed,3\n");
+}
+
+TEST_F(ScoreFileTest, loadingAndSavingReportTheirProgressToTheEnd) {
+    QList<std::tuple<QString, qint64, qint64>> seen;
+    SetProgressObserver([&](const QString& label, qint64 done, qint64 total) {
+        seen.append({label, done, total});
+    });
+    const QByteArray text = ManyRecords(10000);
+    PutScores(text);
+    EXPECT_TRUE(SaveScores(*OpenScoreBoard().ListBox1, {}, 0).saved);
+    SetProgressObserver(nullptr);
+
+    const std::pair<QString, qint64> works[] = {
+        {QStringLiteral("Loading the scores…"), text.size()},
+        {QStringLiteral("Saving the scores…"), 10000}};
+    for (const auto& [label, total] : works) {
+        QList<qint64> done;
+        for (const auto& [seenLabel, seenDone, seenTotal] : seen) {
+            if (seenLabel == label) {
+                done << seenDone;
+                EXPECT_EQ(seenTotal, total);
+            }
+        }
+        ASSERT_GE(done.size(), 2) << label.toStdString();
+        EXPECT_LE(done.size(), 1001) << "a step is a thousandth of the way";
+        EXPECT_EQ(done.front(), 0);
+        EXPECT_EQ(done.back(), total);
+        EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+    }
 }
 
 TEST_F(ScoreFileTest, aScoreFileThatIsNoRegularFileIsNoFile) {
@@ -152,6 +236,7 @@ TEST_F(ScoreFileTest, aScoreFileThatIsNoRegularFileIsNoFile) {
 // Ways a save can fail; each is undone afterwards, and then the save works.
 struct Failure {
     const char* title;
+    const char* why;                         // in the message the player reads
     std::function<void(ScoresTest&)> cause;  // with the score board open, before Quit
     std::function<void()> during;            // around the Quit only
     std::function<void()> after;
@@ -175,13 +260,13 @@ void AsOurselves() {
 rlimit savedLimit{};
 
 const Failure failures[] = {
-    {"a folder in the file's place",
+    {"a folder in the file's place", "not a regular file",
      [](ScoresTest& t) {
          ASSERT_TRUE(QFile::remove(t.ScorePath()));
          ASSERT_TRUE(QDir(t.home_.path()).mkpath("Huemix.prefs/inside"));
      },
      [] {}, [] {}, [](ScoresTest& t) { ASSERT_TRUE(QDir(t.ScorePath()).removeRecursively()); }},
-    {"a preferences folder that cannot be made",
+    {"a preferences folder that cannot be made", "could not be made",
      [](ScoresTest& t) {
          QFile plain(t.home_.filePath("plain"));
          ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
@@ -189,14 +274,35 @@ const Failure failures[] = {
      },
      [] {}, [] {},
      [](ScoresTest& t) { qputenv("XDG_CONFIG_HOME", QFile::encodeName(t.home_.path())); }},
-    {"a read-only folder",
+    {"a read-only folder", "",
      [](ScoresTest& t) {
          ASSERT_EQ(::chmod(QFile::encodeName(t.ScorePath()), 0666), 0);
          ASSERT_EQ(::chmod(QFile::encodeName(t.home_.path()), 0555), 0);
      },
      AsOrdinaryUser, AsOurselves,
      [](ScoresTest& t) { ASSERT_EQ(::chmod(QFile::encodeName(t.home_.path()), 0755), 0); }},
-    {"a full disk (a file size limit stands in)", [](ScoresTest&) {},
+    {"a link to a device (to a folder where no device can be made)", "not a regular file",
+     [](ScoresTest& t) {
+         const QByteArray device = QFile::encodeName(t.home_.filePath("device"));
+         if (::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+             ASSERT_EQ(::mkdir(device.constData(), 0700), 0);
+         }
+         ASSERT_TRUE(QFile::remove(t.ScorePath()));
+         ASSERT_TRUE(QFile::link(t.home_.filePath("device"), t.ScorePath()));
+     },
+     [] {}, [] {},
+     [](ScoresTest& t) {
+         struct stat info {};
+         const QByteArray device = QFile::encodeName(t.home_.filePath("device"));
+         ASSERT_EQ(::stat(device.constData(), &info), 0);
+         EXPECT_TRUE(S_ISCHR(info.st_mode) || S_ISDIR(info.st_mode)) << "left as it was";
+         ASSERT_TRUE(QFile::remove(t.ScorePath()));
+         t.PutScores("Ann,12\n");
+     }},
+    {"a full disk", "No space left on device", [](ScoresTest&) {},
+     [] { SetFileFaults({.writeFailsAfter = 5, .writeError = ENOSPC}); }, [] { SetFileFaults({}); },
+     [](ScoresTest&) {}},
+    {"a file size limit", "File too large", [](ScoresTest&) {},
      [] {
          ::signal(SIGXFSZ, SIG_IGN);
          ::getrlimit(RLIMIT_FSIZE, &savedLimit);
@@ -232,6 +338,8 @@ TEST_P(SaveFailureTest, aFailedSaveKeepsTheOldFileTellsThePlayerAndKeepsRunning)
     EXPECT_EQ(recorded().quits, 0);
     ASSERT_EQ(recorded().messages.size(), 1);
     EXPECT_TRUE(recorded().messages[0].contains(home_.path()))
+        << recorded().messages[0].toStdString();
+    EXPECT_TRUE(recorded().messages[0].contains(failure.why))
         << recorded().messages[0].toStdString();
     EXPECT_EQ(Scores(), before);
     EXPECT_EQ(QDir(home_.path()).entryList({"Huemix.prefs.*"}, QDir::AllEntries | QDir::Hidden),

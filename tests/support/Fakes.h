@@ -19,10 +19,12 @@ class FakeKeyboard : public KeyState {
     QSet<int> down_;
 };
 
-// What the game would have shown in message boxes, and how often it asked to
-// quit, since the test began.
+// What the game would have shown in message boxes, the questions it asked
+// (answered with `answer`), and how often it asked to quit, since the test began.
 struct Recorded {
     QStringList messages;
+    QStringList questions;
+    bool answer = false;
     int quits = 0;
     void Clear() { *this = {}; }
 };

@@ -14,6 +14,10 @@ int main(int argc, char** argv) {
     Timer::SetClockRunning(false);
     SetQuitHandler([] { ++recorded().quits; });
     SetMessagePresenter([](const QString& message) { recorded().messages << message; });
+    SetQuestionPresenter([](const QString& question) {
+        recorded().questions << question;
+        return recorded().answer;
+    });
     SetUrlOpener([](const QString&) { return true; });  // never a mail program
     ::testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();

@@ -190,6 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
         Steer{"column8RightHeldStays", 8, 448, "R f", "8@16", false},
         Steer{"leftStepsFromColumn1IntoColumn0", 1, 448, "L f", "0@16", false},
         Steer{"rightStepsFromColumn7IntoColumn8", 7, 448, "R f", "8@16", false},
+        Steer{"leftTapBetweenFramesStepsOnce", 4, 448, "f L l f p f", "4@16 3@32 3@48", false},
+        Steer{"rightTapSeenUpByThePollStepsOnce", 4, 448, "R p r p f f", "5@16 5@32", false},
         Steer{"heldLeftStepsOnlyOnce", 4, 448, "L f p f p f p f", "3@16 3@32 3@48 3@64", false},
         Steer{"heldRightStepsOnlyOnce", 4, 448, "R f p f p f", "5@16 5@32 5@48", false},
         Steer{"leftReleaseSeenByThePollThenAPressStepsAgain", 4, 448, "L f l p L f", "3@16 2@32",

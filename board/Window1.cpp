@@ -23,6 +23,8 @@ void Window1::Layout() {
     }
 }
 
+// No control takes the keyboard focus, so the arrow keys only ever steer;
+// each button has a letter key instead (Return is Start).
 void Window1::CreateControls() {
     SpriteSurface1 = AddControl<SpriteSurface>("SpriteSurface1", {6, 0, FieldWidth, FieldHeight},
                                                FieldWidth, FieldHeight);
@@ -39,6 +41,7 @@ void Window1::CreateControls() {
     PushButton1 = AddControl<PushButton>("PushButton1", {98, 500, 80, 20});
     PushButton1->SetCaption(QStringLiteral("Start"));
     PushButton1->SetDefault(true);
+    PushButton1->AddShortcut(QStringLiteral("S"));
     PushButton1->Action = [this] { PushButton1_Action(); };
 
     EditField1 = AddControl<EditField>("EditField1", {146, 526, 32, 27});
@@ -64,10 +67,12 @@ void Window1::CreateControls() {
 
     PushButton3 = AddControl<PushButton>("PushButton3", {6, 500, 80, 20});
     PushButton3->SetCaption(QStringLiteral("Quit"));
+    PushButton3->AddShortcut(QStringLiteral("Q"));
     PushButton3->Action = [this] { PushButton3_Action(); };
 
     PushButton4 = AddControl<PushButton>("PushButton4", {190, 500, 89, 20});
     PushButton4->SetCaption(QStringLiteral("New Game"));
+    PushButton4->AddShortcut(QStringLiteral("N"));
     PushButton4->Action = [this] { PushButton4_Action(); };
 
     StaticText1 = AddControl<StaticText>("StaticText1", {347, 136, 45, 20});
@@ -81,6 +86,8 @@ void Window1::CreateControls() {
 
     PushButton5 = AddControl<PushButton>("PushButton5", {300, 500, 80, 20});
     PushButton5->SetCaption(QStringLiteral("HELP"));
+    PushButton5->AddShortcut(QStringLiteral("H"));
+    PushButton5->AddShortcut(QStringLiteral("F1"));
     PushButton5->Action = [this] { PushButton5_Action(); };
 
     StaticText14 = AddControl<StaticText>("StaticText14", {304, 392, 171, 21});
@@ -101,9 +108,11 @@ void Window1::CreateControls() {
     RadioButton1 = AddControlIn<RadioButton>(GroupBox1, "RadioButton1", {320, 304, 100, 20});
     RadioButton1->SetCaption(QStringLiteral("Beginner"));
     RadioButton1->SetValue(true);
+    RadioButton1->AddShortcut(QStringLiteral("B"));
 
     RadioButton2 = AddControlIn<RadioButton>(GroupBox1, "RadioButton2", {320, 343, 100, 20});
     RadioButton2->SetCaption(QStringLiteral("Expert"));
+    RadioButton2->AddShortcut(QStringLiteral("E"));
     RadioButton2->Action = [this] { RadioButton2_Action(); };
 }
 

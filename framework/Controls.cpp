@@ -2,12 +2,14 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <limits>
 
 namespace {
@@ -55,6 +57,11 @@ void PushButton::SetStyle(const TextStyle& style) {
     button_->setFont(styled(button_->font(), style));
 }
 
+void PushButton::AddShortcut(const QString& key) {
+    auto* shortcut = new QShortcut(QKeySequence(key), button_);
+    connect(shortcut, &QShortcut::activated, this, &PushButton::Push);
+}
+
 void PushButton::Push() {
     if (Enabled() && Action) {
         Action();
@@ -88,6 +95,15 @@ bool RadioButton::Value() const {
 
 void RadioButton::SetValue(bool selected) {
     button_->setChecked(selected);
+}
+
+void RadioButton::AddShortcut(const QString& key) {
+    auto* shortcut = new QShortcut(QKeySequence(key), button_);
+    connect(shortcut, &QShortcut::activated, this, [this] {
+        if (Enabled()) {
+            SetValue(true);
+        }
+    });
 }
 
 // ---- StaticText
@@ -133,16 +149,39 @@ void StaticText::SetCentered(bool centered) {
 void StaticText::SetMouseDown(std::function<bool(int, int)> handler) {
     mouseDown_ = std::move(handler);
     label_->setCursor(mouseDown_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    label_->setFocusPolicy(mouseDown_ ? Qt::StrongFocus : Qt::NoFocus);
     label_->installEventFilter(this);
 }
 
 bool StaticText::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == label_ && event->type() == QEvent::MouseButtonPress && mouseDown_ &&
-        label_->isEnabled()) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPoint at = mouse->position().toPoint();
-        mouseDown_(at.x(), at.y());
-        return true;
+    if (watched != label_ || !mouseDown_) {
+        return Control::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (label_->isEnabled()) {
+                const auto* mouse = static_cast<QMouseEvent*>(event);
+                const QPoint at = mouse->position().toPoint();
+                mouseDown_(at.x(), at.y());
+                return true;
+            }
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                mouseDown_(label_->width() / 2, label_->height() / 2);
+                return true;
+            }
+            break;
+        }
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            // A link shows that it has the keyboard focus by a frame.
+            label_->setFrameStyle(label_->hasFocus() ? QFrame::Box | QFrame::Plain
+                                                     : QFrame::NoFrame);
+            break;
+        default:
+            break;
     }
     return Control::eventFilter(watched, event);
 }
@@ -154,6 +193,11 @@ EditField::EditField(const QString& name, QWidget* parent)
     edit_->installEventFilter(this);
     // No length limit: QLineEdit's default stops at 32,767 characters.
     edit_->setMaxLength(std::numeric_limits<int>::max());
+    connect(edit_, &QLineEdit::returnPressed, this, [this] {
+        if (ReturnPressed) {
+            ReturnPressed();
+        }
+    });
     // QLineEdit keeps line breaks that arrive through paste or insert; they
     // have no place in a single-line field.
     connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {

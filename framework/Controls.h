@@ -32,6 +32,9 @@ class PushButton : public Control {
     bool Default() const { return default_; }
     void SetDefault(bool isDefault);
     void SetStyle(const TextStyle& style);
+    // A key (such as "N" or "F1") that pushes the button while its window is
+    // active, wherever the focus is.
+    void AddShortcut(const QString& key);
 
     // Runs the Action handler to completion before returning, also when the
     // button is hidden; a disabled button does nothing.
@@ -55,6 +58,8 @@ class RadioButton : public Control {
     // Selecting a button, by a click or from code, raises its Action; a button
     // that is already selected raises nothing.
     void SetValue(bool selected);
+    // A key that selects the button, as a click does, while its window is active.
+    void AddShortcut(const QString& key);
     std::function<void()> Action;
 
   private:
@@ -75,7 +80,8 @@ class StaticText : public Control {
     void SetCentered(bool centered);
 
     // "MouseDown" with the click position; returning true would ask for
-    // mouse-up tracking, which no caller needs. Setting it makes the text a link.
+    // mouse-up tracking, which no caller needs. Setting it makes the text a
+    // link, which Tab can reach: Return or Space on it counts as a click.
     void SetMouseDown(std::function<bool(int x, int y)> handler);
 
   protected:
@@ -98,6 +104,8 @@ class EditField : public Control {
     QString Text() const;
     void SetText(const QString& text);
     std::function<void()> GotFocus;
+    // Return or Enter typed in the field.
+    std::function<void()> ReturnPressed;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -36,6 +36,11 @@ bool ApplicationKeyState::eventFilter(QObject* watched, QEvent* event) {
             const int code = virtualCode(key->key());
             if (code >= 0 && !key->isAutoRepeat()) {
                 if (event->type() == QEvent::KeyPress) {
+                    // Qt hands the application one press once per widget it
+                    // passes through: number it only once.
+                    if (!down_.contains(code)) {
+                        NotePress(code);
+                    }
                     down_.insert(code);
                 } else {
                     down_.remove(code);

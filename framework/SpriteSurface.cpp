@@ -95,7 +95,7 @@ void Sprite::Close() {
 // ---- SpriteSurface
 
 SpriteSurface::SpriteSurface(const QString& name, QWidget* parent, int width, int height)
-    : Control(name, new SurfaceView(this, parent), parent) {
+    : Control(name, new SurfaceView(this, parent), parent), keyMark_(Keyboard().Presses()) {
     Widget()->resize(width, height);
 }
 
@@ -114,6 +114,9 @@ SpriteRef SpriteSurface::NewSprite(PictureRef picture, int x, int y) {
     largestSide_ = std::max({largestSide_, sprite->Width(), sprite->Height()});
     sprites_.push_back(sprite);
     MarkDirty(sprite.get());
+    if (!updating_) {
+        keyMark_ = Keyboard().Presses();  // presses before it was placed were not aimed at it
+    }
     Repaint();
     return sprite;
 }
@@ -141,12 +144,14 @@ void SpriteSurface::Update() {
         }
     }
     updating_ = false;
+    keyMark_ = Keyboard().Presses();
     Compact();
     Repaint();
 }
 
 bool SpriteSurface::KeyTest(int code) const {
-    return Keyboard().AsyncKeyDown(code);
+    const KeyState& keys = Keyboard();
+    return keys.AsyncKeyDown(code) || keys.LastPress(code) > keyMark_;
 }
 
 void SpriteSurface::Close() {

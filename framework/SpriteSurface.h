@@ -71,7 +71,12 @@ class SpriteSurface : public Control {
 
     SpriteRef NewSprite(PictureRef picture, int x, int y);
     void Update();
-    // True while the key of that virtual code is held down.
+    // True while the key of that virtual code is held down, and also for a
+    // press made since the previous frame that is already over: a tap between
+    // two frames counts at the next one. Presses from before the latest frame
+    // or from before a sprite was placed outside a frame do not count, so
+    // keys pressed while nothing moved (before a game, in another window)
+    // never reach the first frame.
     bool KeyTest(int code) const;
     // Ends the frames; what is on the surface stays shown.
     void Close();
@@ -108,6 +113,7 @@ class SpriteSurface : public Control {
     std::uint64_t nextSerial_ = 0;
     int closedCount_ = 0;
     std::uint64_t pairTests_ = 0;
+    std::uint64_t keyMark_;  // key presses up to this number are too old for KeyTest
     int largestSide_ = 32;
     std::vector<SpriteRef> sprites_;
     std::vector<SpriteRef> dirty_;

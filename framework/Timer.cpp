@@ -27,6 +27,13 @@ void Timer::SetPeriod(int milliseconds) {
     }
 }
 
+void Timer::Hold(bool held) {
+    if (held != held_) {
+        held_ = held;
+        Reschedule();
+    }
+}
+
 void Timer::SetClockRunning(bool running) {
     clockRunning = running;
 }
@@ -42,7 +49,7 @@ void Timer::Fire() {
 }
 
 void Timer::Reschedule() {
-    if (mode_ != Off && clockRunning) {
+    if (mode_ != Off && clockRunning && !held_) {
         clock_.start(qMax(1, period_));
     } else {
         clock_.stop();

@@ -23,6 +23,11 @@ class Timer : public Control {
     // Applies from the next tick on.
     void SetPeriod(int milliseconds);
 
+    // A held timer keeps its Mode and Period but does not tick until it is let
+    // go; its window holds it while minimised.
+    void Hold(bool held);
+    bool Held() const { return held_; }
+
     // The "Action" event: called on every tick.
     std::function<void()> Action;
 
@@ -37,5 +42,6 @@ class Timer : public Control {
 
     int mode_ = Off;
     int period_ = 1000;
+    bool held_ = false;
     QTimer clock_;
 };

@@ -10,6 +10,7 @@
 #include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/MenuBar.h"
+#include "framework/Timer.h"
 
 namespace {
 QHash<QString, Window::Factory>& factories() {
@@ -124,6 +125,17 @@ void Window::keyPressEvent(QKeyEvent* event) {
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+void Window::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        for (Control* control : order_) {
+            if (auto* timer = qobject_cast<Timer*>(control)) {
+                timer->Hold(isMinimized());
+            }
+        }
+    }
+    QWidget::changeEvent(event);
 }
 
 void Window::ApplyAttributes(const WindowAttributes& attributes) {

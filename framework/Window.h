@@ -111,6 +111,9 @@ class Window : public QWidget {
 
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Minimising holds the window's timers and restoring lets them go on, so
+    // nothing runs on unseen; hiding by the program leaves them running.
+    void changeEvent(QEvent* event) override;
 
   private:
     void Place(Control* control, QRect geometry, QWidget* container);

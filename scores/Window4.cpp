@@ -51,6 +51,7 @@ void Window4::Event_Open() {
         "name/handle/initials. ->NOTE WELL: For your score(s) to be recorded you must use the "
         "QUIT button on the Game Board to quit or end."));
     EditField1->SetVisible(true);
+    EditField1->ReturnPressed = [this] { StaticText3_MouseDown(0, 0); };  // as a click on "Run"
     EditField1->SetFocus();
 }
 

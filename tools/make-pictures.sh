@@ -20,20 +20,44 @@ trap 'rm -rf "$tmp"' EXIT
 # Every write goes through here so no file carries a date, time or comment.
 png_opts=(-strip -define "png:exclude-chunks=date,time")
 
-# tile NUMBER FILL BORDER HIGHLIGHT SHADE
+# mark SHAPE SCALE: the ImageMagick draw primitive for a tile's mark, a shape
+# about 14 px across in the middle of the 32 px tile (1x units, scaled).
+# Coordinates are pixel edges; ImageMagick's are pixel centres, hence the -0.5.
+mark() {
+    local shape=$1 s=$2
+    at() { awk -v s="$s" '{ for (i = 1; i <= NF; i++) { split($i, p, ","); printf "%s%g,%g", (i > 1 ? " " : ""), p[1] * s - 0.5, p[2] * s - 0.5 } }' <<<"$*"; }
+    case $shape in
+        square) echo "polygon $(at 10,10 22,10 22,22 10,22)" ;;
+        disc) echo "circle $(at 16,16 16,9.5)" ;;
+        triangle) echo "polygon $(at 16,8.5 23.5,22.5 8.5,22.5)" ;;
+        diamond) echo "polygon $(at 16,8 24,16 16,24 8,16)" ;;
+        plus) echo "polygon $(at 14,9 18,9 18,14 23,14 23,18 18,18 18,23 14,23 14,18 9,18 9,14 14,14)" ;;
+        cross) echo "polygon $(at 9,11.5 11.5,9 16,13.5 20.5,9 23,11.5 18.5,16 23,20.5 20.5,23 16,18.5 11.5,23 9,20.5 13.5,16)" ;;
+        ring) echo "circle $(at 16,16 16,8.5)" ;;
+        bar) echo "polygon $(at 9,13.5 23,13.5 23,18.5 9,18.5)" ;;
+    esac
+}
+
+# tile NUMBER FILL BORDER HIGHLIGHT SHADE MARK INK
 # A flat tile in its pure colour, framed by a darker border and a thin bevel
 # (lighter top-left, darker bottom-right) so two neighbours of one colour
-# still read as two tiles. Drawn natively at each scale so edges stay sharp.
+# still read as two tiles, with a mark of its own in INK: a shape tells the
+# colours apart for players who cannot tell them by hue. Drawn natively at
+# each scale so edges stay sharp.
 tile() {
-    local num=$1 fill=$2 border=$3 hi=$4 shade=$5 s n file
+    local num=$1 fill=$2 border=$3 hi=$4 shade=$5 shape=$6 ink=$7 s n file hole
     for s in 1 2; do
         n=$((32 * s))
         file="$out/$num.png"
         [[ $s == 2 ]] && file="$out/$num@2x.png"
+        hole=()
+        # The ring is a disc with the tile's fill punched back into its middle.
+        [[ $shape == ring ]] && hole=(-fill "$fill" -draw "circle $(awk -v s="$s" 'BEGIN { printf "%g,%g %g,%g", 16 * s - 0.5, 16 * s - 0.5, 16 * s - 0.5, 12.5 * s - 0.5 }')")
         convert -size "${n}x${n}" "xc:$border" +antialias -stroke none \
             -fill "$hi" -draw "rectangle $s,$s $((n - 1 - s)),$((n - 1 - s))" \
             -fill "$shade" -draw "rectangle $((2 * s)),$((2 * s)) $((n - 1 - s)),$((n - 1 - s))" \
             -fill "$fill" -draw "rectangle $((2 * s)),$((2 * s)) $((n - 1 - 2 * s)),$((n - 1 - 2 * s))" \
+            -fill "$ink" -draw "$(mark "$shape" "$s")" "${hole[@]}" \
             "${png_opts[@]}" "PNG24:$file"
     done
 }
@@ -53,15 +77,15 @@ outlined() {
     done
 }
 
-#            number fill     border   highlight shade
-tile         168    '#0000FF' '#00007A' '#6666FF' '#0000C8'   # blue
-tile         169    '#00FFFF' '#008C8C' '#99FFFF' '#00CCCC'   # cyan
-tile         170    '#00FF00' '#008C00' '#99FF99' '#00CC00'   # green
-tile         171    '#FF00FF' '#8C008C' '#FF99FF' '#CC00CC'   # magenta
-tile         172    '#FF0000' '#8C0000' '#FF8080' '#CC0000'   # red
-tile         173    '#FFFF00' '#8C8C00' '#FFFF99' '#CCCC00'   # yellow
-tile         174    '#FFFFFF' '#C0C0C0' '#FFFFFF' '#E4E4E4'   # white: light gray frame keeps it off the window's white
-tile         178    '#808080' '#404040' '#A8A8A8' '#6C6C6C'   # gray
+#            number fill     border   highlight shade    mark     ink
+tile         168    '#0000FF' '#00007A' '#6666FF' '#0000C8' square   '#FFFFFF'  # blue
+tile         169    '#00FFFF' '#008C8C' '#99FFFF' '#00CCCC' diamond  '#000000'  # cyan
+tile         170    '#00FF00' '#008C00' '#99FF99' '#00CC00' triangle '#000000'  # green
+tile         171    '#FF00FF' '#8C008C' '#FF99FF' '#CC00CC' cross    '#000000'  # magenta
+tile         172    '#FF0000' '#8C0000' '#FF8080' '#CC0000' disc     '#000000'  # red
+tile         173    '#FFFF00' '#8C8C00' '#FFFF99' '#CCCC00' plus     '#000000'  # yellow
+tile         174    '#FFFFFF' '#505050' '#FFFFFF' '#D0D0D0' ring     '#000000'  # white: a dark frame keeps it off the field's white
+tile         178    '#808080' '#303030' '#A8A8A8' '#6C6C6C' bar      '#FFFFFF'  # gray
 outlined     180    '#FFFFFF' '#808080'                       # whiteo: empty cell
 
 # disc CANVAS RADIUS CENTRE_X CENTRE_Y FILE: a hard-edged white disc on black

@@ -2,9 +2,16 @@
 // and the Start, difficulty and help controls.
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QImage>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
 
 #include "BoardSupport.h"
 #include "app/App.h"
@@ -29,8 +36,17 @@ TEST_F(BoardTest, beforeStartTheKeysArePolledAndATickIsHarmless) {
     EXPECT_EQ(b.SpriteSurface1->SpriteCount(), 0);
 }
 
-TEST_F(BoardTest, returnStartsTheGameAndThenReleasesNothing) {
+TEST_F(BoardTest, keysChooseExpertAndStartAndTheArrowsChangeNoControl) {
     Window1& b = board();
+    b.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&b));  // letter keys work in the active window
+    QTest::keyClick(&b, Qt::Key_E);
+    EXPECT_EQ(b.Timer1->Period(), 80) << "E chooses Expert";
+    for (const Qt::Key arrow : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Down, Qt::Key_Right}) {
+        QTest::keyClick(&b, arrow);
+    }
+    EXPECT_TRUE(b.RadioButton2->Value());
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
     QTest::keyClick(&b, Qt::Key_Return);
     EXPECT_EQ(b.cnt, 1) << "Start is the default button";
     // Start is disabled now, and the release button, a default too, is hidden:
@@ -52,10 +68,11 @@ TEST_F(BoardTest, closingTheBoardQuitsOnlyWhileItsGameIsLive) {
     ASSERT_EQ(RunUntilNextRelease(b), 1 + 28);
     ASSERT_FALSE(b.cktru);
     recorded().Clear();
+    const QPointer<Window1> closed(&b);  // a new board may reuse the old one's address
     b.Close();
     SettleEvents();
     EXPECT_EQ(recorded().quits, 0);
-    EXPECT_NE(&Window1::instance(), &b);
+    EXPECT_TRUE(closed.isNull());
 }
 
 TEST_F(BoardTest, shutdownAfterAGameReleasesTheWindowsAndThePictures) {
@@ -70,6 +87,70 @@ TEST_F(BoardTest, shutdownAfterAGameReleasesTheWindowsAndThePictures) {
     }
     EXPECT_EQ(Window1::existing(), nullptr);
     EXPECT_TRUE(Pictures::Kept().isEmpty());
+}
+
+// Players with red-green or blue-yellow colour blindness must still tell every
+// tile from every other: under each simulated dichromacy (Machado, Oliveira
+// and Fuentes 2009, severity 1, in linear RGB) at least 5 % of the pixels of
+// any two tile pictures differ plainly, by 64 levels or more in a channel.
+TEST(TilePictures, everyPairDiffersPlainlyForColourBlindPlayers) {
+    const double simulations[3][3][3] = {
+        {{0.152286, 1.052583, -0.204868},
+         {0.114503, 0.786281, 0.099216},
+         {-0.003882, -0.048116, 1.051998}},  // protanopia
+        {{0.367322, 0.860646, -0.227968},
+         {0.280085, 0.672501, 0.047413},
+         {-0.011820, 0.042940, 0.968881}},  // deuteranopia
+        {{1.255528, -0.076749, -0.178779},
+         {-0.078411, 0.930809, 0.147602},
+         {0.004733, 0.691367, 0.303900}},  // tritanopia
+    };
+    const auto linear = [](int c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const auto encoded = [](double v) {
+        v = std::clamp(v, 0.0, 1.0);
+        return 255 * (v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055);
+    };
+    const int tiles[] = {168, 169, 170, 171, 172, 173, 174, 178};
+    for (const char* scale : {"", "@2x"}) {
+        for (const auto& m : simulations) {
+            std::vector<std::vector<std::array<double, 3>>> seen;
+            for (const int number : tiles) {
+                const QImage image(QStringLiteral(":/pictures/%1%2.png").arg(number).arg(scale));
+                ASSERT_FALSE(image.isNull()) << number << scale;
+                auto& pixels = seen.emplace_back();
+                for (int y = 0; y < image.height(); ++y) {
+                    for (int x = 0; x < image.width(); ++x) {
+                        const QRgb rgb = image.pixel(x, y);
+                        const double in[3] = {linear(qRed(rgb)), linear(qGreen(rgb)),
+                                              linear(qBlue(rgb))};
+                        auto& out = pixels.emplace_back();
+                        for (int i = 0; i < 3; ++i) {
+                            out[i] = encoded(m[i][0] * in[0] + m[i][1] * in[1] + m[i][2] * in[2]);
+                        }
+                    }
+                }
+            }
+            for (std::size_t a = 0; a < seen.size(); ++a) {
+                for (std::size_t b = a + 1; b < seen.size(); ++b) {
+                    std::size_t plain = 0;
+                    for (std::size_t p = 0; p < seen[a].size(); ++p) {
+                        for (int i = 0; i < 3; ++i) {
+                            if (std::abs(seen[a][p][i] - seen[b][p][i]) >= 64) {
+                                ++plain;
+                                break;
+                            }
+                        }
+                    }
+                    EXPECT_GE(plain * 20, seen[a].size())
+                        << tiles[a] << " and " << tiles[b] << scale << ": " << plain << " of "
+                        << seen[a].size() << " pixels differ plainly";
+                }
+            }
+        }
+    }
 }
 
 TEST_F(BoardTest, aboutHidesTheBoardWithoutStoppingItAndItsCloseShowsTheBoard) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/SpriteSurface.h"
+#include "support/Fakes.h"
 
 namespace {
 
@@ -227,6 +228,26 @@ TEST_F(SpriteSurfaceTest, restingSpritesCostNothingPerFrame) {
     EXPECT_TRUE(pairs.empty());
     // A moving sprite meets at most the sprites of the cells around it.
     EXPECT_LE(surface.PairTests() - settled, 25u * 9u);
+}
+
+TEST_F(SpriteSurfaceTest, aTapBetweenFramesCountsAtTheNextFrameOnly) {
+    FakeKeyboard keys;
+    const auto tap = [&keys] {
+        keys.Press(KeyCode::LeftArrow);
+        keys.Release(KeyCode::LeftArrow);
+    };
+    std::string seen;
+    onFrame = [&] { seen += surface.KeyTest(KeyCode::LeftArrow) ? "1" : "0"; };
+    tap();  // while nothing is on the surface: not aimed at what comes
+    tile(2, 0, 0);
+    surface.Update();
+    tap();
+    surface.Update();
+    surface.Update();
+    keys.Press(KeyCode::LeftArrow);
+    surface.Update();
+    EXPECT_EQ(seen, "0101");
+    EXPECT_FALSE(surface.KeyTest(KeyCode::RightArrow));
 }
 
 }  // namespace

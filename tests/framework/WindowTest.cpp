@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "framework/Controls.h"
+#include "framework/Timer.h"
 #include "framework/Window.h"
 #include "support/Fakes.h"
 
@@ -19,9 +20,12 @@ class ProbeWindow : public Window, public SharedWindow<ProbeWindow> {
                 onCloser(*this);
             }
         };
+        Clock = AddInvisible<Timer>("Clock");
+        Clock->SetMode(Timer::Multiple);
     }
 
     PushButton* Closer;
+    Timer* Clock;
     std::function<void(ProbeWindow&)> onCloser;
     int opens = 0;
     int closes = 0;
@@ -75,6 +79,17 @@ TEST_F(WindowTest, closingFromItsOwnHandlerDefersDeletionAndAFreshWindowFollows)
     SettleEvents();
     EXPECT_FALSE(watch);
     EXPECT_EQ(&ProbeWindow::instance(), successor);
+}
+
+TEST_F(WindowTest, minimisingHoldsItsTimersAndHidingDoesNot) {
+    ProbeWindow& window = ProbeWindow::instance();
+    window.showMinimized();
+    EXPECT_TRUE(window.Clock->Held());
+    EXPECT_EQ(window.Clock->Mode(), Timer::Multiple);
+    window.showNormal();
+    EXPECT_FALSE(window.Clock->Held());
+    window.Hide();
+    EXPECT_FALSE(window.Clock->Held());
 }
 
 }  // namespace

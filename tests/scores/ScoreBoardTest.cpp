@@ -12,23 +12,36 @@ namespace {
 class ScoreBoardTest : public ScoresTest {};
 
 TEST_F(ScoreBoardTest, runHidesTheScoreBoardWithTheTypedNameAndShowsTheBoard) {
-    Window4& scores = OpenScoreBoard();
-    ASSERT_EQ(QApplication::focusWidget(), scores.EditField1->Widget());
-    EXPECT_EQ(Window1::existing(), nullptr) << "the board waits for Run";
-    QTest::keyClicks(QApplication::focusWidget(), "Zed");
-    QTest::mouseClick(scores.StaticText3->Widget(), Qt::LeftButton);
-    SettleEvents();
+    // A click on "Run", Return in the name field, Space on a focused "Run".
+    for (const int way : {0, 1, 2}) {
+        SCOPED_TRACE(way);
+        Window4& scores = OpenScoreBoard();
+        ASSERT_EQ(QApplication::focusWidget(), scores.EditField1->Widget());
+        EXPECT_EQ(Window1::existing(), nullptr) << "the board waits for Run";
+        QTest::keyClicks(QApplication::focusWidget(), "Zed");
+        if (way == 0) {
+            QTest::mouseClick(scores.StaticText3->Widget(), Qt::LeftButton);
+        } else if (way == 1) {
+            QTest::keyClick(scores.EditField1->Widget(), Qt::Key_Return);
+        } else {
+            scores.StaticText3->SetFocus();
+            QTest::keyClick(scores.StaticText3->Widget(), Qt::Key_Space);
+        }
+        SettleEvents();
 
-    EXPECT_FALSE(scores.isVisible());
-    EXPECT_EQ(Window4::existing(), &scores) << "hidden, not closed";
-    EXPECT_EQ(scores.EditField1->Text(), "Zed");
-    ASSERT_NE(Window1::existing(), nullptr);
-    EXPECT_TRUE(Window1::existing()->isVisible());
-    EXPECT_EQ(recorded().quits, 0);
-
-    const QString longName(40000, QLatin1Char('n'));
-    scores.EditField1->SetText(longName);
-    EXPECT_EQ(scores.EditField1->Text().size(), longName.size()) << "no length limit";
+        EXPECT_FALSE(scores.isVisible());
+        EXPECT_EQ(Window4::existing(), &scores) << "hidden, not closed";
+        EXPECT_EQ(scores.EditField1->Text(), "Zed");
+        ASSERT_NE(Window1::existing(), nullptr);
+        EXPECT_TRUE(Window1::existing()->isVisible());
+        EXPECT_EQ(recorded().quits, 0);
+        if (way == 2) {
+            const QString longName(40000, QLatin1Char('n'));
+            scores.EditField1->SetText(longName);
+            EXPECT_EQ(scores.EditField1->Text().size(), longName.size()) << "no length limit";
+        }
+        CloseAllWindows();
+    }
 }
 
 TEST_F(ScoreBoardTest, closingTheScoreBoardEndsTheGameWithoutOpeningTheBoard) {

@@ -12,7 +12,12 @@ class FakeKeyboard : public KeyState {
     FakeKeyboard();
     ~FakeKeyboard() override;
     bool AsyncKeyDown(int code) const override { return down_.contains(code); }
-    void Press(int code) { down_.insert(code); }
+    void Press(int code) {
+        if (!down_.contains(code)) {
+            NotePress(code);
+        }
+        down_.insert(code);
+    }
     void Release(int code) { down_.remove(code); }
 
   private:

@@ -18,10 +18,11 @@ rm -rf "$work"
 mkdir -p "$work/config"
 export XDG_CONFIG_HOME=$work/config
 
-# Window x of the middle of each of the 9 columns: the field starts at x 6.
+# Window x at which each of the 9 columns is read: the field starts at x 6,
+# and 5 px into a tile is its plain colour, beside the mark in its middle.
 centres=()
 for ((c = 0; c < 9; c++)); do
-    centres+=($((6 + 32 * c + 16)))
+    centres+=($((6 + 32 * c + 5)))
 done
 
 # tile_in SHOT: "COLUMN TOP R,G,B" of the one tile on the field (TOP in field

@@ -87,8 +87,7 @@ void Sprite::Close() {
 
 bool Sprite::Collide(const Sprite& a, const Sprite& b) {
     return !a.Closed() && !b.Closed() && a.group_ != 0 && b.group_ != 0 && a.group_ != b.group_ &&
-           a.x_ < b.x_ + b.width_ && b.x_ < a.x_ + a.width_ && a.y_ < b.y_ + b.height_ &&
-           b.y_ < a.y_ + a.height_;
+           a.Overlaps(b);
 }
 
 // ---- SpriteSurface
@@ -189,8 +188,7 @@ std::vector<SpriteSurface::Pair> SpriteSurface::OverlappingPairs() {
         for (std::size_t j = 0; j < colliders_.size(); ++j) {
             const Sprite& other = *colliders_[j];
             if (other.group_ != moved.group_ && (j > i || other.moved_ != pass_) &&
-                moved.x_ < other.x_ + other.width_ && other.x_ < moved.x_ + moved.width_ &&
-                moved.y_ < other.y_ + other.height_ && other.y_ < moved.y_ + moved.height_) {
+                moved.Overlaps(other)) {
                 add(colliders_[i], colliders_[j]);
             }
         }

@@ -34,6 +34,11 @@ class Sprite {
     Sprite(SpriteSurface* surface, PictureRef image, int x, int y, std::uint64_t serial);
     // Open, of non-zero and different groups, and overlapping.
     static bool Collide(const Sprite& a, const Sprite& b);
+    // Touching edges do not overlap.
+    bool Overlaps(const Sprite& o) const {
+        return x_ < o.x_ + o.width_ && o.x_ < x_ + width_ && y_ < o.y_ + o.height_ &&
+               o.y_ < y_ + height_;
+    }
     void Moved();
 
     SpriteSurface* surface_;

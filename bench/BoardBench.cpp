@@ -4,22 +4,16 @@
 
 #include <algorithm>
 
-#include "Headless.h"
+#include "app/App.h"
 #include "app/SharedPictures.h"
 #include "board/Rules.h"
 #include "board/Window1.h"
 #include "framework/Random.h"
 #include "support/Autoplay.h"
+#include "support/Fakes.h"
+#include "support/Headless.h"
 
 namespace {
-
-// Nothing held: the falling tile only falls.
-class NoKeys : public KeyState {
-  public:
-    NoKeys() { SetKeyboard(this); }
-    ~NoKeys() override { SetKeyboard(nullptr); }
-    bool AsyncKeyDown(int) const override { return false; }
-};
 
 constexpr int Line = 320;  // four grays have raised the line from 448
 
@@ -53,7 +47,7 @@ void PlaceRestingTiles(Window1& board, int count) {
 // One Timer1 tick while the tile falls, with state.range(0) resting tiles.
 // The tile goes back to the top before it can reach the tops on the line.
 void BM_Tick(benchmark::State& state) {
-    NoKeys keys;
+    FakeKeyboard keys;  // nothing held: the falling tile only falls
     SeededRandom chance(7);
     SetRandom(&chance);
     Window1& board = Window1::instance();
@@ -72,12 +66,12 @@ BENCHMARK(BM_Tick)->Arg(20)->Arg(2000);
 // The same tick followed by the repaint of the field that the event loop does
 // after it, for comparison: painting draws every tile, covered ones too.
 void BM_TickAndPaint(benchmark::State& state) {
-    NoKeys keys;
+    FakeKeyboard keys;  // nothing held: the falling tile only falls
     SeededRandom chance(7);
     SetRandom(&chance);
     Window1& board = Window1::instance();
     PlaceRestingTiles(board, static_cast<int>(state.range(0)));
-    Settle();  // the window is shown and exposed only once the event loop has run
+    SettleEvents();  // the window is shown and exposed only once the event loop has run
     board.PushButton1->Push();
     for (auto _ : state) {
         KeepFalling(board, Line - 64);
@@ -110,7 +104,7 @@ void PlayGames(benchmark::State& state, bool onlyFrames) {
         if (keys.Below(2) == 1) {
             board->RadioButton2->SetValue(true);  // Expert
         }
-        const int messages = MessagesShown();
+        recorded().Clear();
         board->PushButton1->Push();  // Start
         if (onlyFrames) {
             state.ResumeTiming();
@@ -120,13 +114,13 @@ void PlayGames(benchmark::State& state, bool onlyFrames) {
         if (onlyFrames) {
             state.PauseTiming();
         }
-        if (MessagesShown() != messages + 1) {
+        if (recorded().messages.size() != 1) {
             state.SkipWithError("a game did not end with its message");
             break;
         }
         board->PushButton4->Push();  // New Game
         board = &Window1::instance();
-        Settle();
+        SettleEvents();
         SetRandom(nullptr);
         ++games;
         if (onlyFrames) {
@@ -156,6 +150,7 @@ BENCHMARK(BM_GameLogicFrames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv) {
     const auto app = StartHeadless(argc, argv, false);
+    App::RegisterWindows();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -16,10 +16,12 @@
 #include <numeric>
 #include <vector>
 
-#include "Headless.h"
+#include "app/App.h"
 #include "board/Window1.h"
 #include "framework/Random.h"
 #include "support/Autoplay.h"
+#include "support/Fakes.h"
+#include "support/Headless.h"
 
 namespace {
 
@@ -155,6 +157,7 @@ Run play(int ticks) {
 
 int main(int argc, char** argv) {
     const auto app = StartHeadless(argc, argv, true);
+    App::RegisterWindows();
     const int ticks = argc > 1 ? std::max(2, std::atoi(argv[1])) : 200;
     double load[3] = {0, 0, 0};
     if (getloadavg(load, 3) > 0) {

@@ -5,19 +5,6 @@
 
 #include "framework/Keyboard.h"
 
-namespace {
-constexpr int CellSize = 32;
-
-int cellOf(int coordinate) {
-    // Floor division, so sprites partly off the surface still land in a cell.
-    return coordinate >= 0 ? coordinate / CellSize : -((-coordinate + CellSize - 1) / CellSize);
-}
-
-std::int64_t cellKey(int column, int row) {
-    return (static_cast<std::int64_t>(column) << 32) ^ static_cast<std::uint32_t>(row);
-}
-}  // namespace
-
 // ---- the widget that shows the sprites
 
 class SurfaceView : public QWidget {
@@ -37,11 +24,8 @@ class SurfaceView : public QWidget {
             return;
         }
         for (const SpriteRef& sprite : surface_->sprites_) {
-            if (!sprite->Closed()) {
-                painter.drawPixmap(
-                    QRect(sprite->X(), sprite->Y(), sprite->Width(), sprite->Height()),
-                    sprite->Image()->Pixmap());
-            }
+            painter.drawPixmap(QRect(sprite->x_, sprite->y_, sprite->width_, sprite->height_),
+                               sprite->image_->Pixmap());
         }
     }
 
@@ -52,7 +36,12 @@ class SurfaceView : public QWidget {
 // ---- Sprite
 
 Sprite::Sprite(SpriteSurface* surface, PictureRef image, int x, int y, std::uint64_t serial)
-    : surface_(surface), image_(std::move(image)), x_(x), y_(y), serial_(serial) {
+    : surface_(surface),
+      image_(std::move(image)),
+      x_(x),
+      y_(y),
+      serial_(serial),
+      moved_(surface->pass_) {
     const QSize size = image_ ? image_->Pixmap().deviceIndependentSize().toSize() : QSize(0, 0);
     width_ = size.width();
     height_ = size.height();
@@ -61,35 +50,44 @@ Sprite::Sprite(SpriteSurface* surface, PictureRef image, int x, int y, std::uint
 void Sprite::SetX(int x) {
     if (x != x_) {
         x_ = x;
-        if (surface_) {
-            surface_->Moved(this);
-        }
+        Moved();
     }
 }
 
 void Sprite::SetY(int y) {
     if (y != y_) {
         y_ = y;
-        if (surface_) {
-            surface_->Moved(this);
-        }
+        Moved();
+    }
+}
+
+void Sprite::Moved() {
+    if (surface_) {
+        moved_ = surface_->pass_;
     }
 }
 
 void Sprite::SetGroup(int group) {
     if (group != group_) {
+        const int old = group_;
         group_ = group;
-        if (surface_) {
+        Moved();
+        if (surface_ && (old == 0) != (group == 0)) {
             surface_->Regrouped(this);
         }
     }
 }
 
 void Sprite::Close() {
-    if (surface_) {
-        surface_->Closing(this);
+    if (SpriteSurface* surface = surface_) {
         surface_ = nullptr;
+        surface->Closing(this);  // may drop the last reference to this sprite
     }
+}
+
+bool Sprite::Collide(const Sprite& a, const Sprite& b) {
+    return !a.Closed() && !b.Closed() && a.group_ != 0 && b.group_ != 0 && a.group_ != b.group_ &&
+           a.Overlaps(b);
 }
 
 // ---- SpriteSurface
@@ -111,9 +109,7 @@ SpriteSurface::~SpriteSurface() {
 
 SpriteRef SpriteSurface::NewSprite(PictureRef picture, int x, int y) {
     SpriteRef sprite(new Sprite(this, std::move(picture), x, y, nextSerial_++));
-    largestSide_ = std::max({largestSide_, sprite->Width(), sprite->Height()});
     sprites_.push_back(sprite);
-    MarkDirty(sprite.get());
     if (!updating_) {
         keyMark_ = Keyboard().Presses();  // presses before it was placed were not aimed at it
     }
@@ -138,14 +134,13 @@ void SpriteSurface::Update() {
             if (closed_) {
                 break;
             }
-            if (Collide(*first, *second) && Collision) {
+            if (Sprite::Collide(*first, *second) && Collision) {
                 Collision(first, second);
             }
         }
     }
     updating_ = false;
     keyMark_ = Keyboard().Presses();
-    Compact();
     Repaint();
 }
 
@@ -159,133 +154,52 @@ void SpriteSurface::Close() {
     lastPairs_.clear();
 }
 
-std::vector<SpriteRef> SpriteSurface::Sprites() const {
-    std::vector<SpriteRef> open;
-    open.reserve(sprites_.size());
-    for (const SpriteRef& sprite : sprites_) {
-        if (!sprite->Closed()) {
-            open.push_back(sprite);
-        }
-    }
-    return open;
-}
-
-void SpriteSurface::Moved(Sprite* sprite) {
-    if (sprite->indexed_) {
-        const std::int64_t cell = cellKey(cellOf(sprite->x_), cellOf(sprite->y_));
-        if (cell != sprite->cell_) {
-            Unindex(sprite);
-            Index(sprite);
-        }
-    }
-    MarkDirty(sprite);
-}
-
 void SpriteSurface::Regrouped(Sprite* sprite) {
-    Unindex(sprite);
-    Index(sprite);
-    MarkDirty(sprite);
+    if (sprite->group_ == 0) {
+        std::erase_if(colliders_, [sprite](const SpriteRef& s) { return s.get() == sprite; });
+    } else {
+        // Most often the sprite just made, at the end.
+        const auto it = std::find_if(sprites_.rbegin(), sprites_.rend(),
+                                     [sprite](const SpriteRef& s) { return s.get() == sprite; });
+        colliders_.push_back(*it);
+    }
 }
 
 void SpriteSurface::Closing(Sprite* sprite) {
-    Unindex(sprite);
-    ++closedCount_;
+    const auto same = [sprite](const SpriteRef& s) { return s.get() == sprite; };
+    std::erase_if(colliders_, same);
+    std::erase_if(sprites_, same);
     Repaint();
-}
-
-void SpriteSurface::Index(Sprite* sprite) {
-    if (sprite->indexed_ || sprite->group_ == 0) {
-        return;
-    }
-    sprite->cell_ = cellKey(cellOf(sprite->x_), cellOf(sprite->y_));
-    grid_[sprite->cell_].push_back(sprite);
-    sprite->indexed_ = true;
-}
-
-void SpriteSurface::Unindex(Sprite* sprite) {
-    if (!sprite->indexed_) {
-        return;
-    }
-    auto bucket = grid_.find(sprite->cell_);
-    if (bucket != grid_.end()) {
-        auto& members = bucket->second;
-        members.erase(std::remove(members.begin(), members.end(), sprite), members.end());
-    }
-    sprite->indexed_ = false;
-}
-
-void SpriteSurface::MarkDirty(Sprite* sprite) {
-    if (!sprite->dirty_) {
-        sprite->dirty_ = true;
-        dirty_.push_back(sprite->shared_from_this());
-    }
-}
-
-bool SpriteSurface::Collide(const Sprite& a, const Sprite& b) {
-    return !a.Closed() && !b.Closed() && a.group_ != 0 && b.group_ != 0 && a.group_ != b.group_ &&
-           a.x_ < b.x_ + b.width_ && b.x_ < a.x_ + a.width_ && a.y_ < b.y_ + b.height_ &&
-           b.y_ < a.y_ + a.height_;
 }
 
 std::vector<SpriteSurface::Pair> SpriteSurface::OverlappingPairs() {
     std::vector<Pair> pairs;
-    auto add = [&pairs](SpriteRef a, SpriteRef b) {
-        if (a->serial_ < b->serial_) {
-            std::swap(a, b);
-        }
-        const bool known = std::any_of(pairs.begin(), pairs.end(), [&](const Pair& pair) {
-            return pair.first == a && pair.second == b;
-        });
-        if (!known) {
-            pairs.emplace_back(std::move(a), std::move(b));
-        }
+    const auto add = [&pairs](const SpriteRef& a, const SpriteRef& b) {
+        pairs.push_back(a->serial_ > b->serial_ ? Pair(a, b) : Pair(b, a));
     };
-
     // Pairs that overlapped before and still do, although neither moved.
     for (const auto& [first, second] : lastPairs_) {
-        if (Collide(*first, *second)) {
+        if (first->moved_ != pass_ && second->moved_ != pass_ && Sprite::Collide(*first, *second)) {
             add(first, second);
         }
     }
-
-    // Sprites can only have come to overlap where something moved.
-    const int reach = (largestSide_ + CellSize - 1) / CellSize;
-    std::vector<SpriteRef> moved;
-    moved.swap(dirty_);
-    for (const SpriteRef& sprite : moved) {
-        sprite->dirty_ = false;
-        if (!sprite->indexed_) {
+    // Sprites can only have come to overlap where something moved; a pair of
+    // two moved sprites is found from the first of them only.
+    for (std::size_t i = 0; i < colliders_.size(); ++i) {
+        const Sprite& moved = *colliders_[i];
+        if (moved.moved_ != pass_) {
             continue;
         }
-        const int column = cellOf(sprite->x_);
-        const int row = cellOf(sprite->y_);
-        for (int dc = -reach; dc <= reach; ++dc) {
-            for (int dr = -reach; dr <= reach; ++dr) {
-                auto bucket = grid_.find(cellKey(column + dc, row + dr));
-                if (bucket == grid_.end()) {
-                    continue;
-                }
-                for (Sprite* other : bucket->second) {
-                    ++pairTests_;
-                    if (other != sprite.get() && Collide(*sprite, *other)) {
-                        add(sprite, other->shared_from_this());
-                    }
-                }
+        for (std::size_t j = 0; j < colliders_.size(); ++j) {
+            const Sprite& other = *colliders_[j];
+            if (other.group_ != moved.group_ && (j > i || other.moved_ != pass_) &&
+                moved.Overlaps(other)) {
+                add(colliders_[i], colliders_[j]);
             }
         }
     }
+    ++pass_;
     return pairs;
-}
-
-void SpriteSurface::Compact() {
-    if (closedCount_ == 0 ||
-        (closedCount_ < 64 && closedCount_ * 2 <= static_cast<int>(sprites_.size()))) {
-        return;
-    }
-    sprites_.erase(std::remove_if(sprites_.begin(), sprites_.end(),
-                                  [](const SpriteRef& sprite) { return sprite->Closed(); }),
-                   sprites_.end());
-    closedCount_ = 0;
 }
 
 void SpriteSurface::Repaint() {

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "framework/Control.h"
@@ -15,7 +14,7 @@ class SpriteSurface;
 // A picture placed on a sprite surface. The game may keep a sprite after it
 // is closed (reading a closed sprite is harmless); it simply is no longer shown
 // and takes part in no collision.
-class Sprite : public std::enable_shared_from_this<Sprite> {
+class Sprite {
   public:
     int X() const { return x_; }
     int Y() const { return y_; }
@@ -26,14 +25,21 @@ class Sprite : public std::enable_shared_from_this<Sprite> {
     void SetGroup(int group);
     // The very picture object the sprite was made with.
     const PictureRef& Image() const { return image_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
     void Close();
     bool Closed() const { return surface_ == nullptr; }
 
   private:
     friend class SpriteSurface;
+    friend class SurfaceView;
     Sprite(SpriteSurface* surface, PictureRef image, int x, int y, std::uint64_t serial);
+    // Open, of non-zero and different groups, and overlapping.
+    static bool Collide(const Sprite& a, const Sprite& b);
+    // Touching edges do not overlap.
+    bool Overlaps(const Sprite& o) const {
+        return x_ < o.x_ + o.width_ && o.x_ < x_ + width_ && y_ < o.y_ + o.height_ &&
+               o.y_ < y_ + height_;
+    }
+    void Moved();
 
     SpriteSurface* surface_;
     PictureRef image_;
@@ -43,9 +49,7 @@ class Sprite : public std::enable_shared_from_this<Sprite> {
     int height_;
     int group_ = 0;
     std::uint64_t serial_;  // creation order: later sprites are drawn on top
-    bool indexed_ = false;  // in the collision grid
-    bool dirty_ = false;    // moved, regrouped or new since the last collision pass
-    std::int64_t cell_ = 0;
+    std::uint64_t moved_;   // the collision pass it last moved, changed group or was made before
 };
 
 using SpriteRef = std::shared_ptr<Sprite>;
@@ -60,9 +64,8 @@ using SpriteRef = std::shared_ptr<Sprite>;
 // nothing at all. Sprites made during the collision pass are first tested in
 // the next Update.
 //
-// Only sprites that moved or changed group since the last pass are tested
-// against their neighbours in a grid, so the cost of a frame does not grow
-// with the number of sprites resting on the surface.
+// Only sprites of a non-zero group are tested, and only those that moved are
+// tested against the others, so sprites at rest cost a frame next to nothing.
 class SpriteSurface : public Control {
     Q_OBJECT
   public:
@@ -86,37 +89,25 @@ class SpriteSurface : public Control {
     std::function<void(const SpriteRef& first, const SpriteRef& second)> Collision;
 
     // The sprites on the surface, oldest first.
-    std::vector<SpriteRef> Sprites() const;
-    int SpriteCount() const { return static_cast<int>(sprites_.size()) - closedCount_; }
-    // How many candidate pairs the collision passes have tested so far; lets
-    // a check see that resting sprites cost nothing per frame.
-    std::uint64_t PairTests() const { return pairTests_; }
+    std::vector<SpriteRef> Sprites() const { return sprites_; }
+    int SpriteCount() const { return static_cast<int>(sprites_.size()); }
 
   private:
     friend class Sprite;
     friend class SurfaceView;
     using Pair = std::pair<SpriteRef, SpriteRef>;
 
-    void Moved(Sprite* sprite);
     void Regrouped(Sprite* sprite);
     void Closing(Sprite* sprite);
-    void Index(Sprite* sprite);
-    void Unindex(Sprite* sprite);
-    void MarkDirty(Sprite* sprite);
     std::vector<Pair> OverlappingPairs();
-    void Compact();
     void Repaint();
-    static bool Collide(const Sprite& a, const Sprite& b);
 
     bool closed_ = false;
     bool updating_ = false;
     std::uint64_t nextSerial_ = 0;
-    int closedCount_ = 0;
-    std::uint64_t pairTests_ = 0;
-    std::uint64_t keyMark_;  // key presses up to this number are too old for KeyTest
-    int largestSide_ = 32;
-    std::vector<SpriteRef> sprites_;
-    std::vector<SpriteRef> dirty_;
+    std::uint64_t pass_ = 0;            // collision passes so far
+    std::vector<SpriteRef> sprites_;    // open sprites, oldest first
+    std::vector<SpriteRef> colliders_;  // those of them with a non-zero group
+    std::uint64_t keyMark_;             // key presses up to this number are too old for KeyTest
     std::vector<Pair> lastPairs_;
-    std::unordered_map<std::int64_t, std::vector<Sprite*>> grid_;
 };

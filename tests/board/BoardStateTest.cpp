@@ -27,15 +27,6 @@ void click(RadioButton* button) {
     static_cast<QAbstractButton*>(button->Widget())->click();
 }
 
-TEST_F(BoardTest, beforeStartTheKeysArePolledAndATickIsHarmless) {
-    Window1& b = board();
-    // The step latches re-arm from the moment the board opens.
-    EXPECT_EQ(b.Timer4->Mode(), Timer::Multiple);
-    // No tile has been released: a tick must not reach for one.
-    b.Timer1_Action();
-    EXPECT_EQ(b.SpriteSurface1->SpriteCount(), 0);
-}
-
 TEST_F(BoardTest, keysChooseExpertAndStartAndTheArrowsChangeNoControl) {
     Window1& b = board();
     b.activateWindow();
@@ -305,6 +296,8 @@ TEST_P(ControlsStates, followTheStartAndTheDifficulty) {
     EXPECT_EQ(b.RadioButton1->Value(), s.beginnerSelected);
     EXPECT_EQ(b.RadioButton2->Value(), !s.beginnerSelected);
     EXPECT_EQ(b.Timer1->Period(), s.period);
+    // The step latches re-arm from the moment the board opens to the end.
+    EXPECT_EQ(b.Timer4->Mode(), s.endGame ? Timer::Off : Timer::Multiple);
 }
 
 INSTANTIATE_TEST_SUITE_P(

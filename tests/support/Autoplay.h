@@ -1,8 +1,7 @@
 #pragma once
 
-// Headless play of whole games through the board's real handlers, for the soak
-// test and the benchmarks. Header-only, so the benchmarks can use it without
-// the GoogleTest-based support library.
+// Headless play of whole games through the board's real handlers, for the
+// whole-game test and the benchmarks.
 
 #include <cstdint>
 #include <random>
@@ -74,4 +73,13 @@ long PlayToEnd(Window1& board, RandomArrows& keys, OnFrame&& onFrame, long maxFr
         nextFrame = now + board.Timer1->Period();
     }
     return frames;
+}
+
+// Puts the falling tile back at the top once it has come down to Y = lowest,
+// so that ticks stay plain falls: no landing, no collision.
+inline void KeepFalling(Window1& board, int lowest) {
+    const SpriteRef& tile = board.mysprite[board.kap];
+    if (tile && tile->Y() >= lowest) {
+        tile->SetY(0);
+    }
 }

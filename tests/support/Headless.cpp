@@ -1,15 +1,10 @@
-#include "Headless.h"
+#include "support/Headless.h"
 
-#include <QEvent>
-
-#include "app/App.h"
-#include "board/Window1.h"
 #include "framework/Application.h"
 #include "framework/Timer.h"
+#include "support/Fakes.h"
 
 namespace {
-int messages = 0;
-
 // The offscreen platform says so for every window shown, once per game.
 QtMessageHandler otherMessages = nullptr;
 void withoutRaiseWarnings(QtMsgType type, const QMessageLogContext& context,
@@ -28,30 +23,12 @@ std::unique_ptr<QApplication> StartHeadless(int& argc, char** argv, bool clockRu
     auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     Timer::SetClockRunning(clockRunning);
-    SetMessagePresenter([](const QString&) { ++messages; });
-    SetQuitHandler([] {});
-    App::RegisterWindows();
+    SetQuitHandler([] { ++recorded().quits; });
+    SetMessagePresenter([](const QString& message) { recorded().messages << message; });
+    SetQuestionPresenter([](const QString& question) {
+        recorded().questions << question;
+        return recorded().answer;
+    });
+    SetUrlOpener([](const QString&) { return true; });  // never a mail program
     return app;
-}
-
-int MessagesShown() {
-    return messages;
-}
-
-void Settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void CloseAllWindows() {
-    Window::ReleaseAll();
-    Settle();
-}
-
-void KeepFalling(Window1& board, int lowest) {
-    const SpriteRef& tile = board.mysprite[board.kap];
-    if (tile && tile->Y() >= lowest) {
-        tile->SetY(0);
-    }
 }

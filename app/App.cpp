@@ -1,7 +1,7 @@
 #include "app/App.h"
 
 #include "app/MenuBar1.h"
-#include "app/SharedPictures.h"
+#include "board/Pictures.h"
 #include "board/Window1.h"
 #include "info/Window2.h"
 #include "info/Window3.h"

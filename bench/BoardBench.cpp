@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include "app/App.h"
-#include "app/SharedPictures.h"
+#include "bench/KeepFalling.h"
+#include "board/Pictures.h"
 #include "board/Rules.h"
 #include "board/Window1.h"
 #include "framework/Random.h"
@@ -28,7 +29,7 @@ void PlaceRestingTiles(Window1& board, int count) {
     const int covered = count - 9 - oldTops;
     for (int i = 0; i < covered; ++i) {
         const int cell = i % 45;  // rows 10 to 14
-        surface.NewSprite(i % 2 ? Pictures::gray() : Pictures::white(), 32 * (cell % 9),
+        surface.NewSprite(Pictures::Get(i % 2 ? Pictures::gray : Pictures::white), 32 * (cell % 9),
                           Line + 32 * (cell / 9));
     }
     for (int i = 0; i < oldTops; ++i) {

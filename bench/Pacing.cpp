@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "bench/KeepFalling.h"
 #include "board/Window1.h"
 #include "framework/Random.h"
 #include "support/Autoplay.h"

@@ -1,6 +1,4 @@
 // The board's Start, difficulty and help controls.
-#include <algorithm>
-
 #include "board/Window1.h"
 #include "framework/Text.h"
 
@@ -15,7 +13,7 @@ void Window1::PushButton1_Action() {
 
 void Window1::RadioButton2_Action() {
     RadioButton1->SetEnabled(false);
-    Timer1->SetPeriod(80);
+    Timer1->SetPeriod(ExpertPeriod);
 }
 
 void Window1::PushButton5_Action() {
@@ -25,11 +23,4 @@ void Window1::PushButton5_Action() {
 
 void Window1::EditField1_GotFocus() {
     EditField1->SetText(Str(cnt));
-}
-
-void Window1::ckArray(int x) {
-    const auto found = std::find(aTest.begin(), aTest.end(), x);
-    if (found != aTest.end()) {
-        aTest.erase(found);
-    }
 }

@@ -1,4 +1,4 @@
-// New Game and Quit.
+// New Game, Quit and the end of a game.
 #include "board/Window1.h"
 #include "framework/Application.h"
 #include "framework/ListBox.h"
@@ -69,4 +69,12 @@ void Window1::PushButton3_Action() {
         }
     }
     Quit();
+}
+
+void Window1::ckquit() {
+    Timer1->SetMode(Timer::Off);
+    Timer4->SetMode(Timer::Off);
+    PushButton2->SetEnabled(false);
+    SpriteSurface1->Close();
+    MsgBox(QStringLiteral("Game Over. Your Score: ") + Str(counter));
 }

@@ -1,6 +1,5 @@
 // The frame loop: the pace timers, the fall and steering of the falling tile,
 // and its landing on the active bottom line.
-#include "app/SharedPictures.h"
 #include "board/Rules.h"
 #include "board/Window1.h"
 #include "framework/Keyboard.h"
@@ -34,11 +33,11 @@ void Window1::SpriteSurface1_NextFrame() {
 
     if (tile->Y() < kap3 && Timer1->Mode() == Timer::Multiple) {
         tile->SetY(tile->Y() + Cell / 2);
-        if (SpriteSurface1->KeyTest(KeyCode::LeftArrow) && tile->X() > 31 && testit != 2) {
+        if (SpriteSurface1->KeyTest(KeyCode::LeftArrow) && tile->X() >= Cell && testit != 2) {
             tile->SetX(tile->X() - Cell);
             --kap2;
             testit = 2;
-        } else if (SpriteSurface1->KeyTest(KeyCode::RightArrow) && tile->X() < 256 &&
+        } else if (SpriteSurface1->KeyTest(KeyCode::RightArrow) && tile->X() < LastColumnX &&
                    testit2 != 2) {
             tile->SetX(tile->X() + Cell);
             ++kap2;
@@ -53,8 +52,8 @@ void Window1::SpriteSurface1_NextFrame() {
     // landing it as well would end its fall twice (two releases, one tile left
     // behind unplayed).
     const PictureRef& top = cTest[kap2];
-    if (tile->Y() == kap3 && top != tile->Image() && top != Pictures::whiteo() &&
-        top != Pictures::white() && top != Pictures::gray()) {
+    if (tile->Y() == kap3 && top != tile->Image() && top != Pictures::Get(Pictures::whiteo) &&
+        top != Pictures::Get(Pictures::white) && top != Pictures::Get(Pictures::gray)) {
         return;
     }
 
@@ -68,7 +67,8 @@ void Window1::SpriteSurface1_NextFrame() {
 }
 
 void Window1::TimePenalty() {
-    if (Timer1->Period() > 50) {
-        Timer1->SetPeriod(Timer1->Period() - (RadioButton1->Value() ? 5 : 10));
+    if (Timer1->Period() > FastestPeriod) {
+        Timer1->SetPeriod(Timer1->Period() -
+                          (RadioButton1->Value() ? BeginnerPenalty : ExpertPenalty));
     }
 }

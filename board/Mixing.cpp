@@ -1,13 +1,11 @@
-// Colour mixing where the falling tile meets a resting tile, and game over.
-#include "app/SharedPictures.h"
+// Colour mixing where the falling tile meets a resting tile.
 #include "board/Rules.h"
 #include "board/Window1.h"
-#include "framework/Application.h"
 #include "framework/Text.h"
 
 void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2) {
     Timer1->SetMode(Timer::Off);
-    const Mix mix = MixOf(s1->Group(), s2->Group());
+    const Mix mix = MixOf(Colour::Code(s1->Group()), Colour::Code(s2->Group()));
 
     // The result goes into the resting tile's cell; the falling one has colorit.
     const Sprite& resting = s2->Group() == colorit ? *s1 : *s2;
@@ -40,27 +38,19 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
     s2->Close();
     if (y - Cell >= 0) {
         SpriteSurface1->NewSprite(raisedPicture, x, y - Cell)->SetGroup(raisedCode);
-        cTest.assign(9, Pictures::whiteo());
+        cTest.assign(Columns, Pictures::Get(Pictures::whiteo));
         cTest[kap2] = raisedPicture;
         kap3 -= Cell;
-        mysprite2 = SpriteSurface1->NewSprite(Pictures::gray(), x, y);
-        mysprite2->SetGroup(ColourCode::Gray);
+        mysprite2 = SpriteSurface1->NewSprite(Pictures::Get(Pictures::gray), x, y);
+        mysprite2->SetGroup(Colour::Gray);
     } else {
         // A gray in the top row: the field is full.
-        mysprite2 = SpriteSurface1->NewSprite(Pictures::gray(), x, y);
-        mysprite2->SetGroup(ColourCode::Gray);
+        mysprite2 = SpriteSurface1->NewSprite(Pictures::Get(Pictures::gray), x, y);
+        mysprite2->SetGroup(Colour::Gray);
         cktru = false;
     }
     if (cktru && y - Cell == 0) {
         ckArray(x);
     }
     PushButton2->Push();
-}
-
-void Window1::ckquit() {
-    Timer1->SetMode(Timer::Off);
-    Timer4->SetMode(Timer::Off);
-    PushButton2->SetEnabled(false);
-    SpriteSurface1->Close();
-    MsgBox(QStringLiteral("Game Over. Your Score: ") + Str(counter));
 }

@@ -1,5 +1,5 @@
 // Releasing the next falling tile.
-#include <cmath>
+#include <algorithm>
 
 #include "board/Rules.h"
 #include "board/Window1.h"
@@ -22,7 +22,7 @@ void Window1::PushButton2_Action() {
     const int x = aTest[0];
     kap2 = x / Cell;
 
-    mysprite.resize(8);
+    mysprite.resize(Slots);
     Shuffle(nTest);
     kap = nTest[0];
 
@@ -47,5 +47,12 @@ void Window1::ShowHints(int selector) {
         if (!hints[i].text.isEmpty() && lines[i]->TextColor() != hints[i].color) {
             lines[i]->SetTextColor(hints[i].color);
         }
+    }
+}
+
+void Window1::ckArray(int x) {
+    const auto found = std::find(aTest.begin(), aTest.end(), x);
+    if (found != aTest.end()) {
+        aTest.erase(found);
     }
 }

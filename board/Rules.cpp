@@ -1,42 +1,29 @@
 #include "board/Rules.h"
 
-#include "app/SharedPictures.h"
-
 Tile ReleasedTile(int selector) {
-    switch (selector) {
-        case 1:
-            return {Pictures::blue(), ColourCode::Blue};
-        case 2:
-            return {Pictures::green(), ColourCode::Green};
-        case 3:
-            return {Pictures::magenta(), ColourCode::Magenta};
-        case 4:
-            return {Pictures::cyan(), ColourCode::Cyan};
-        case 5:
-            return {Pictures::yellow(), ColourCode::Yellow};
-        default:
-            return {Pictures::red(), ColourCode::Red};
-    }
+    using namespace Pictures;
+    static constexpr Name bySelector[] = {blue, green, magenta, cyan, yellow, red};
+    return TileOf(selector >= 1 && selector <= 6 ? bySelector[selector - 1] : red);
 }
 
-Mix MixOf(int codeA, int codeB) {
-    using namespace ColourCode;
-    const auto pair = [codeA, codeB](int one, int other) {
-        return (codeA == one && codeB == other) || (codeA == other && codeB == one);
+Mix MixOf(Colour::Code a, Colour::Code b) {
+    using namespace Colour;
+    const auto pair = [a, b](Code one, Code other) {
+        return (a == one && b == other) || (a == other && b == one);
     };
     if (pair(Red, Green)) {
-        return {Mix::Kind::Secondary, {Pictures::yellow(), Yellow}};
+        return {Mix::Kind::Secondary, Pictures::TileOf(Pictures::yellow)};
     }
     if (pair(Red, Blue)) {
-        return {Mix::Kind::Secondary, {Pictures::magenta(), Magenta}};
+        return {Mix::Kind::Secondary, Pictures::TileOf(Pictures::magenta)};
     }
     if (pair(Green, Blue)) {
-        return {Mix::Kind::Secondary, {Pictures::cyan(), Cyan}};
+        return {Mix::Kind::Secondary, Pictures::TileOf(Pictures::cyan)};
     }
     if (pair(Red, Cyan) || pair(Magenta, Green) || pair(Blue, Yellow)) {
-        return {Mix::Kind::White, {Pictures::white(), White}};
+        return {Mix::Kind::White, Pictures::TileOf(Pictures::white)};
     }
-    return {Mix::Kind::Gray, {Pictures::gray(), Gray}};
+    return {Mix::Kind::Gray, Pictures::TileOf(Pictures::gray)};
 }
 
 std::array<Hint, 3> HintsFor(int selector) {

@@ -1,6 +1,6 @@
 #include "board/Window1.h"
 
-#include "app/SharedPictures.h"
+#include "board/Pictures.h"
 #include "framework/Application.h"
 
 Window1::Window1() : Window(ClassName), mysprite(1), cTest(10) {
@@ -35,7 +35,7 @@ void Window1::CreateControls() {
 
     Timer1 = AddInvisible<Timer>("Timer1");
     Timer1->SetMode(Timer::Off);
-    Timer1->SetPeriod(125);
+    Timer1->SetPeriod(BeginnerPeriod);
     Timer1->Action = [this] { Timer1_Action(); };
 
     PushButton1 = AddControl<PushButton>("PushButton1", {98, 500, 80, 20});
@@ -55,10 +55,10 @@ void Window1::CreateControls() {
     PushButton2->Action = [this] { PushButton2_Action(); };
 
     ImageWell1 = AddControl<ImageWell>("ImageWell1", {316, 43, 64, 64});
-    ImageWell1->SetImage(Pictures::huemixsmall());
+    ImageWell1->SetImage(Pictures::Get(Pictures::huemixsmall));
 
     Timer4 = AddInvisible<Timer>("Timer4");
-    Timer4->SetPeriod(25);
+    Timer4->SetPeriod(PollPeriod);
     Timer4->SetMode(Timer::Multiple);
     Timer4->Action = [this] { Timer4_Action(); };
 
@@ -118,9 +118,12 @@ void Window1::CreateControls() {
 
 void Window1::Event_Open() {
     kap = 0;
-    aTest = {0, 32, 64, 96, 128, 160, 192, 224, 256};
+    aTest.clear();
+    for (int x = 0; x <= LastColumnX; x += Cell) {
+        aTest.push_back(x);
+    }
     nTest = {1, 2, 3, 4, 5, 6};
-    cTest.assign(9, Pictures::whiteo());
+    cTest.assign(Columns, Pictures::Get(Pictures::whiteo));
     cnt = 0;
     cktru = true;
     kap3 = BottomLine;

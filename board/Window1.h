@@ -18,10 +18,20 @@ class Window1 : public Window, public SharedWindow<Window1> {
     Q_OBJECT
   public:
     static constexpr const char* ClassName = "Window1";
-    static constexpr int FieldWidth = 288;
-    static constexpr int FieldHeight = 480;
-    static constexpr int Cell = 32;
-    static constexpr int BottomLine = 448;
+    static constexpr int Columns = 9;
+    static constexpr int Rows = 15;
+    static constexpr int Cell = 32;  // a cell's side in pixels
+    static constexpr int FieldWidth = Columns * Cell;
+    static constexpr int FieldHeight = Rows * Cell;
+    static constexpr int LastColumnX = (Columns - 1) * Cell;
+    static constexpr int BottomLine = (Rows - 1) * Cell;  // where kap3 starts
+    static constexpr int BeginnerPeriod = 125;            // Timer1's, in ms
+    static constexpr int ExpertPeriod = 80;
+    static constexpr int FastestPeriod = 50;   // the time penalty stops here...
+    static constexpr int BeginnerPenalty = 5;  // ...taking this much off the period
+    static constexpr int ExpertPenalty = 10;
+    static constexpr int PollPeriod = 25;  // Timer4's, in ms
+    static constexpr int Slots = 8;        // of mysprite, indexed by the colour selector
 
     Window1();
 
@@ -79,9 +89,9 @@ class Window1 : public Window, public SharedWindow<Window1> {
     void RadioButton2_Action();
 
     // Takes the column at X = x off the open-column list; an x not in the list changes nothing.
-    void ckArray(int x);
+    void ckArray(int x);  // Release.cpp
     // Game over: stops play and tells the player the score.
-    void ckquit();
+    void ckquit();  // Ending.cpp
 
   protected:
     void Event_Open() override;

@@ -1,10 +1,9 @@
-// Releasing tiles, steering them, the time penalty and the colour of the score.
+// Releasing and steering tiles, the time penalty, the hints and the score's colour.
 #include <QAbstractButton>
-#include <algorithm>
 #include <set>
 
-#include "BoardSupport.h"
 #include "framework/Keyboard.h"
+#include "support/Board.h"
 
 namespace {
 
@@ -12,236 +11,81 @@ void chooseExpert(Window1& board) {
     static_cast<QAbstractButton*>(board.RadioButton2->Widget())->click();
 }
 
-std::vector<int> sorted(std::vector<int> list) {
-    std::sort(list.begin(), list.end());
-    return list;
-}
-
-TEST_F(BoardTest, everyColumnAndEveryColourCanComeFirst) {
+TEST_F(BoardTest, everyColumnAndEveryColourCanComeFirstAndTheListsStayWhole) {
     std::set<int> columns;
-    std::set<int> selectors;
+    std::set<char> colours;
     for (std::uint32_t seed = 0; seed < 120; ++seed) {
         SeededRandom seeded(seed);
         SetRandom(&seeded);
         Window1& b = freshBoard();
         b.PushButton1->Push();
-        SCOPED_TRACE("seed " + std::to_string(seed));
         const SpriteRef& tile = b.mysprite.at(b.kap);
-        ASSERT_NE(tile, nullptr);
-        const char letter = LetterOfSelector(b.kap);
-        ASSERT_EQ(tile->Image(), PictureOf(letter));
-        ASSERT_EQ(tile->Group(), CodeOf(letter));
-        ASSERT_EQ(b.colorit, CodeOf(letter));
-        ASSERT_EQ(tile->Y(), 0);
-        ASSERT_EQ(tile->X(), 32 * b.kap2);
+        const char letter = "?BGMCYR"[b.kap];
+        ASSERT_EQ(tile->Image(), TileOf(letter).picture) << "seed " << seed;
+        ASSERT_EQ(b.colorit, TileOf(letter).code);  // the sprite's is in every invariant check
+        ASSERT_EQ(std::make_pair(tile->X(), tile->Y()), std::make_pair(32 * b.kap2, 0));
         ASSERT_EQ(tile->X(), b.aTest[0]);
-        // The shuffles reorder the lists and keep them whole.
-        ASSERT_EQ(sorted(b.aTest), (std::vector<int>{0, 32, 64, 96, 128, 160, 192, 224, 256}));
-        ASSERT_EQ(sorted(b.nTest), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+        ASSERT_EQ(std::set<int>(b.aTest.begin(), b.aTest.end()),
+                  (std::set<int>{0, 32, 64, 96, 128, 160, 192, 224, 256}));
+        ASSERT_EQ(std::set<int>(b.nTest.begin(), b.nTest.end()), (std::set<int>{1, 2, 3, 4, 5, 6}));
         columns.insert(b.kap2);
-        selectors.insert(b.kap);
+        colours.insert(letter);
     }
     SetRandom(&plan);
-    EXPECT_EQ(columns, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(selectors, (std::set<int>{1, 2, 3, 4, 5, 6}));
-}
-
-TEST_F(BoardTest, ckArrayTakesOutOnlyAColumnThatIsOpen) {
-    Window1& b = board();
-    b.aTest = {64, 0, 96, 256};
-    b.ckArray(96);
-    EXPECT_EQ(b.aTest, (std::vector<int>{64, 0, 256}));
-    b.ckArray(100);
-    b.ckArray(96);
-    EXPECT_EQ(b.aTest, (std::vector<int>{64, 0, 256}));
+    EXPECT_EQ(columns.size(), 9u);
+    EXPECT_EQ(colours.size(), 6u);
 }
 
 TEST_F(BoardTest, aReleaseWithNoRoomOrAfterTheEndEndsTheGameWithTheScore) {
-    struct NoRoom {
-        const char* name;
-        std::vector<int> columns;
-        int line;
-        bool live;
-    };
-    const NoRoom cases[] = {{"no column open", {}, 448, true},
-                            {"line above the top", {0, 32}, -32, true},
-                            {"the game already over", {0, 32}, 448, false}};
-    for (const NoRoom& c : cases) {
-        SCOPED_TRACE(c.name);
+    // No column open; the line above the top; the game already over.
+    for (const auto& [columns, line, live] :
+         {std::tuple{std::vector<int>{}, 448, true}, std::tuple{std::vector<int>{0, 32}, -32, true},
+          std::tuple{std::vector<int>{0, 32}, 448, false}}) {
         recorded().Clear();
         Window1& b = freshBoard();
         b.PushButton1->Push();
-        const int sprites = b.SpriteSurface1->SpriteCount();
-        b.counter = 7;
-        b.aTest = c.columns;
-        b.kap3 = c.line;
-        b.cktru = c.live;
+        std::tie(b.counter, b.aTest, b.kap3, b.cktru) = std::tuple(7, columns, line, live);
         b.PushButton2->Push();
-
         EXPECT_EQ(recorded().messages, QStringList{QStringLiteral("Game Over. Your Score: 7")});
-        EXPECT_FALSE(b.cktru);
-        EXPECT_EQ(b.cnt, 1);
-        EXPECT_EQ(b.SpriteSurface1->SpriteCount(), sprites);
+        EXPECT_EQ(std::tuple(b.cktru, b.cnt, b.SpriteSurface1->SpriteCount()),
+                  std::tuple(false, 1, 1));
         EXPECT_EQ(b.Timer1->Mode(), Timer::Off);
         b.PushButton2->Push();  // disabled now: nothing more is asked for
         EXPECT_EQ(recorded().messages.size(), 1);
     }
 }
 
-struct Hints {
-    char colour;
-    // Text and colour of StaticText16, 17 and 18; no colour: left as it was.
-    const char* text[3];
-    QRgb color[3];
-};
-
-constexpr QRgb Unchanged = 0;
-
 TEST_F(BoardTest, beginnerHintsNameTheColoursTheFallingTileMixesWithAndExpertGivesNone) {
-    const Hints table[] = {
-        {'B', {"Green", "Red", "Yellow"}, {0x00BB00, 0xBB0000, 0xBBBB00}},
-        {'G', {"Blue", "Red", "Magenta"}, {0x0000BB, 0xBB0000, 0xBB00BB}},
-        {'M', {"", "Green", ""}, {Unchanged, 0x00BB00, Unchanged}},
-        {'C', {"", "Red", ""}, {Unchanged, 0xBB0000, Unchanged}},
-        {'Y', {"", "Blue", ""}, {Unchanged, 0x0000BB, Unchanged}},
-        {'R', {"Green", "Blue", "Cyan"}, {0x00BB00, 0x0000BB, 0x00BBBB}},
+    // Text and colour of the three lines; an empty line keeps its old colour.
+    const std::pair<char, const char*> table[] = {
+        {'B', "Green#00bb00 Red#bb0000 Yellow#bbbb00"},
+        {'G', "Blue#0000bb Red#bb0000 Magenta#bb00bb"},
+        {'M', "#123456 Green#00bb00 #123456"},
+        {'C', "#123456 Red#bb0000 #123456"},
+        {'Y', "#123456 Blue#0000bb #123456"},
+        {'R', "Green#00bb00 Blue#0000bb Cyan#00bbbb"},
+        {'b', "old#123456 old#123456 old#123456"},  // blue in Expert
     };
-    const QColor before(0x12, 0x34, 0x56);
-    for (const Hints& row : table) {
-        SCOPED_TRACE(std::string(1, row.colour));
+    for (const auto& [colour, expected] : table) {
         Window1& b = freshBoard();
-        StaticText* lines[] = {b.StaticText16, b.StaticText17, b.StaticText18};
-        for (StaticText* line : lines) {
-            line->SetText(QStringLiteral("old"));
-            line->SetTextColor(before);
-        }
-        plan.Then(4, row.colour);
-        b.PushButton1->Push();
-        ASSERT_EQ(b.mysprite[b.kap]->Image(), PictureOf(row.colour));
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(lines[i]->Text(), QString::fromLatin1(row.text[i])) << "line " << i;
-            EXPECT_EQ(lines[i]->TextColor(),
-                      row.color[i] == Unchanged ? before : QColor::fromRgb(row.color[i]))
-                << "line " << i;
-        }
-    }
-
-    // Expert gives no hints, not even for blue, which sets all three lines.
-    Window1& b = freshBoard();
-    chooseExpert(b);
-    plan.Then(4, 'B');
-    b.PushButton1->Push();
-    for (StaticText* line : {b.StaticText16, b.StaticText17, b.StaticText18}) {
-        EXPECT_EQ(line->Text(), QString());
-    }
-}
-
-struct Steer {
-    const char* name;
-    int column;  // of the released tile
-    int line;    // kap3
-    // L/R press an arrow, l/r release it, p is a Timer4 poll, f a Timer1 frame.
-    const char* script;
-    // The tile's column @ Y after each frame.
-    const char* frames;
-    bool lands;
-};
-
-class Steering : public BoardTest, public ::testing::WithParamInterface<Steer> {};
-
-TEST_P(Steering, takesOneColumnPerPressAndLandsOnTheLine) {
-    const Steer& s = GetParam();
-    Window1& b = board();
-    b.kap3 = s.line;
-    plan.Then(s.column, 'R');
-    b.PushButton1->Push();
-    const SpriteRef tile = b.mysprite[b.kap];
-    std::string seen;
-    for (const char step : std::string(s.script)) {
-        const int arrow = step == 'L' || step == 'l' ? KeyCode::LeftArrow : KeyCode::RightArrow;
-        if (step == 'L' || step == 'R') {
-            keys.Press(arrow);
-        } else if (step == 'l' || step == 'r') {
-            keys.Release(arrow);
-        } else if (step == 'p') {
-            b.Timer4_Action();
-        } else if (step == 'f') {
-            b.Timer1_Action();
-            seen += (seen.empty() ? "" : " ") + std::to_string(tile->X() / 32) + "@" +
-                    std::to_string(tile->Y());
-            if (b.mysprite[b.kap] == tile) {
-                EXPECT_EQ(32 * b.kap2, tile->X());
-            }
-        }
-    }
-    EXPECT_EQ(seen, s.frames);
-    EXPECT_EQ(b.cnt, s.lands ? 2 : 1);
-    if (s.lands) {
-        EXPECT_EQ(b.cTest[s.column], tile->Image());
-        EXPECT_NE(b.mysprite[b.kap], tile);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Board, Steering,
-    ::testing::Values(
-        Steer{"column0LeftHeldStays", 0, 448, "L f", "0@16", false},
-        Steer{"column0BothHeldGoesRight", 0, 448, "L R f", "1@16", false},
-        Steer{"column8RightHeldStays", 8, 448, "R f", "8@16", false},
-        Steer{"leftStepsFromColumn1IntoColumn0", 1, 448, "L f", "0@16", false},
-        Steer{"rightStepsFromColumn7IntoColumn8", 7, 448, "R f", "8@16", false},
-        Steer{"leftTapBetweenFramesStepsOnce", 4, 448, "f L l f p f", "4@16 3@32 3@48", false},
-        Steer{"rightTapSeenUpByThePollStepsOnce", 4, 448, "R p r p f f", "5@16 5@32", false},
-        Steer{"heldLeftStepsOnlyOnce", 4, 448, "L f p f p f p f", "3@16 3@32 3@48 3@64", false},
-        Steer{"heldRightStepsOnlyOnce", 4, 448, "R f p f p f", "5@16 5@32 5@48", false},
-        Steer{"leftReleaseSeenByThePollThenAPressStepsAgain", 4, 448, "L f l p L f", "3@16 2@32",
-              false},
-        Steer{"rightReleaseSeenByThePollThenAPressStepsAgain", 4, 448, "R f r p R f", "5@16 6@32",
-              false},
-        Steer{"releaseAndPressBetweenTwoPollsDoNotStep", 4, 448, "L f p l L p f", "3@16 3@32",
-              false},
-        Steer{"bothHeldGoLeftThenRightBackThenStay", 4, 448, "L R f p f p f p f",
-              "3@16 4@32 4@48 4@64", false},
-        Steer{"aTileAtTheLineLandsWithoutDroppingOrSteering", 4, 32, "f f L f", "4@16 4@32 4@32",
-              true},
-        Steer{"lineAtTheTopLandsInTheFirstFrame", 4, 0, "L f", "4@0", true}),
-    [](const ::testing::TestParamInfo<Steer>& row) { return row.param.name; });
-
-TEST_F(BoardTest, aColourCoveringItselfVanishesAndQuickensThePace) {
-    struct Penalty {
-        const char* name;
-        bool expert;
-        int start;
-        std::vector<int> periods;  // after each landing of red on red
-    };
-    // Beginner's first step from 125 is in the landing table.
-    const Penalty cases[] = {
-        {"beginner", false, 60, {55, 50, 50}},
-        {"expert", true, 80, {70, 60, 50, 50}},
-        {"expertFrom55", true, 55, {45, 45}},
-    };
-    for (const Penalty& c : cases) {
-        SCOPED_TRACE(c.name);
-        Window1& b = freshBoard();
-        if (c.expert) {
+        if (colour == 'b') {
             chooseExpert(b);
         }
-        b.Timer1->SetPeriod(c.start);
-        PlaceTiles(b, {"....R...."});
-        plan.Then(4, 'R');
-        b.PushButton1->Push();
-        for (const int period : c.periods) {
-            const SpriteRef falling = b.mysprite[b.kap];
-            ASSERT_EQ(RunUntilNextRelease(b), 29);
-            EXPECT_TRUE(falling->Closed());
-            EXPECT_EQ(b.Timer1->Period(), period);
-            EXPECT_EQ(b.SpriteSurface1->SpriteCount(), 2);  // the resting red and the next tile
+        for (StaticText* line : {b.StaticText16, b.StaticText17, b.StaticText18}) {
+            line->SetText(QStringLiteral("old"));
+            line->SetTextColor(QColor(0x12, 0x34, 0x56));
         }
-        EXPECT_EQ(Bottom(b, 1), "....R....\n");
+        plan.Then(4, char(std::toupper(colour)));
+        b.PushButton1->Push();
+        QStringList seen;
+        for (StaticText* line : {b.StaticText16, b.StaticText17, b.StaticText18}) {
+            seen << line->Text() + line->TextColor().name();
+        }
+        EXPECT_EQ(seen.join(' ').toStdString(), expected) << colour;
     }
 }
 
-TEST_F(BoardTest, theScoreTakesItsColourFromTheScoreOnEveryTick) {
+TEST_F(BoardTest, theScoreTakesItsColourFromTheScoreAfterEveryFrame) {
     const std::pair<int, QRgb> table[] = {
         {0, 0x000000},  {10, 0x000000},  {11, 0xBB0000},  {25, 0xBB0000},   {26, 0xBBBB00},
         {45, 0xBBBB00}, {46, 0x00BB00},  {65, 0x00BB00},  {66, 0x00BBBB},   {75, 0x00BBBB},
@@ -253,16 +97,97 @@ TEST_F(BoardTest, theScoreTakesItsColourFromTheScoreOnEveryTick) {
         b.Timer1_Action();
         EXPECT_EQ(b.StaticText1->TextColor(), QColor::fromRgb(rgb)) << "score " << score;
     }
-
-    // Set after the frame: a point scored in the frame already counts.
+    // A point scored in the frame already counts.
     Window1& playing = freshBoard();
     playing.counter = 10;
     PlaceTiles(playing, {"....R...."});
     plan.Then(4, 'C');
     playing.PushButton1->Push();
     ASSERT_NE(RunUntilNextRelease(playing), -1);
-    EXPECT_EQ(playing.counter, 11);
     EXPECT_EQ(playing.StaticText1->TextColor(), QColor::fromRgb(0xBB0000));
+}
+
+// From column `column` with the line at `line`: L/R press an arrow, l/r
+// release it, p is a Timer4 poll, f a Timer1 frame; `frames` the tile's
+// column@Y after each frame, "+" once it has landed.
+struct Steer {
+    int column;
+    int line;
+    const char* script;
+    const char* frames;
+};
+
+TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
+    const Steer table[] = {
+        {0, 448, "L f", "0@16"},  // the edges hold the tile
+        {0, 448, "L R f", "1@16"},
+        {8, 448, "R f", "8@16"},
+        {8, 448, "R L f", "7@16"},
+        {1, 448, "L f", "0@16"},
+        {7, 448, "R f", "8@16"},
+        {4, 448, "f L l f p f", "4@16 3@32 3@48"},  // a tap between frames
+        {4, 448, "R p r p f f", "5@16 5@32"},       // a tap seen up by the poll
+        {4, 448, "L f p f p f", "3@16 3@32 3@48"},  // held: one step
+        {4, 448, "R f p f p f", "5@16 5@32 5@48"},
+        {4, 448, "L f l p L f", "3@16 2@32"},  // up at a poll re-arms
+        {4, 448, "R f r p R f", "5@16 6@32"},
+        {4, 448, "L f p l L p f", "3@16 3@32"},  // up and down between two polls
+        {4, 448, "R f p r R p f", "5@16 5@32"},
+        {4, 448, "L R f p f p f", "3@16 4@32 4@48"},
+        {4, 32, "f f L f", "4@16 4@32 +"},  // on the line: no drop, no step, it lands
+        {4, 0, "L f", "+"},
+    };
+    for (const Steer& s : table) {
+        SCOPED_TRACE(s.script);
+        keys.Release(KeyCode::LeftArrow);
+        keys.Release(KeyCode::RightArrow);
+        Window1& b = freshBoard();
+        b.kap3 = s.line;
+        plan.Then(s.column, 'R');
+        b.PushButton1->Push();
+        const SpriteRef tile = b.mysprite[b.kap];
+        std::string seen;
+        for (const char step : std::string(s.script)) {
+            const int arrow = std::toupper(step) == 'L' ? KeyCode::LeftArrow : KeyCode::RightArrow;
+            if (step == 'L' || step == 'R') {
+                keys.Press(arrow);
+            } else if (step == 'l' || step == 'r') {
+                keys.Release(arrow);
+            } else if (step == 'p') {
+                b.Timer4_Action();
+            } else if (step == 'f') {
+                b.Timer1_Action();
+                seen += b.cnt == 2 ? " +"
+                                   : " " + std::to_string(b.kap2) + "@" + std::to_string(tile->Y());
+            }
+        }
+        EXPECT_EQ(seen.substr(1), s.frames);
+        EXPECT_EQ(BrokenInvariant(b), "");
+    }
+}
+
+TEST_F(BoardTest, aColourCoveringItselfVanishesAndQuickensThePaceDownTo50) {
+    // Difficulty, the period before and after each red landing on red.
+    for (const auto& [expert, periods] :
+         {std::pair{false, "60 55 50 50"}, {true, "80 70 60 50 50"}, {true, "55 45 45"}}) {
+        Window1& b = freshBoard();
+        if (expert) {
+            chooseExpert(b);
+        }
+        b.Timer1->SetPeriod(std::atoi(periods));
+        PlaceTiles(b, {"....R...."});
+        plan.Then(4, 'R');
+        b.PushButton1->Push();
+        std::string seen = std::to_string(b.Timer1->Period());
+        while (seen.size() < std::string(periods).size()) {
+            const SpriteRef falling = b.mysprite[b.kap];
+            ASSERT_EQ(RunUntilNextRelease(b), 29);
+            EXPECT_TRUE(falling->Closed());
+            EXPECT_EQ(b.SpriteSurface1->SpriteCount(), 2);  // the resting red and the next tile
+            seen += " " + std::to_string(b.Timer1->Period());
+        }
+        EXPECT_EQ(seen, periods);
+    }
 }
 
 }  // namespace

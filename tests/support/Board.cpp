@@ -1,84 +1,44 @@
 #include "support/Board.h"
 
-#include <gtest/gtest.h>
+#include <algorithm>
 
-#include "app/SharedPictures.h"
-#include "board/Rules.h"
+#include "app/App.h"
 #include "framework/Text.h"
 
 namespace {
-struct Letter {
-    char letter;
-    PictureRef (*picture)();
-    int code;
-};
-
-const Letter letters[] = {
-    {'B', Pictures::blue, ColourCode::Blue},       {'G', Pictures::green, ColourCode::Green},
-    {'M', Pictures::magenta, ColourCode::Magenta}, {'C', Pictures::cyan, ColourCode::Cyan},
-    {'Y', Pictures::yellow, ColourCode::Yellow},   {'R', Pictures::red, ColourCode::Red},
-    {'W', Pictures::white, ColourCode::White},     {'A', Pictures::gray, ColourCode::Gray},
-};
-
-// The released colours in the order of their selectors 1 .. 6.
-const std::string ReleasedColours = "BGMCYR";
-
-const Letter& find(char letter) {
-    for (const Letter& entry : letters) {
-        if (entry.letter == letter) {
-            return entry;
-        }
-    }
-    ADD_FAILURE() << "no tile letter " << letter;
-    return letters[0];
-}
+// Indexed by Pictures::Name.
+const std::string Letters = "BCGMRYW?Ao";
 }  // namespace
 
 char LetterOf(const PictureRef& picture) {
-    for (const Letter& entry : letters) {
-        if (entry.picture() == picture) {
-            return entry.letter;
+    for (std::size_t i = 0; i < Letters.size(); ++i) {
+        if (Pictures::Get(Pictures::Name(i)) == picture) {
+            return Letters[i];
         }
     }
-    return picture == Pictures::whiteo() ? 'o' : '?';
+    return '?';
 }
 
-PictureRef PictureOf(char letter) {
-    return find(letter).picture();
-}
-
-int CodeOf(char letter) {
-    return find(letter).code;
-}
-
-int SelectorOf(char letter) {
-    const auto at = ReleasedColours.find(letter);
-    if (at == std::string::npos) {
-        ADD_FAILURE() << letter << " is never released";
-        return 1;
-    }
-    return static_cast<int>(at) + 1;
-}
-
-char LetterOfSelector(int selector) {
-    return selector >= 1 && selector <= 6 ? ReleasedColours[selector - 1] : '?';
+Tile TileOf(char letter) {
+    const auto at = Letters.find(letter);
+    EXPECT_TRUE(at < 7 || letter == 'A') << "no tile " << letter;
+    return Pictures::TileOf(Pictures::Name(std::min(at, Letters.size() - 1)));
 }
 
 std::string Field(const Window1& board, int first, int count, const SpriteRef& marked) {
-    std::vector<std::string> rows(15, std::string(9, '.'));
+    std::string rows(Window1::Rows * 10, '.');
     for (const SpriteRef& sprite : board.SpriteSurface1->Sprites()) {
         const int column = sprite->X() / Window1::Cell;
         const int row = sprite->Y() / Window1::Cell;
-        if (sprite->X() >= 0 && sprite->Y() >= 0 && column < 9 && row < 15) {
+        if (sprite->X() >= 0 && sprite->Y() >= 0 && column < 9 && row < Window1::Rows) {
             const char letter = LetterOf(sprite->Image());
-            rows[row][column] = sprite == marked ? static_cast<char>(letter - 'A' + 'a') : letter;
+            rows[row * 10 + column] = sprite == marked ? char(letter - 'A' + 'a') : letter;
         }
     }
-    std::string text;
-    for (int row = first; row < first + count; ++row) {
-        text += rows[row] + "\n";
+    for (int row = 0; row < Window1::Rows; ++row) {
+        rows[row * 10 + 9] = '\n';
     }
-    return text;
+    return rows.substr(first * 10, count * 10);
 }
 
 std::string LineLetters(const Window1& board) {
@@ -90,21 +50,20 @@ std::string LineLetters(const Window1& board) {
 }
 
 void PlaceTiles(Window1& board, const std::vector<std::string>& rows) {
-    const int top = 15 - static_cast<int>(rows.size());
+    const int top = Window1::Rows - static_cast<int>(rows.size());
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         for (int c = 0; c < static_cast<int>(rows[r].size()); ++c) {
-            if (rows[r][c] == '.') {
-                continue;
-            }
-            const int y = Window1::Cell * (top + r);
-            SpriteRef tile =
-                board.SpriteSurface1->NewSprite(PictureOf(rows[r][c]), Window1::Cell * c, y);
-            tile->SetGroup(CodeOf(rows[r][c]));
-            if (y == board.kap3) {
-                board.cTest[c] = tile->Image();
-            }
-            if (rows[r][c] == 'W') {
-                board.StaticText1->SetText(Str(++board.counter));
+            if (rows[r][c] != '.') {
+                const Tile tile = TileOf(rows[r][c]);
+                const int y = Window1::Cell * (top + r);
+                board.SpriteSurface1->NewSprite(tile.picture, Window1::Cell * c, y)
+                    ->SetGroup(tile.code);
+                if (y == board.kap3) {
+                    board.cTest[c] = tile.picture;
+                }
+                if (rows[r][c] == 'W') {
+                    board.StaticText1->SetText(Str(++board.counter));
+                }
             }
         }
     }
@@ -135,39 +94,33 @@ std::string brokenRule(const Window1& board, const SpriteRef& falling) {
         return "the falling tile is gone, below the line or not in column kap2";
     }
     int whites = 0;
+    std::vector<PictureRef> line(9, Pictures::Get(Pictures::whiteo));
     std::vector<SpriteRef> onLine(9);
     for (const SpriteRef& sprite : board.SpriteSurface1->Sprites()) {
         const char letter = LetterOf(sprite->Image());
-        whites += letter == 'W' ? 1 : 0;
-        if (sprite->Group() != CodeOf(letter)) {
+        whites += letter == 'W';
+        if (sprite->Group() != TileOf(letter).code) {
             return std::string("a tile ") + letter + " has the code " +
                    std::to_string(sprite->Group());
         }
-        if (sprite == falling) {
-            continue;
-        }
         const int x = sprite->X();
         const int y = sprite->Y();
-        if (x % 32 != 0 || y % 32 != 0 || x < 0 || x > 256 || y > 448 || y < board.kap3) {
-            return "a resting tile at " + std::to_string(x) + "," + std::to_string(y) +
-                   " is off the grid or above the line";
+        if (sprite != falling &&
+            (x % 32 != 0 || y % 32 != 0 || x < 0 || x > 256 || y > 448 || y < board.kap3)) {
+            return "a resting tile is off the grid or above the line";
         }
-        if (y == board.kap3) {
+        if (sprite != falling && y == board.kap3) {
             onLine[x / 32] = sprite;  // oldest first, so the newest, the top, wins
+            line[x / 32] = sprite->Image();
         }
     }
-    if (board.cTest.size() != 9) {
-        return "cTest has " + std::to_string(board.cTest.size()) + " elements";
-    }
-    // A gray in the top row ends the game without touching cTest, which nothing
-    // reads after the end: its cell keeps the picture of the tile it replaced.
+    // A gray in the top row ends the game and leaves cTest as it was.
     const bool endedByGray = !board.cktru && board.mysprite2 && board.mysprite2->Y() == 0 &&
-                             board.mysprite2->Image() == Pictures::gray();
+                             LetterOf(board.mysprite2->Image()) == 'A';
     for (std::size_t column = 0; column < 9; ++column) {
-        const PictureRef top = onLine[column] ? onLine[column]->Image() : Pictures::whiteo();
-        if (board.cTest[column] != top && !(endedByGray && onLine[column] == board.mysprite2)) {
-            return "cTest(" + std::to_string(column) + ") is " + LetterOf(board.cTest[column]) +
-                   " but the line holds " + LetterOf(top);
+        if (board.cTest.size() != 9 || (board.cTest[column] != line[column] &&
+                                        !(endedByGray && onLine[column] == board.mysprite2))) {
+            return "cTest is " + LineLetters(board) + " but the line holds another tile";
         }
     }
     if (board.counter != whites ||
@@ -183,9 +136,46 @@ std::string brokenRule(const Window1& board, const SpriteRef& falling) {
 std::string BrokenInvariant(const Window1& board) {
     const SpriteRef falling = FallingTile(board);
     const std::string broken = brokenRule(board, falling);
-    if (broken.empty()) {
-        return {};
+    return broken.empty() ? broken
+                          : broken + "\n" + Field(board, 0, 15, falling) + "cTest " +
+                                LineLetters(board) + ", line at " + std::to_string(board.kap3);
+}
+
+ReleasePlan& ReleasePlan::Then(int column, char colour) {
+    plan_.emplace_back(column, 1 + static_cast<int>(std::string("BGMCYR").find(colour)));
+    return *this;
+}
+
+int ReleasePlan::Below(int n) {
+    Window1& board = *Window1::existing();
+    if (board.cnt != planned_ && !plan_.empty()) {
+        planned_ = board.cnt;
+        const auto first = [](std::vector<int>& list, int value) {
+            const auto at = std::find(list.begin(), list.end(), value);
+            ASSERT_NE(at, list.end()) << value << " is not in the list";
+            std::iter_swap(list.begin(), at);
+        };
+        first(board.aTest, Window1::Cell * plan_.front().first);
+        first(board.nTest, plan_.front().second);
+        plan_.pop_front();
     }
-    return broken + "\n" + Field(board, 0, 15, falling) + "cTest " + LineLetters(board) +
-           ", line at " + std::to_string(board.kap3) + "\n";
+    return n - 1;  // Shuffle then swaps each element with itself
+}
+
+void BoardTest::SetUp() {
+    App::RegisterWindows();
+    CloseAllWindows();
+    recorded().Clear();
+    SetRandom(&plan);
+}
+
+void BoardTest::TearDown() {
+    SetRandom(nullptr);
+    CloseAllWindows();
+}
+
+Window1& BoardTest::freshBoard() {
+    CloseAllWindows();
+    plan.NewBoard();
+    return Window1::instance();
 }

@@ -104,12 +104,12 @@ TEST_F(BoardTest, shutdownAfterAGameReleasesTheWindowsAndThePictures) {
 TEST(TilePictures, everyPairDiffersPlainlyForColourBlindPlayers) {
     const double simulations[3][9] = {
         {0.152286, 1.052583, -0.204868, 0.114503, 0.786281, 0.099216, -0.003882, -0.048116,
-         1.051998},  // protanopia
+         1.051998},
         {0.367322, 0.860646, -0.227968, 0.280085, 0.672501, 0.047413, -0.011820, 0.042940,
-         0.968881},  // deuteranopia
+         0.968881},
         {1.255528, -0.076749, -0.178779, -0.078411, 0.930809, 0.147602, 0.004733, 0.691367,
-         0.303900},  // tritanopia
-    };
+         0.303900},
+    };  // protanopia, deuteranopia, tritanopia
     const auto linear = [](int c) {
         return c <= 10 ? c / 255.0 / 12.92 : std::pow((c / 255.0 + 0.055) / 1.055, 2.4);
     };
@@ -120,19 +120,17 @@ TEST(TilePictures, everyPairDiffersPlainlyForColourBlindPlayers) {
     const int tiles[] = {168, 169, 170, 171, 172, 173, 174, 178};
     for (const char* scale : {"", "@2x"}) {
         for (const auto& m : simulations) {
-            std::vector<std::vector<double>> seen;  // 3 channels a pixel
+            std::vector<std::vector<double>> seen;  // per tile, 3 channels a pixel
             for (const int number : tiles) {
                 const QImage image(QStringLiteral(":/pictures/%1%2.png").arg(number).arg(scale));
                 ASSERT_FALSE(image.isNull()) << number << scale;
                 auto& out = seen.emplace_back();
-                for (int p = 0; p < image.width() * image.height(); ++p) {
-                    const QRgb rgb = image.pixel(p % image.width(), p / image.width());
-                    const double in[3] = {linear(qRed(rgb)), linear(qGreen(rgb)),
-                                          linear(qBlue(rgb))};
-                    for (int i = 0; i < 3; ++i) {
-                        out.push_back(encoded(m[3 * i] * in[0] + m[3 * i + 1] * in[1] +
-                                              m[3 * i + 2] * in[2]));
-                    }
+                for (int p = 0; p < image.width() * image.height() * 3; ++p) {
+                    const QRgb rgb = image.pixel(p / 3 % image.width(), p / 3 / image.width());
+                    const double* row = m + 3 * (p % 3);
+                    out.push_back(encoded(row[0] * linear(qRed(rgb)) +
+                                          row[1] * linear(qGreen(rgb)) +
+                                          row[2] * linear(qBlue(rgb))));
                 }
             }
             for (std::size_t a = 0; a < seen.size(); ++a) {
@@ -143,8 +141,8 @@ TEST(TilePictures, everyPairDiffersPlainlyForColourBlindPlayers) {
                                  std::abs(seen[a][p + 1] - seen[b][p + 1]) >= 64 ||
                                  std::abs(seen[a][p + 2] - seen[b][p + 2]) >= 64;
                     }
-                    EXPECT_GE(plain * 20 * 3, seen[a].size())
-                        << tiles[a] << " and " << tiles[b] << scale << ": " << plain << " plain";
+                    EXPECT_GE(plain * 60, seen[a].size())
+                        << tiles[a] << " and " << tiles[b] << scale;
                 }
             }
         }

@@ -6,9 +6,8 @@
 #include "framework/Text.h"
 
 namespace {
-// Indexed by Pictures::Name.
-const std::string Letters = "BCGMRYW?Ao";
-}  // namespace
+const std::string Letters = "BCGMRYW?Ao";  // indexed by Pictures::Name
+}
 
 char LetterOf(const PictureRef& picture) {
     for (std::size_t i = 0; i < Letters.size(); ++i) {
@@ -20,23 +19,23 @@ char LetterOf(const PictureRef& picture) {
 }
 
 Tile TileOf(char letter) {
-    const auto at = Letters.find(letter);
+    const auto at = std::min(Letters.find(letter), Letters.size() - 1);
     EXPECT_TRUE(at < 7 || letter == 'A') << "no tile " << letter;
-    return Pictures::TileOf(Pictures::Name(std::min(at, Letters.size() - 1)));
+    return Pictures::TileOf(Pictures::Name(at));
 }
 
 std::string Field(const Window1& board, int first, int count, const SpriteRef& marked) {
-    std::string rows(Window1::Rows * 10, '.');
-    for (const SpriteRef& sprite : board.SpriteSurface1->Sprites()) {
-        const int column = sprite->X() / Window1::Cell;
-        const int row = sprite->Y() / Window1::Cell;
-        if (sprite->X() >= 0 && sprite->Y() >= 0 && column < 9 && row < Window1::Rows) {
-            const char letter = LetterOf(sprite->Image());
-            rows[row * 10 + column] = sprite == marked ? char(letter - 'A' + 'a') : letter;
-        }
-    }
+    std::string rows;
     for (int row = 0; row < Window1::Rows; ++row) {
-        rows[row * 10 + 9] = '\n';
+        rows += ".........\n";
+    }
+    for (const SpriteRef& sprite : board.SpriteSurface1->Sprites()) {
+        const char letter = LetterOf(sprite->Image());
+        const int x = sprite->X() / Window1::Cell;
+        const int y = sprite->Y() / Window1::Cell;
+        if (sprite->X() >= 0 && sprite->Y() >= 0 && x < Window1::Columns && y < Window1::Rows) {
+            rows[y * 10 + x] = sprite == marked ? char(std::tolower(letter)) : letter;
+        }
     }
     return rows.substr(first * 10, count * 10);
 }
@@ -51,12 +50,12 @@ std::string LineLetters(const Window1& board) {
 
 void PlaceTiles(Window1& board, const std::vector<std::string>& rows) {
     const int top = Window1::Rows - static_cast<int>(rows.size());
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        for (int c = 0; c < static_cast<int>(rows[r].size()); ++c) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
             if (rows[r][c] != '.') {
                 const Tile tile = TileOf(rows[r][c]);
-                const int y = Window1::Cell * (top + r);
-                board.SpriteSurface1->NewSprite(tile.picture, Window1::Cell * c, y)
+                const int y = Window1::Cell * (top + int(r));
+                board.SpriteSurface1->NewSprite(tile.picture, Window1::Cell * int(c), y)
                     ->SetGroup(tile.code);
                 if (y == board.kap3) {
                     board.cTest[c] = tile.picture;
@@ -87,58 +86,46 @@ SpriteRef FallingTile(const Window1& board) {
                : nullptr;
 }
 
-namespace {
-std::string brokenRule(const Window1& board, const SpriteRef& falling) {
+std::string BrokenInvariant(const Window1& board) {
+    const SpriteRef falling = FallingTile(board);
+    std::string broken;
     if (falling && (falling->Closed() || falling->X() != Window1::Cell * board.kap2 ||
                     falling->Y() > board.kap3)) {
-        return "the falling tile is gone, below the line or not in column kap2";
+        broken = "the falling tile is gone, below the line or not in column kap2";
     }
     int whites = 0;
-    std::vector<PictureRef> line(9, Pictures::Get(Pictures::whiteo));
-    std::vector<SpriteRef> onLine(9);
+    std::string line = "ooooooooo";  // the newest tile on the line, column by column
     for (const SpriteRef& sprite : board.SpriteSurface1->Sprites()) {
         const char letter = LetterOf(sprite->Image());
         whites += letter == 'W';
-        if (sprite->Group() != TileOf(letter).code) {
-            return std::string("a tile ") + letter + " has the code " +
-                   std::to_string(sprite->Group());
-        }
         const int x = sprite->X();
         const int y = sprite->Y();
-        if (sprite != falling &&
-            (x % 32 != 0 || y % 32 != 0 || x < 0 || x > 256 || y > 448 || y < board.kap3)) {
-            return "a resting tile is off the grid or above the line";
-        }
-        if (sprite != falling && y == board.kap3) {
-            onLine[x / 32] = sprite;  // oldest first, so the newest, the top, wins
-            line[x / 32] = sprite->Image();
+        if (sprite->Group() != TileOf(letter).code) {
+            broken = std::string("a tile ") + letter + " has the code " +
+                     Str(sprite->Group()).toStdString();
+        } else if (sprite != falling &&
+                   (x % 32 || y % 32 || x < 0 || x > 256 || y > 448 || y < board.kap3)) {
+            broken = "a resting tile is off the grid or above the line";
+        } else if (sprite != falling && y == board.kap3) {
+            line[x / 32] = letter;
         }
     }
     // A gray in the top row ends the game and leaves cTest as it was.
-    const bool endedByGray = !board.cktru && board.mysprite2 && board.mysprite2->Y() == 0 &&
-                             LetterOf(board.mysprite2->Image()) == 'A';
-    for (std::size_t column = 0; column < 9; ++column) {
-        if (board.cTest.size() != 9 || (board.cTest[column] != line[column] &&
-                                        !(endedByGray && onLine[column] == board.mysprite2))) {
-            return "cTest is " + LineLetters(board) + " but the line holds another tile";
-        }
+    const SpriteRef& last = board.mysprite2;
+    if (!board.cktru && last && last->Y() == 0 && LetterOf(last->Image()) == 'A') {
+        line[last->X() / 32] = LetterOf(board.cTest.at(last->X() / 32));
     }
-    if (board.counter != whites ||
-        board.StaticText1->Text() != (whites > 0 ? Str(whites) : QString())) {
-        return "the score is " + std::to_string(board.counter) + ", shown \"" +
-               board.StaticText1->Text().toStdString() + "\", with " + std::to_string(whites) +
-               " whites made";
+    if (LineLetters(board) != line) {
+        broken = "cTest is " + LineLetters(board) + ", the line " + line;
     }
-    return {};
-}
-}  // namespace
-
-std::string BrokenInvariant(const Window1& board) {
-    const SpriteRef falling = FallingTile(board);
-    const std::string broken = brokenRule(board, falling);
+    if (board.counter != whites || board.StaticText1->Text() != (whites ? Str(whites) : "")) {
+        broken = "the score is " + Str(board.counter).toStdString() + ", shown \"" +
+                 board.StaticText1->Text().toStdString() +
+                 "\", after whites: " + Str(whites).toStdString();
+    }
     return broken.empty() ? broken
-                          : broken + "\n" + Field(board, 0, 15, falling) + "cTest " +
-                                LineLetters(board) + ", line at " + std::to_string(board.kap3);
+                          : broken + "\n" + Field(board, 0, 15, falling) + "line at " +
+                                Str(board.kap3).toStdString();
 }
 
 ReleasePlan& ReleasePlan::Then(int column, char colour) {

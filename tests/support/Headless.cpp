@@ -2,7 +2,32 @@
 
 #include "framework/Application.h"
 #include "framework/Timer.h"
+#include "framework/Window.h"
 #include "support/Fakes.h"
+
+FakeKeyboard::FakeKeyboard() {
+    SetKeyboard(this);
+}
+
+FakeKeyboard::~FakeKeyboard() {
+    SetKeyboard(nullptr);
+}
+
+Recorded& recorded() {
+    static Recorded record;
+    return record;
+}
+
+void CloseAllWindows() {
+    Window::ReleaseAll();
+    SettleEvents();
+}
+
+void SettleEvents() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 namespace {
 // The offscreen platform says so for every window shown, once per game.

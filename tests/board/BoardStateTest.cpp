@@ -39,6 +39,10 @@ TEST_F(BoardTest, lettersChooseAndStartAndTheArrowsChangeNoControl) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&fresh));
     QTest::keyClick(&fresh, Qt::Key_H);
     EXPECT_TRUE(Window2::existing() && Window2::existing()->isVisible() && !fresh.isVisible());
+    fresh.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fresh));
+    QTest::keyClick(&fresh, Qt::Key_S);
+    EXPECT_EQ(fresh.cnt, 1) << "S starts";
 }
 
 TEST_F(BoardTest, startAndTheDifficultySetTheControlsAndThePace) {
@@ -117,12 +121,16 @@ TEST(TilePictures, everyPairDiffersPlainlyForColourBlindPlayers) {
         v = std::clamp(v, 0.0, 1.0);
         return 255 * (v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055);
     };
-    const int tiles[] = {168, 169, 170, 171, 172, 173, 174, 178};
+    using namespace Pictures;  // the game's own pictures, and their @2x twins
+    const std::pair<Name, int> tiles[] = {{blue, 168}, {cyan, 169},   {green, 170}, {magenta, 171},
+                                          {red, 172},  {yellow, 173}, {white, 174}, {gray, 178}};
     for (const char* scale : {"", "@2x"}) {
         for (const auto& m : simulations) {
             std::vector<std::vector<double>> seen;  // per tile, 3 channels a pixel
-            for (const int number : tiles) {
-                const QImage image(QStringLiteral(":/pictures/%1%2.png").arg(number).arg(scale));
+            for (const auto& [name, number] : tiles) {
+                const QImage image =
+                    *scale ? QImage(QStringLiteral(":/pictures/%1@2x.png").arg(number))
+                           : Get(name)->Pixmap().toImage();
                 ASSERT_FALSE(image.isNull()) << number << scale;
                 auto& out = seen.emplace_back();
                 for (int p = 0; p < image.width() * image.height() * 3; ++p) {
@@ -142,7 +150,7 @@ TEST(TilePictures, everyPairDiffersPlainlyForColourBlindPlayers) {
                                  std::abs(seen[a][p + 2] - seen[b][p + 2]) >= 64;
                     }
                     EXPECT_GE(plain * 60, seen[a].size())
-                        << tiles[a] << " and " << tiles[b] << scale;
+                        << tiles[a].second << " and " << tiles[b].second << scale;
                 }
             }
         }

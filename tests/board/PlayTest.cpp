@@ -150,8 +150,9 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
                 b.Timer4_Action();
             } else if (step == 'f') {
                 b.Timer1_Action();
-                seen += b.cnt == 2 ? " +"
-                                   : " " + std::to_string(b.kap2) + "@" + std::to_string(tile->Y());
+                // Appended piece by piece: GCC 12 at -O3 warns on " " + std::string.
+                seen.append(" ").append(
+                    b.cnt == 2 ? "+" : std::to_string(b.kap2) + "@" + std::to_string(tile->Y()));
             }
         }
         EXPECT_EQ(seen.substr(1), s.frames);
@@ -177,7 +178,7 @@ TEST_F(BoardTest, aColourCoveringItselfVanishesAndQuickensThePaceDownTo50) {
             ASSERT_EQ(RunUntilNextRelease(b), 29);
             EXPECT_TRUE(falling->Closed());
             EXPECT_EQ(b.SpriteSurface1->SpriteCount(), 2);  // the resting red and the next tile
-            seen += " " + std::to_string(b.Timer1->Period());
+            seen.append(" ").append(std::to_string(b.Timer1->Period()));
         }
         EXPECT_EQ(seen, periods);
     }

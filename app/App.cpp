@@ -18,10 +18,6 @@ App::App() {
 
 App::~App() = default;
 
-App& App::instance() {
-    return static_cast<App&>(*Application::Instance());
-}
-
 void App::RegisterWindows() {
     Window1::registerClass();
     Window2::registerClass();

@@ -10,9 +10,6 @@ class App : public Application {
     App();
     ~App() override;
 
-    // The application object.
-    static App& instance();
-
     // Registers the window classes, so windows can reach each other by class name.
     static void RegisterWindows();
     // Opens the first window.

@@ -5,7 +5,7 @@
 namespace Pictures {
 namespace {
 struct Slot {
-    const char* name;
+    Name name;  // rows are in Name order
     int resource;
     Colour::Code code;
     PictureRef kept;
@@ -14,16 +14,16 @@ struct Slot {
 // Indexed by Name. whiteo is the outlined white that marks an empty cell and
 // is never shown as a tile; huemixsmall is the board's title image.
 std::array<Slot, 10>& table() {
-    static std::array<Slot, 10> all{{{"blue", 168, Colour::Blue, nullptr},
-                                     {"cyan", 169, Colour::Cyan, nullptr},
-                                     {"green", 170, Colour::Green, nullptr},
-                                     {"magenta", 171, Colour::Magenta, nullptr},
-                                     {"red", 172, Colour::Red, nullptr},
-                                     {"yellow", 173, Colour::Yellow, nullptr},
-                                     {"white", 174, Colour::White, nullptr},
-                                     {"huemixsmall", 175, Colour::White, nullptr},
-                                     {"gray", 178, Colour::Gray, nullptr},
-                                     {"whiteo", 180, Colour::White, nullptr}}};
+    static std::array<Slot, 10> all{{{blue, 168, Colour::Blue, nullptr},
+                                     {cyan, 169, Colour::Cyan, nullptr},
+                                     {green, 170, Colour::Green, nullptr},
+                                     {magenta, 171, Colour::Magenta, nullptr},
+                                     {red, 172, Colour::Red, nullptr},
+                                     {yellow, 173, Colour::Yellow, nullptr},
+                                     {white, 174, Colour::White, nullptr},
+                                     {huemixsmall, 175, Colour::White, nullptr},
+                                     {gray, 178, Colour::Gray, nullptr},
+                                     {whiteo, 180, Colour::White, nullptr}}};
     return all;
 }
 }  // namespace
@@ -46,13 +46,4 @@ void ReleaseAll() {
     }
 }
 
-QStringList Kept() {
-    QStringList names;
-    for (const Slot& slot : table()) {
-        if (slot.kept) {
-            names << QString::fromLatin1(slot.name);
-        }
-    }
-    return names;
-}
 }  // namespace Pictures

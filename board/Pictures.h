@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QStringList>
-
 #include "framework/Picture.h"
 
 // The colour code a tile carries in its sprite Group, which is also its
@@ -38,6 +36,4 @@ Tile TileOf(Name name);
 
 // Drops every kept picture, in the order above; a later request loads afresh.
 void ReleaseAll();
-// The names of the pictures currently kept, in release order (for checks).
-QStringList Kept();
 }  // namespace Pictures

@@ -96,6 +96,7 @@ choose() { # act <- one of "WEIGHT:ACTION"s for the window ROLE
     done
     [[ $act == *" $role "* ]] || act="${act%% *} $role ${act#* }"
 }
+# shellcheck disable=SC2086 # the arrows' names split
 perform() { # perform KIND ROLE ARGS...
     local id=${win[$2]:-} keys=(Left Right "Left Right")
     actions=$((actions + 1))
@@ -105,7 +106,7 @@ perform() { # perform KIND ROLE ARGS...
         click) click "$id" "$3" "$4" ;;
         key) focus "$id" && timeout 5 xdotool key "${@:3}" ;;
         type) focus "$id" && timeout 10 xdotool type --delay 15 "$3" ;;
-        # shellcheck disable=SC2086 # one arrow or both, held 11 to 400 ms
+        # One arrow or both, held 11 to 400 ms.
         hold) focus "$id" && timeout 5 xdotool keydown ${keys[RANDOM % 3]} sleep "0.$((RANDOM % 4))$((RANDOM % 9 + 1))" keyup Left Right ;;
         close) "$xclient" close "$id" ;;
     esac

@@ -12,20 +12,10 @@ set -euo pipefail
 game=$1 work=$2 taps=${HUEMIX_WINDOW_TAPS:-30}
 source "$(dirname "$0")/../xvfb/lib.sh"
 
-shown() { # shown EXCEPT...: the game's visible window that is none of these
-    local id deadline=$((SECONDS + 20))
-    while ((SECONDS < deadline)); do
-        for id in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
-            [[ " $* " != *" $id "* ]] && echo "$id" && return 0
-        done
-        sleep 0.1
-    done
-    return 1
-}
 new_game() { # new_game [KEY]: N, KEY on the new board, Return. Short games
     local old=$board # keep the falling tile in sight.
     key "$board" n
-    board=$(shown "$scores" "$old") || fail "N showed no new board"
+    board=$(wait_for_window Huemix 10 "$old") || fail "N showed no new board"
     sleep 0.3
     [[ -z ${1:-} ]] || key "$board" "$1"
     key "$board" Return
@@ -66,15 +56,15 @@ measure() { # measure MODE FRAME_MS [KEY]: 15 taps to a game
 rm -rf "$work"
 start_xvfb
 launch "$game" "$work"
-scores=$(shown) || fail "no score board"
+scores=$(wait_for_window Scores 20)
 sleep 0.5
 focus "$scores"
 xdotool type --delay 30 Kim
 key "$scores" Return
-board=$(shown "$scores") || fail "Return in the name field showed no board"
+board=$(wait_for_window Huemix 10) || fail "Return in the name field showed no board"
 menu=$(content_top "$board" "$work/fresh.png")
 key "$board" h
-help=$(shown "$scores" "$board") || fail "H showed no help window"
+help=$(wait_for_window HELP 10) || fail "H showed no help window"
 key "$help" Return
 for ((i = 0; i < 50; i++)); do window_visible "$board" && ! window_visible "$help" && break || sleep 0.1; done
 window_visible "$board" || fail "Return in the help window did not bring the board back"

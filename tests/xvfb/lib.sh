@@ -5,9 +5,7 @@
 _exit_cmds=()
 at_exit() { _exit_cmds+=("$1"); } # run the shell string at exit, newest first
 _on_exit() { local i; for ((i = ${#_exit_cmds[@]} - 1; i >= 0; i--)); do eval "${_exit_cmds[i]}" || true; done; }
-trap _on_exit EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+trap _on_exit EXIT && trap 'exit 130' INT && trap 'exit 143' TERM
 declare -F fail >/dev/null || fail() { echo "$(basename "$0" .sh): $*" >&2 && exit 1; }
 _src=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
@@ -35,8 +33,7 @@ start_xvfb() {
     fail "no X display of our own"
 }
 
-# launch GAME WORK: the game on a config folder in WORK (made by the caller or
-# here); sets PID, killed at exit.
+# launch GAME WORK: the game on the config folder in WORK; sets PID.
 launch() {
     mkdir -p "$2/config"
     export XDG_CONFIG_HOME=$2/config

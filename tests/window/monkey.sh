@@ -48,6 +48,8 @@ start_run() {
         scan
         [[ -n ${win[scores]:-} ]] || { sleep 0.1 && continue; }
         ((runs > 1)) || menu=$(content_top "${win[scores]}" "$work/menu.png" 345)
+        # Mostly a name first: without one nothing is recorded.
+        ((RANDOM % 4 == 0)) || perform type scores "P$RANDOM" || true
         seen=$SECONDS && return 0
     done
     fail "no score board within 30 s"
@@ -79,8 +81,8 @@ choose() { # act <- one of "WEIGHT:ACTION"s for the window ROLE
     ((calm || RANDOM % 200)) || key="key $role ctrl+q"
     case $role$calm in
         scores*) set -- "28:press Run" "8:press Name" "15:type $RANDOM" "2:close" "13:$key" "15:$spot" "5:click $role 20 $bar" ;;
-        board1) set -- "10:press Start" "5:press Expert" "50:hold" "20:idle" "10:$spot" ;;
-        board0) set -- "2:press Quit" "8:press Start" "5:press NewGame" "5:press HELP" "4:press Beginner" "5:press Expert" \
+        board1) set -- "5:press Start" "10:press Expert" "50:hold" "20:idle" "10:$spot" ;;
+        board0) set -- "4:press Quit" "8:press Start" "5:press NewGame" "5:press HELP" "4:press Beginner" "5:press Expert" \
             "3:click $role 20 $bar" "2:click $role 56 $bar" "30:hold" "9:idle" "11:$key" "11:$spot" ;;
         help*) set -- "55:press BACK" "20:key $role Return" "10:$key" "15:$spot" ;;
         about*) set -- "55:press Close" "10:press Mail" "15:$key" "20:$spot" ;;

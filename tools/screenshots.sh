@@ -14,13 +14,10 @@ source "$root/tests/xvfb/lib.sh"
 work=$(mktemp -d)
 at_exit "rm -rf '$work'"
 mkdir -p "$out" "$work/config"
-export XDG_CONFIG_HOME=$work/config
-printf 'Ann,12\nBob,7\nCid,30\n' >"$XDG_CONFIG_HOME/Huemix.prefs"
+printf 'Ann,12\nBob,7\nCid,30\n' >"$work/config/Huemix.prefs"
 
 start_xvfb
-"$game" >"$work/game.log" 2>&1 &
-pid=$!
-at_exit "kill $pid 2>/dev/null || true"
+launch "$game" "$work"
 
 scores=$(wait_for_window "Scores" 20)
 menu=$(content_top "$scores" "$work/probe.png" 345)
@@ -36,22 +33,22 @@ xdotool key Up Return
 about=$(wait_for_window "About" 10)
 sleep 0.5
 screenshot "$about" "$out/about.png"
-click_control "$about" 0 224 225 63 32 # Close
+press "$about" Close
 
 board=$(wait_for_window "Huemix" 10)
 sleep 0.5
-click_control "$board" "$menu" 300 500 80 20 # HELP
+press "$board" HELP "$menu"
 help=$(wait_for_window "HELP" 10)
 sleep 0.5
 screenshot "$help" "$out/help.png"
-click_control "$help" 0 293 385 80 20 # BACK
+press "$help" BACK
 
 sleep 0.5
-click_control "$board" "$menu" 98 500 80 20 # Start
+press "$board" Start "$menu"
 sleep 8
 screenshot "$board" "$out/board.png"
 key "$board" ctrl+q
-wait_for_exit "$pid" 5
+wait_for_exit "$PID" 5
 for name in scores about help board; do
     echo "$out/$name.png: $(identify -format '%wx%h' "$out/$name.png")"
 done

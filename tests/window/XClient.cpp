@@ -1,135 +1,79 @@
-// Talks to a window of another X client the way a window manager would, for
-// real-window checks that run with no window manager at all.
-//
-//   huemix_xclient ping WINDOW [TIMEOUT_MS]
-//       Sends _NET_WM_PING. Exit 0 when the client answered, 1 when it did not
-//       within the time (default 5000 ms): its event loop is stuck. Exit 2 when
-//       there is no such window (it went away), 3 on a usage or display error.
-//   huemix_xclient close WINDOW
-//       Sends WM_DELETE_WINDOW, what a click on the window's close box sends.
-//
-// WINDOW is a window id in decimal or 0x hexadecimal, as xdotool prints it.
+// What a window manager would send, for the monkey, which runs without one:
+//   huemix_xclient ping WINDOW TIMEOUT_MS  exit 0 when the client answered in
+//       time, 1 when not (its event loop is stuck), 2 when the window is gone
+//   huemix_xclient close WINDOW            a click on the window's close box
 #include <X11/Xlib.h>
 #include <poll.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 namespace {
-bool badWindow = false;
+bool gone = false;
 
 int NoteError(Display*, XErrorEvent* error) {
-    if (error->error_code == BadWindow) {
-        badWindow = true;
-    }
+    gone = gone || error->error_code == BadWindow;
     return 0;
 }
 
-int Usage() {
-    std::fprintf(stderr,
-                 "usage: huemix_xclient ping WINDOW [TIMEOUT_MS]\n"
-                 "       huemix_xclient close WINDOW\n");
-    return 3;
-}
-
-XEvent Protocol(Display* display, Window window, const char* protocol) {
+XEvent Send(Display* display, Window window, const char* protocol) {
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
     event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
     event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, protocol, False));
-    event.xclient.data.l[1] = CurrentTime;
+    event.xclient.data.l[2] = static_cast<long>(window);
+    // Comes back in the answer, so an older answer is not taken for this one.
+    event.xclient.data.l[3] =
+        static_cast<long>(std::chrono::steady_clock::now().time_since_epoch().count() & 0x7fffffff);
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
     return event;
 }
 
-int Close(Display* display, Window window) {
-    XEvent event = Protocol(display, window, "WM_DELETE_WINDOW");
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XSync(display, False);
-    return badWindow ? 2 : 0;
-}
-
 int Ping(Display* display, Window window, long timeoutMs) {
-    const Window root = DefaultRootWindow(display);
-    // The answer is sent to the root window; which of these two masks it uses
-    // differs between toolkits.
-    XSelectInput(display, root, StructureNotifyMask | SubstructureNotifyMask);
-    XEvent ping = Protocol(display, window, "_NET_WM_PING");
-    ping.xclient.data.l[2] = static_cast<long>(window);
-    // Comes back unchanged in the answer, so an old answer is not taken for this one.
-    const long nonce =
-        static_cast<long>(std::chrono::steady_clock::now().time_since_epoch().count() & 0x7fffffff);
-    ping.xclient.data.l[3] = nonce;
-    XSendEvent(display, window, False, NoEventMask, &ping);
-    XSync(display, False);
-    if (badWindow) {
-        return 2;
-    }
-
-    const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
-    const long pingAtom = ping.xclient.data.l[0];
+    // The answer goes to the root window.
+    XSelectInput(display, DefaultRootWindow(display), StructureNotifyMask | SubstructureNotifyMask);
+    const XEvent ping = Send(display, window, "_NET_WM_PING");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
+    while (!gone) {
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == ClientMessage && event.xclient.message_type == protocols &&
-                event.xclient.data.l[0] == pingAtom &&
-                event.xclient.data.l[2] == static_cast<long>(window) &&
-                event.xclient.data.l[3] == nonce) {
+            if (event.type == ClientMessage && event.xclient.data.l[0] == ping.xclient.data.l[0] &&
+                event.xclient.data.l[3] == ping.xclient.data.l[3]) {
                 return 0;
             }
         }
-        if (badWindow) {
-            return 2;
-        }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
-                              .count();
-        if (left <= 0) {
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
             return 1;
         }
         pollfd connection{ConnectionNumber(display), POLLIN, 0};
-        poll(&connection, 1, static_cast<int>(left));
+        poll(&connection, 1, static_cast<int>(left.count()));
     }
+    return 2;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        return Usage();
-    }
-    const std::string command = argv[1];
-    char* end = nullptr;
-    const unsigned long window = std::strtoul(argv[2], &end, 0);
-    if (window == 0 || *end != '\0') {
-        return Usage();
-    }
-    long timeoutMs = 5000;
-    if (argc > 3) {
-        timeoutMs = std::strtol(argv[3], &end, 10);
-        if (timeoutMs <= 0 || *end != '\0') {
-            return Usage();
-        }
-    }
-
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = argc > 2 ? XOpenDisplay(nullptr) : nullptr;
     if (!display) {
-        std::fprintf(stderr, "huemix_xclient: cannot open the display\n");
         return 3;
     }
     XSetErrorHandler(NoteError);
-    int status = 3;
-    if (command == "ping") {
-        status = Ping(display, window, timeoutMs);
-    } else if (command == "close") {
-        status = Close(display, window);
+    const Window window = std::strtoul(argv[2], nullptr, 0);
+    int status = 2;
+    if (std::strcmp(argv[1], "ping") == 0 && argc > 3) {
+        status = Ping(display, window, std::strtol(argv[3], nullptr, 10));
+    } else if (std::strcmp(argv[1], "close") == 0) {
+        Send(display, window, "WM_DELETE_WINDOW");
+        status = gone ? 2 : 0;
     } else {
-        status = Usage();
+        status = 3;
     }
     XCloseDisplay(display);
     return status;

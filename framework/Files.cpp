@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
@@ -21,27 +22,21 @@ QString ErrorText(int error) {
 }
 
 // Writes it all; false with errno set when the system would not.
-bool WriteAll(int descriptor, const char* bytes, qint64 size, qint64 written) {
-    while (size > 0) {
-        qint64 allowed = size;
-        if (faults.writeFailsAfter >= 0) {
-            allowed = std::min(size, std::max<qint64>(faults.writeFailsAfter - written, 0));
-            if (allowed == 0) {
-                errno = faults.writeError;
-                return false;
-            }
+bool WriteAll(int descriptor, QByteArrayView bytes, qint64 written) {
+    while (!bytes.isEmpty()) {
+        qint64 allowed = bytes.size();
+        if (faults.writeFailsAfter >= 0 &&
+            (allowed = std::min(allowed, faults.writeFailsAfter - written)) <= 0) {
+            errno = faults.writeError;
+            return false;
         }
-        const ssize_t done = ::write(descriptor, bytes, static_cast<std::size_t>(allowed));
-        if (done < 0 && errno == EINTR) {
-            continue;
-        }
-        if (done <= 0) {
+        const ssize_t done = ::write(descriptor, bytes.data(), static_cast<std::size_t>(allowed));
+        if (done <= 0 && (done == 0 || errno != EINTR)) {
             errno = done == 0 ? EIO : errno;
             return false;
         }
-        bytes += done;
-        size -= done;
-        written += done;
+        bytes = bytes.sliced(std::max<ssize_t>(done, 0));
+        written += std::max<ssize_t>(done, 0);
     }
     return true;
 }
@@ -50,15 +45,10 @@ bool WriteAll(int descriptor, const char* bytes, qint64 size, qint64 written) {
 // system has no unnamed temporary files: NAME. and six ASCII letters.
 void RemoveLeftovers(const QString& path) {
     const QFileInfo target(path);
-    const QString prefix = target.fileName() + QLatin1Char('.');
-    const QDir folder = target.absoluteDir();
-    for (const QFileInfo& file : folder.entryInfoList({prefix + QStringLiteral("??????")},
-                                                      QDir::Files | QDir::Hidden | QDir::System)) {
-        const QString tail = file.fileName().sliced(prefix.size());
-        const bool ours = std::all_of(tail.begin(), tail.end(), [](QChar c) {
-            return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-        });
-        if (ours && !file.isSymLink() && file.isFile()) {
+    const QRegularExpression ours(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
+    for (const QFileInfo& file : target.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (ours.match(file.fileName()).hasMatch() && !file.isSymLink()) {
             QFile::remove(file.filePath());
         }
     }
@@ -86,13 +76,11 @@ std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     const QByteArray native = QFile::encodeName(path_);
     const int descriptor = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat info {};
-    if (descriptor < 0 || ::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-        if (descriptor >= 0) {
-            ::close(descriptor);
-        }
-        return nullptr;
+    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
+        return std::unique_ptr<TextInputStream>(new TextInputStream(descriptor));
     }
-    return std::unique_ptr<TextInputStream>(new TextInputStream(descriptor));
+    ::close(descriptor);
+    return nullptr;
 }
 
 std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
@@ -246,8 +234,7 @@ bool TextOutputStream::Close() {
 // Written past QSaveFile, whose text for a full disk may be "Unknown error":
 // the failing write's own errno names the cause.
 void TextOutputStream::Flush() {
-    if (error_.isEmpty() &&
-        !WriteAll(file_.handle(), buffer_.constData(), buffer_.size(), written_)) {
+    if (error_.isEmpty() && !WriteAll(file_.handle(), buffer_, written_)) {
         Fail(ErrorText(errno));
     }
     written_ += buffer_.size();

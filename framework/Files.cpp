@@ -4,42 +4,63 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include "framework/FileIO.h"
-
 namespace {
+// Reads and writes go to the system in pieces of this size.
+constexpr qsizetype Chunk = 256 * 1024;
 FileFaults faults;
 
-bool IsRegularFile(const QByteArray& path) {
-    struct stat info {};
-    return ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
-}
-}  // namespace
-
-const FileFaults& fileio::Faults() {
-    return faults;
-}
-
-QString fileio::ErrorText(int error) {
+QString ErrorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
+
+// Writes it all; false with errno set when the system would not.
+bool WriteAll(int descriptor, QByteArrayView bytes, qint64 written) {
+    while (!bytes.isEmpty()) {
+        qint64 allowed = bytes.size();
+        if (faults.writeFailsAfter >= 0 &&
+            (allowed = std::min(allowed, faults.writeFailsAfter - written)) <= 0) {
+            errno = faults.writeError;
+            return false;
+        }
+        const ssize_t done = ::write(descriptor, bytes.data(), static_cast<std::size_t>(allowed));
+        if (done <= 0 && (done == 0 || errno != EINTR)) {
+            errno = done == 0 ? EIO : errno;
+            return false;
+        }
+        bytes = bytes.sliced(std::max<ssize_t>(done, 0));
+        written += std::max<ssize_t>(done, 0);
+    }
+    return true;
+}
+
+// What a replacement killed halfway leaves beside the file where the file
+// system has no unnamed temporary files: NAME. and six ASCII letters.
+void RemoveLeftovers(const QString& path) {
+    const QFileInfo target(path);
+    const QRegularExpression ours(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
+    for (const QFileInfo& file : target.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (ours.match(file.fileName()).hasMatch() && !file.isSymLink()) {
+            QFile::remove(file.filePath());
+        }
+    }
+}
+}  // namespace
 
 void SetFileFaults(const FileFaults& newFaults) {
     faults = newFaults;
 }
 
-// ---- FolderItem
-
 FolderItem FolderItem::Child(const QString& name) const {
-    if (path_.isEmpty()) {
-        return {};
-    }
-    return FolderItem(path_ + QLatin1Char('/') + name);
+    return path_.isEmpty() ? FolderItem() : FolderItem(path_ + QLatin1Char('/') + name);
 }
 
 bool FolderItem::Exists() const {
@@ -47,29 +68,19 @@ bool FolderItem::Exists() const {
 }
 
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
-    if (path_.isEmpty()) {
+    // Looked at before opening, as opening a device can already do something;
+    // opened without blocking, as a FIFO may have been put there since.
+    if (path_.isEmpty() || !QFileInfo(path_).isFile()) {
         return nullptr;
     }
     const QByteArray native = QFile::encodeName(path_);
-    // Looked at before opening, as opening a device can already do something.
-    if (!IsRegularFile(native)) {
-        return nullptr;
-    }
-    // Non-blocking, so a FIFO put there since the look is not waited on.
-    int descriptor = -1;
-    do {
-        descriptor = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    } while (descriptor < 0 && errno == EINTR);
-    if (descriptor < 0) {
-        return nullptr;
-    }
+    const int descriptor = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat info {};
-    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(descriptor);
-        return nullptr;
+    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
+        return std::unique_ptr<TextInputStream>(new TextInputStream(descriptor));
     }
-    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    return std::unique_ptr<TextInputStream>(new TextInputStream(descriptor, info.st_size));
+    ::close(descriptor);
+    return nullptr;
 }
 
 std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
@@ -78,4 +89,164 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
 
 FolderItem PreferencesFolder() {
     return FolderItem(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+// ---- reading
+
+TextInputStream::TextInputStream(int descriptor) {
+    file_.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
+               QFileDevice::AutoCloseHandle);
+    size_ = file_.size();
+}
+
+bool TextInputStream::ReadFields(char separator, QByteArray& first, QByteArray& second) {
+    // Only where the first two separators are is kept while the line is read.
+    const qint64 start = Offset();
+    qint64 cuts[2] = {-1, -1};
+    int found = 0;
+    qint64 end = -1;
+    while (end < 0) {
+        if (position_ == buffer_.size() && !Fill()) {
+            if (!error_.isEmpty()) {
+                return false;
+            }
+            end = Offset();  // the last line needs no line end
+            break;
+        }
+        const char* from = buffer_.constData() + position_;
+        const qsizetype left = buffer_.size() - position_;
+        const auto* lineEnd = static_cast<const char*>(std::memchr(from, LineDelimiter, left));
+        const qsizetype span = lineEnd ? lineEnd - from : left;
+        for (qsizetype at = 0; found < 2 && at < span;) {
+            const auto* cut =
+                static_cast<const char*>(std::memchr(from + at, separator, span - at));
+            if (!cut) {
+                break;
+            }
+            at = cut - from + 1;
+            cuts[found++] = Offset() + at - 1;
+        }
+        position_ += lineEnd ? span + 1 : span;
+        if (lineEnd) {
+            end = Offset() - 1;
+        }
+    }
+    const qint64 secondEnd = found == 2 ? cuts[1] : end;
+    if (found == 0 || secondEnd == cuts[0] + 1) {
+        return false;
+    }
+    return BytesAt(start, cuts[0] - start, first) &&
+           BytesAt(cuts[0] + 1, secondEnd - cuts[0] - 1, second);
+}
+
+bool TextInputStream::AtEOF() {
+    return position_ == buffer_.size() && !Fill();
+}
+
+// Replaces the buffer, all read, by the next piece of the file.
+bool TextInputStream::Fill() {
+    if (!error_.isEmpty()) {
+        return false;
+    }
+    bufferStart_ += buffer_.size();
+    position_ = 0;
+    buffer_.resize(Chunk);
+    qint64 want = Chunk;
+    if (faults.readFailsAfter >= 0) {
+        want = std::clamp<qint64>(faults.readFailsAfter - bufferStart_, 0, Chunk);
+    }
+    const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
+    buffer_.resize(std::max<qint64>(got, 0));
+    if (got < 0) {
+        Fail(want > 0 ? file_.errorString() : ErrorText(EIO));
+    }
+    return got > 0;
+}
+
+// The bytes of a field: from the buffer, or read again if the line was long.
+bool TextInputStream::BytesAt(qint64 offset, qint64 size, QByteArray& bytes) {
+    if (offset >= bufferStart_) {
+        bytes = buffer_.sliced(offset - bufferStart_, size);
+        return true;
+    }
+    const qint64 resume = bufferStart_ + buffer_.size();
+    if (!file_.seek(offset) || (bytes = file_.read(size)).size() != size || !file_.seek(resume)) {
+        Fail(file_.errorString());
+        return false;
+    }
+    return true;
+}
+
+void TextInputStream::Fail(const QString& why) {
+    error_ = why.isEmpty() ? QStringLiteral("the file could not be read") : why;
+    buffer_.clear();
+    position_ = 0;
+}
+
+// ---- writing
+
+TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    const QFileInfo there(path);
+    if (path.isEmpty()) {
+        Fail(QStringLiteral("there is no preferences folder"));
+    } else if (!QDir().mkpath(folder)) {
+        Fail(QStringLiteral("the folder %1 could not be made")
+                 .arg(QDir::toNativeSeparators(folder)));
+    } else if (there.exists() && !there.isFile()) {
+        // Replacing a device node, or a folder, is never what saving a file means.
+        Fail(QStringLiteral("it is not a regular file, and was left as it is"));
+    } else {
+        RemoveLeftovers(path);
+        // Writing in place would leave a cut-off file behind a failure.
+        file_.setDirectWriteFallback(false);
+        if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            Fail(file_.errorString());
+        }
+    }
+}
+
+void TextOutputStream::Write(QByteArrayView bytes) {
+    if (!closed_ && error_.isEmpty()) {
+        buffer_.append(bytes);
+        if (buffer_.size() >= Chunk) {
+            Flush();
+        }
+    }
+}
+
+void TextOutputStream::WriteLine(QByteArrayView bytes) {
+    Write(bytes);
+    Write(QByteArrayView(&LineDelimiter, 1));
+}
+
+bool TextOutputStream::Close() {
+    if (!closed_) {
+        Flush();
+        closed_ = true;
+        if (error_.isEmpty() && !file_.commit()) {
+            Fail(file_.errorString());
+        }
+    }
+    return error_.isEmpty();
+}
+
+// Written past QSaveFile, whose text for a full disk may be "Unknown error":
+// the failing write's own errno names the cause.
+void TextOutputStream::Flush() {
+    if (error_.isEmpty() && !WriteAll(file_.handle(), buffer_, written_)) {
+        Fail(ErrorText(errno));
+    }
+    written_ += buffer_.size();
+    buffer_.resize(0);
+}
+
+void TextOutputStream::Fail(const QString& why) {
+    if (error_.isEmpty()) {
+        error_ = why.isEmpty() ? QStringLiteral("the file could not be written") : why;
+    }
+    if (file_.isOpen()) {
+        file_.cancelWriting();
+        file_.commit();  // after cancelWriting this only drops the new file
+    }
 }

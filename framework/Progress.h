@@ -7,16 +7,13 @@
 class QProgressDialog;
 
 // How far a long piece of work on the event thread has come. The toolkit's
-// progress dialog appears once the work has run for about half a second and
-// looks set to go on; shorter work shows nothing. While the dialog is up, it
-// keeps the application responsive to painting but not to input.
+// progress dialog shows once the work has run for about half a second and
+// looks set to go on; it paints while the work runs and takes no input.
 class Progress {
   public:
     // total: the value at which the work is done (rows, bytes); may be 0.
     Progress(const QString& label, qint64 total);
     ~Progress();
-    Progress(const Progress&) = delete;
-    Progress& operator=(const Progress&) = delete;
 
     // Cheap enough for every step: only each thousandth of the way goes on.
     void SetValue(qint64 done) {
@@ -34,5 +31,5 @@ class Progress {
     std::unique_ptr<QProgressDialog> dialog_;
 };
 
-// Tests see the progress instead of a dialog: the label, how far, and of what total.
+// Tests see the progress instead of a dialog: the label, how far, of what total.
 void SetProgressObserver(std::function<void(const QString&, qint64, qint64)> observer);

@@ -43,12 +43,12 @@ void LoadScores(ListBox& list) {
     }
     Progress progress(QStringLiteral("Loading the scores…"), in->Size());
     list.BeginAdding();
-    QByteArrayList fields;
+    QByteArray name, score;
     // One read even on an empty file: the end is tested after each line.
     do {
-        if (in->ReadFields(',', 2, fields)) {
-            list.AddRowBytes(fields[0]);
-            list.SetCellBytes(list.LastIndex(), 1, fields[1]);
+        if (in->ReadFields(',', name, score)) {
+            list.AddRowBytes(name);
+            list.SetCellBytes(list.LastIndex(), 1, score);
         }
         progress.SetValue(in->Offset());
     } while (!in->AtEOF());

@@ -1,6 +1,5 @@
-// Preloaded into the saver: opening an unnamed temporary file fails as on a
-// file system that has none, so each save writes a named temporary file that
-// a kill leaves behind.
+// Preloaded into the saver: unnamed temporary files fail to open as on a file
+// system that has none, so each save writes a named one that a kill leaves.
 #include <dlfcn.h>
 #include <fcntl.h>
 
@@ -8,35 +7,30 @@
 #include <cstdarg>
 
 namespace {
-using OpenFunction = int (*)(const char*, int, ...);
-
-int Open(const char* symbol, const char* path, int flags, mode_t mode) {
-    if ((flags & O_TMPFILE) == O_TMPFILE) {
+int Open(const char* symbol, const char* path, int flags, va_list arguments) {
+    const bool unnamed = (flags & O_TMPFILE) == O_TMPFILE;
+    const mode_t mode = (flags & O_CREAT) || unnamed ? va_arg(arguments, mode_t) : 0;
+    if (unnamed) {
         errno = EOPNOTSUPP;
         return -1;
     }
-    static OpenFunction open64Next = reinterpret_cast<OpenFunction>(dlsym(RTLD_NEXT, "open64"));
-    static OpenFunction openNext = reinterpret_cast<OpenFunction>(dlsym(RTLD_NEXT, "open"));
-    return (symbol[4] == '6' ? open64Next : openNext)(path, flags, mode);
-}
-
-mode_t ModeArgument(int flags, va_list arguments) {
-    return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? va_arg(arguments, mode_t) : 0;
+    using Function = int (*)(const char*, int, ...);
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, symbol))(path, flags, mode);
 }
 }  // namespace
 
 extern "C" int open64(const char* path, int flags, ...) {
     va_list arguments;
     va_start(arguments, flags);
-    const mode_t mode = ModeArgument(flags, arguments);
+    const int result = Open("open64", path, flags, arguments);
     va_end(arguments);
-    return Open("open64", path, flags, mode);
+    return result;
 }
 
 extern "C" int open(const char* path, int flags, ...) {
     va_list arguments;
     va_start(arguments, flags);
-    const mode_t mode = ModeArgument(flags, arguments);
+    const int result = Open("open", path, flags, arguments);
     va_end(arguments);
-    return Open("open", path, flags, mode);
+    return result;
 }

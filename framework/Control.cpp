@@ -1,35 +1,12 @@
 #include "framework/Control.h"
 
-Control::Control(const QString& name, QWidget* widget, QObject* parent)
-    : QObject(parent), widget_(widget) {
-    setObjectName(name);
-    if (widget_) {
-        widget_->setObjectName(name);
+void Control::SetStyle(const TextStyle& style) {
+    QFont font = widget_->font();
+    if (style.size > 0) {
+        font.setPixelSize(style.size);
     }
-}
-
-bool Control::Enabled() const {
-    return widget_ && widget_->isEnabled();
-}
-
-void Control::SetEnabled(bool enabled) {
-    if (widget_) {
-        widget_->setEnabled(enabled);
-    }
-}
-
-bool Control::Visible() const {
-    return widget_ && !widget_->isHidden();
-}
-
-void Control::SetVisible(bool visible) {
-    if (widget_) {
-        widget_->setVisible(visible);
-    }
-}
-
-void Control::SetFocus() {
-    if (widget_) {
-        widget_->setFocus(Qt::OtherFocusReason);
-    }
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    widget_->setFont(font);
 }

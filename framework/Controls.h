@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QPointer>
 #include <functional>
 
 #include "framework/Control.h"
@@ -11,27 +10,17 @@ class QPushButton;
 class QRadioButton;
 class QLabel;
 class QLineEdit;
-class QGroupBox;
 
-// Font settings of a text control; size 0 is the platform's default size.
-struct TextStyle {
-    int size = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-};
-
+// Never takes the keyboard focus: the arrow keys belong to the game and Space
+// must not press a button by accident.
 class PushButton : public Control {
     Q_OBJECT
   public:
     PushButton(const QString& name, QWidget* parent);
 
-    QString Caption() const;
     void SetCaption(const QString& caption);
     // The window's default button is pushed by Return while it is shown and enabled.
-    bool Default() const { return default_; }
     void SetDefault(bool isDefault);
-    void SetStyle(const TextStyle& style);
     // A key (such as "N" or "F1") that pushes the button while its window is
     // active, wherever the focus is.
     void AddShortcut(const QString& key);
@@ -43,7 +32,6 @@ class PushButton : public Control {
 
   private:
     QPushButton* button_;
-    bool default_ = false;
 };
 
 // Radio buttons with the same parent form one group: selecting one clears the others.
@@ -52,13 +40,11 @@ class RadioButton : public Control {
   public:
     RadioButton(const QString& name, QWidget* parent);
 
-    QString Caption() const;
     void SetCaption(const QString& caption);
     bool Value() const;
-    // Selecting a button, by a click or from code, raises its Action; a button
-    // that is already selected raises nothing.
+    // Selecting a button, by a click, its shortcut or from code, raises its
+    // Action; a button that is already selected raises nothing.
     void SetValue(bool selected);
-    // A key that selects the button, as a click does, while its window is active.
     void AddShortcut(const QString& key);
     std::function<void()> Action;
 
@@ -71,11 +57,11 @@ class StaticText : public Control {
   public:
     StaticText(const QString& name, QWidget* parent);
 
-    QString Text() const;
+    // As given: a carriage return shows as a line break.
+    QString Text() const { return text_; }
     void SetText(const QString& text);
     QColor TextColor() const { return color_; }
     void SetTextColor(const QColor& color);
-    void SetStyle(const TextStyle& style);
     void SetMultiline(bool multiline);
     void SetCentered(bool centered);
 
@@ -89,13 +75,13 @@ class StaticText : public Control {
 
   private:
     QLabel* label_;
-    QString text_;  // as given: a carriage return shows as a line break
-    QColor color_ = Qt::black;
+    QString text_;
+    QColor color_;
     std::function<bool(int, int)> mouseDown_;
 };
 
-// A single-line text field. Line breaks never get in: a pasted name with a
-// line break would otherwise become two records in a line-based file.
+// A single-line text field without a length limit. Line breaks never get in:
+// a pasted name with a line break would become two records in a line-based file.
 class EditField : public Control {
     Q_OBJECT
   public:
@@ -118,25 +104,15 @@ class ImageWell : public Control {
     Q_OBJECT
   public:
     ImageWell(const QString& name, QWidget* parent);
-
-    const PictureRef& Image() const { return image_; }
-    void SetImage(PictureRef image);
-
-  private:
-    QLabel* label_;
-    PictureRef image_;
+    void SetImage(const PictureRef& image);
 };
 
+// Child controls go into Widget(), their geometry given in the window's terms.
 class GroupBox : public Control {
     Q_OBJECT
   public:
     GroupBox(const QString& name, QWidget* parent);
     void SetCaption(const QString& caption);
-    // Where child controls go; their geometry is given relative to the box.
-    QWidget* Inside() const;
-
-  private:
-    QGroupBox* box_;
 };
 
 // Strips line breaks; a run of them becomes one blank.

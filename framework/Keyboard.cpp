@@ -4,21 +4,6 @@
 #include <QKeyEvent>
 
 namespace {
-int virtualCode(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Left:
-            return KeyCode::LeftArrow;
-        case Qt::Key_Right:
-            return KeyCode::RightArrow;
-        case Qt::Key_Down:
-            return KeyCode::DownArrow;
-        case Qt::Key_Up:
-            return KeyCode::UpArrow;
-        default:
-            return -1;
-    }
-}
-
 KeyState* installed = nullptr;
 }  // namespace
 
@@ -33,7 +18,9 @@ bool ApplicationKeyState::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
             auto* key = static_cast<QKeyEvent*>(event);
-            const int code = virtualCode(key->key());
+            const int code = key->key() == Qt::Key_Left    ? KeyCode::LeftArrow
+                             : key->key() == Qt::Key_Right ? KeyCode::RightArrow
+                                                           : -1;
             if (code >= 0 && !key->isAutoRepeat()) {
                 if (event->type() == QEvent::KeyPress) {
                     // Qt hands the application one press once per widget it

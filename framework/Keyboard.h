@@ -9,8 +9,6 @@
 namespace KeyCode {
 constexpr int LeftArrow = 123;
 constexpr int RightArrow = 124;
-constexpr int DownArrow = 125;
-constexpr int UpArrow = 126;
 }  // namespace KeyCode
 
 // Which keys are physically held down right now, and when each was last

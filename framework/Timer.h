@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QTimer>
-
 #include <functional>
+
 #include "framework/Control.h"
 
 // A timer as the game sees it: Mode 0 is off, 2 fires every Period
@@ -22,11 +22,8 @@ class Timer : public Control {
     int Period() const { return period_; }
     // Applies from the next tick on.
     void SetPeriod(int milliseconds);
-
-    // A held timer keeps its Mode and Period but does not tick until it is let
-    // go; its window holds it while minimised.
+    // A held timer keeps its Mode and Period but does not tick until it is let go.
     void Hold(bool held);
-    bool Held() const { return held_; }
 
     // The "Action" event: called on every tick.
     std::function<void()> Action;
@@ -34,14 +31,13 @@ class Timer : public Control {
     // Tests switch the clock off: timers keep their Mode and Period but only
     // tick when the test calls their handlers.
     static void SetClockRunning(bool running);
-    static bool ClockRunning();
 
   private:
-    void Fire();
     void Reschedule();
 
     int mode_ = Off;
     int period_ = 1000;
     bool held_ = false;
-    QTimer clock_;
+    bool ticking_ = false;
+    QTimer* clock_;
 };

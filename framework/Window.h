@@ -1,15 +1,10 @@
 #pragma once
 
-#include <QHash>
-#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <stdexcept>
 
-class Control;
 class MenuBar;
-class QMenuBar;
-class QVBoxLayout;
 
 // Raised when code asks for something that is not there: a control name a
 // window never created, a window class nobody registered.
@@ -29,10 +24,6 @@ struct WindowAttributes {
     bool minimizeButton = true;
     bool maximizeButton = false;
     bool resizeable = false;
-    int minWidth = 64;
-    int minHeight = 64;
-    int maxWidth = 32000;
-    int maxHeight = 32000;
     bool documentWindow = true;  // false: a plain frame without window buttons
     bool whiteBackground = false;
 };
@@ -53,29 +44,21 @@ class Window : public QWidget {
     // Deletes every window without raising events; the last step of shutdown.
     static void ReleaseAll();
 
-    ~Window() override;
-
     void Show();
     void Hide();
     // Hides the window, raises Event_Close and deletes the window once the
     // current event is done, so closing from inside one of its own handlers is
     // safe. The class accessor hands out a new window right away.
     void Close();
-    bool Closing() const { return closing_; }
-    const QString& ClassName() const { return className_; }
 
     // The control of that name, which must exist and be of that kind.
     template <class T>
     T& ControlNamed(const QString& name) const {
-        auto* control = qobject_cast<T*>(controls_.value(name));
-        if (!control) {
-            throw NilObjectException(("no control " + name + " on " + className_).toStdString());
+        if (auto* control = findChild<T*>(name)) {
+            return *control;
         }
-        return *control;
+        throw NilObjectException(("no control " + name + " on " + objectName()).toStdString());
     }
-    bool HasControl(const QString& name) const { return controls_.contains(name); }
-
-    MenuBar* Menus() const { return menuBar_; }
 
   protected:
     explicit Window(const QString& className);
@@ -89,47 +72,39 @@ class Window : public QWidget {
     template <class T, class... Args>
     T* AddControl(const QString& name, QRect geometry, Args&&... args) {
         auto* control = new T(name, content_, std::forward<Args>(args)...);
-        Place(control, geometry, nullptr);
+        control->Widget()->setGeometry(geometry);
         return control;
     }
     template <class T, class Container, class... Args>
     T* AddControlIn(Container* container, const QString& name, QRect geometry, Args&&... args) {
-        auto* control = new T(name, container->Inside(), std::forward<Args>(args)...);
-        Place(control, geometry, container->Widget());
+        QWidget* inside = container->Widget();
+        auto* control = new T(name, inside, std::forward<Args>(args)...);
+        control->Widget()->setGeometry(geometry.translated(-inside->pos()));
         return control;
     }
     // Adds a control that has no widget of its own (a timer).
     template <class T>
     T* AddInvisible(const QString& name) {
-        auto* control = new T(name, this);
-        Register(control);
-        return control;
+        return new T(name, this);
     }
 
     virtual void Event_Open() {}
     virtual void Event_Close() {}
 
     void closeEvent(QCloseEvent* event) override;
+    // Return pushes the default button that is shown and enabled.
     void keyPressEvent(QKeyEvent* event) override;
     // Minimising holds the window's timers and restoring lets them go on, so
     // nothing runs on unseen; hiding by the program leaves them running.
     void changeEvent(QEvent* event) override;
 
   private:
-    void Place(Control* control, QRect geometry, QWidget* container);
-    void Register(Control* control);
     void Open();
     // Sizes the window so that its content area has the attributes' size.
     void FitContent();
 
-    QString className_;
     WindowAttributes attributes_;
     QWidget* content_;
-    QVBoxLayout* layout_;
-    QPointer<QMenuBar> menuBarView_;
-    MenuBar* menuBar_ = nullptr;
-    QHash<QString, Control*> controls_;
-    QList<Control*> order_;  // creation order
     bool closing_ = false;
 };
 

@@ -148,7 +148,7 @@ TEST_F(BoardTest, aboutHidesTheBoardWithoutStoppingItAndItsCloseShowsTheBoard) {
     App app;
     // From the score board there is no board yet: one is made behind About.
     ASSERT_EQ(Window1::existing(), nullptr);
-    MenuBar1::instance().Item(QStringLiteral("AppleAbout"))->ActionObject()->trigger();
+    MenuBar1::instance().item(QStringLiteral("AppleAbout"))->trigger();
     Window1* b = Window1::existing();
     ASSERT_NE(b, nullptr);
     EXPECT_FALSE(b->isVisible());
@@ -186,7 +186,7 @@ TEST_F(BoardTest, helpSwapsWithTheSameBoardAndClosingItShowsTheBoard) {
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     // It has no menu bar, yet Quit and About work there as everywhere.
-    for (QAction* shortcut : app.Menus()->ShortcutActions()) {
+    for (QAction* shortcut : app.Menus()->shortcutActions()) {
         EXPECT_TRUE(help->actions().contains(shortcut)) << shortcut->text().toStdString();
     }
 
@@ -253,9 +253,8 @@ TEST_F(BoardTest, windowsShowTheirTitlesTheIconAndTheirContentBelowTheMenuBar) {
         EXPECT_EQ(c.control->mapTo(&w, QPoint()), c.at + QPoint(0, top));
         if (bar) {
             // One menu bar: the same menus, shown in each window.
-            EXPECT_EQ(w.Menus(), &MenuBar1::instance());
             EXPECT_EQ(bar->actions().size(), 2);
-            EXPECT_EQ(bar->actions().first(), MenuBar1::instance().Menus().first()->ActionObject());
+            EXPECT_EQ(bar->actions().first(), MenuBar1::instance().menus().first()->menuAction());
         }
     }
 }

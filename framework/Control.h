@@ -32,7 +32,16 @@ class Control : public QObject {
     bool Visible() const { return widget_ && !widget_->isHidden(); }
     void SetVisible(bool visible) { widget_->setVisible(visible); }
     void SetFocus() { widget_->setFocus(Qt::OtherFocusReason); }
-    void SetStyle(const TextStyle& style);
+    void SetStyle(const TextStyle& style) {
+        QFont font = widget_->font();
+        if (style.size > 0) {
+            font.setPixelSize(style.size);
+        }
+        font.setBold(style.bold);
+        font.setItalic(style.italic);
+        font.setUnderline(style.underline);
+        widget_->setFont(font);
+    }
 
     QWidget* Widget() const { return widget_; }
 

@@ -1,11 +1,6 @@
 #include "framework/Controls.h"
 
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QShortcut>
 #include <limits>
@@ -19,14 +14,6 @@ PushButton::PushButton(const QString& name, QWidget* parent)
     : Control(name, new QPushButton(parent), parent), button_(static_cast<QPushButton*>(Widget())) {
     button_->setFocusPolicy(Qt::NoFocus);
     connect(button_, &QPushButton::clicked, this, &PushButton::Push);
-}
-
-void PushButton::SetCaption(const QString& caption) {
-    button_->setText(caption);
-}
-
-void PushButton::SetDefault(bool isDefault) {
-    button_->setDefault(isDefault);
 }
 
 void PushButton::AddShortcut(const QString& key) {
@@ -51,20 +38,8 @@ RadioButton::RadioButton(const QString& name, QWidget* parent)
     });
 }
 
-void RadioButton::SetCaption(const QString& caption) {
-    button_->setText(caption);
-}
-
-bool RadioButton::Value() const {
-    return button_->isChecked();
-}
-
-void RadioButton::SetValue(bool selected) {
-    button_->setChecked(selected);
-}
-
 void RadioButton::AddShortcut(const QString& key) {
-    // A shortcut of a disabled widget does not fire: like a click.
+    // click does nothing on a disabled button.
     connect(new QShortcut(QKeySequence(key), button_), &QShortcut::activated, button_,
             &QRadioButton::click);
 }
@@ -84,18 +59,9 @@ void StaticText::SetText(const QString& text) {
 }
 
 void StaticText::SetTextColor(const QColor& color) {
-    color_ = color;
     QPalette palette = label_->palette();
     palette.setColor(QPalette::WindowText, color);
     label_->setPalette(palette);
-}
-
-void StaticText::SetMultiline(bool multiline) {
-    label_->setWordWrap(multiline);
-}
-
-void StaticText::SetCentered(bool centered) {
-    label_->setAlignment((centered ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
 }
 
 void StaticText::SetMouseDown(std::function<bool(int, int)> handler) {
@@ -107,17 +73,16 @@ void StaticText::SetMouseDown(std::function<bool(int, int)> handler) {
 
 bool StaticText::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    const auto* key = static_cast<QKeyEvent*>(event);
     if (type == QEvent::MouseButtonPress && label_->isEnabled()) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         mouseDown_(at.x(), at.y());
         return true;
     }
-    if (type == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            mouseDown_(label_->width() / 2, label_->height() / 2);
-            return true;
-        }
+    if (type == QEvent::KeyPress && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                                     key->key() == Qt::Key_Space)) {
+        mouseDown_(label_->width() / 2, label_->height() / 2);
+        return true;
     }
     if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
         // A link shows that it has the keyboard focus by a frame.
@@ -129,14 +94,13 @@ bool StaticText::eventFilter(QObject* watched, QEvent* event) {
 EditField::EditField(const QString& name, QWidget* parent)
     : Control(name, new QLineEdit(parent), parent), edit_(static_cast<QLineEdit*>(Widget())) {
     edit_->installEventFilter(this);
-    // QLineEdit's default limit is 32,767 characters.
-    edit_->setMaxLength(std::numeric_limits<int>::max());
+    edit_->setMaxLength(std::numeric_limits<int>::max());  // not QLineEdit's 32,767
     connect(edit_, &QLineEdit::returnPressed, this, [this] {
         if (ReturnPressed) {
             ReturnPressed();
         }
     });
-    // QLineEdit keeps line breaks that arrive through paste or insert.
+    // QLineEdit keeps line breaks that arrive through paste, insert or setText.
     connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (const QString clean = WithoutLineBreaks(text); clean != text) {
             edit_->setText(clean);
@@ -144,33 +108,9 @@ EditField::EditField(const QString& name, QWidget* parent)
     });
 }
 
-QString EditField::Text() const {
-    return edit_->text();
-}
-
-void EditField::SetText(const QString& text) {
-    edit_->setText(text);
-}
-
 bool EditField::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn && GotFocus) {
         GotFocus();
     }
     return Control::eventFilter(watched, event);
-}
-
-ImageWell::ImageWell(const QString& name, QWidget* parent)
-    : Control(name, new QLabel(parent), parent) {
-    static_cast<QLabel*>(Widget())->setAlignment(Qt::AlignCenter);
-}
-
-void ImageWell::SetImage(const PictureRef& image) {
-    static_cast<QLabel*>(Widget())->setPixmap(image ? image->Pixmap() : QPixmap());
-}
-
-GroupBox::GroupBox(const QString& name, QWidget* parent)
-    : Control(name, new QGroupBox(parent), parent) {}
-
-void GroupBox::SetCaption(const QString& caption) {
-    static_cast<QGroupBox*>(Widget())->setTitle(caption);
 }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "framework/Application.h"
 #include "framework/MenuBar.h"
@@ -32,16 +33,6 @@ QList<Window*> allWindows() {
     }
     return windows;
 }
-
-// A desktop program whose last window has gone should not linger unseen.
-void quitIfNoWindowShown() {
-    for (Window* window : allWindows()) {
-        if (window->isVisible()) {
-            return;
-        }
-    }
-    Quit();
-}
 }  // namespace
 
 void Window::RegisterClass(const QString& className, Factory make) {
@@ -49,15 +40,14 @@ void Window::RegisterClass(const QString& className, Factory make) {
 }
 
 Window* Window::Shared(const QString& className) {
-    if (Window* open = Existing(className)) {
-        return open;
-    }
     WindowClass& windowClass = classes()[className];
-    if (!windowClass.make) {
-        throw NilObjectException(("no window class " + className).toStdString());
+    if (!Existing(className)) {
+        if (!windowClass.make) {
+            throw NilObjectException(("no window class " + className).toStdString());
+        }
+        windowClass.open = windowClass.make();
+        windowClass.open->Open();
     }
-    windowClass.open = windowClass.make();
-    windowClass.open->Open();
     return windowClass.open;
 }
 
@@ -77,16 +67,6 @@ Window::Window(const QString& className) : content_(new QWidget(this)) {
     layout->addWidget(content_, 1);
 }
 
-void Window::Show() {
-    show();
-    raise();
-    activateWindow();
-}
-
-void Window::Hide() {
-    hide();
-}
-
 void Window::Close() {
     if (closing_) {
         return;
@@ -95,7 +75,14 @@ void Window::Close() {
     hide();
     Event_Close();
     deleteLater();
-    QTimer::singleShot(0, qApp, quitIfNoWindowShown);
+    // A desktop program whose last window has gone should not linger unseen.
+    QTimer::singleShot(0, qApp, [] {
+        const QList<Window*> windows = allWindows();
+        if (std::none_of(windows.begin(), windows.end(),
+                         [](Window* w) { return w->isVisible(); })) {
+            Quit();
+        }
+    });
 }
 
 void Window::closeEvent(QCloseEvent* event) {

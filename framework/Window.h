@@ -44,8 +44,12 @@ class Window : public QWidget {
     // Deletes every window without raising events; the last step of shutdown.
     static void ReleaseAll();
 
-    void Show();
-    void Hide();
+    void Show() {
+        show();
+        raise();
+        activateWindow();
+    }
+    void Hide() { hide(); }
     // Hides the window, raises Event_Close and deletes the window once the
     // current event is done, so closing from inside one of its own handlers is
     // safe. The class accessor hands out a new window right away.

@@ -27,11 +27,11 @@ int main(int argc, char** argv) {
     // No event loop runs; nothing of the game should tick either.
     Timer::SetClockRunning(false);
     // Quit saves and then asks to end the application: stay and save again.
-    SetQuitHandler([] {});
-    SetMessagePresenter([](const QString& message) {
+    Application::quitHandler = [] {};
+    Application::messagePresenter = [](const QString& message) {
         std::fprintf(stderr, "scores_crash_saver: %s\n", qPrintable(message));
         std::_Exit(3);
-    });
+    };
     const long saves = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 0;
 
     {

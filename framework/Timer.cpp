@@ -1,9 +1,5 @@
 #include "framework/Timer.h"
 
-namespace {
-bool clockRunning = true;
-}
-
 Timer::Timer(const QString& name, QObject* parent)
     : Control(name, nullptr, parent), clock_(new QTimer(this)) {
     clock_->setTimerType(Qt::PreciseTimer);
@@ -37,12 +33,8 @@ void Timer::Hold(bool held) {
     Reschedule();
 }
 
-void Timer::SetClockRunning(bool running) {
-    clockRunning = running;
-}
-
 void Timer::Reschedule() {
-    if (mode_ != Off && clockRunning && !held_) {
+    if (mode_ != Off && clockRunning_ && !held_) {
         if (!clock_->isActive()) {
             clock_->start(qMax(1, period_));
         }

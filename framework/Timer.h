@@ -30,10 +30,12 @@ class Timer : public Control {
 
     // Tests switch the clock off: timers keep their Mode and Period but only
     // tick when the test calls their handlers.
-    static void SetClockRunning(bool running);
+    static void SetClockRunning(bool running) { clockRunning_ = running; }
 
   private:
     void Reschedule();
+
+    static inline bool clockRunning_ = true;
 
     int mode_ = Off;
     int period_ = 1000;

@@ -45,8 +45,16 @@ Window* Window::Shared(const QString& className) {
         if (!windowClass.make) {
             throw NilObjectException(("no window class " + className).toStdString());
         }
-        windowClass.open = windowClass.make();
-        windowClass.open->Open();
+        Window* window = windowClass.make();
+        windowClass.open = window;
+        // The application's own shortcuts (Quit, About) work in every window.
+        if (Application* app = Application::Instance(); app && app->Menus()) {
+            window->addActions(app->Menus()->shortcutActions());
+        }
+        window->Event_Open();
+        if (!window->closing_) {
+            window->show();
+        }
     }
     return windowClass.open;
 }
@@ -147,21 +155,7 @@ void Window::FitContent() {
         bar = bar < 0 ? view->sizeHint().height() : bar;
     }
     const QSize size(attributes_.width, attributes_.height + bar);
-    if (attributes_.resizeable) {
-        setMinimumSize(64, 64 + bar);
-        resize(size);
-    } else {
-        setFixedSize(size);
-    }
-}
-
-void Window::Open() {
-    // The application's own shortcuts (Quit, About) work in every window.
-    if (Application* app = Application::Instance(); app && app->Menus()) {
-        addActions(app->Menus()->shortcutActions());
-    }
-    Event_Open();
-    if (!closing_) {
-        show();
-    }
+    setMinimumSize(attributes_.resizeable ? QSize(64, 64 + bar) : size);
+    setMaximumSize(attributes_.resizeable ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : size);
+    resize(size);
 }

@@ -13,9 +13,8 @@ class NilObjectException : public std::logic_error {
     using std::logic_error::logic_error;
 };
 
-// How a window looks and behaves on screen. Width and height are those of the
-// content area, where the controls live; a window that shows a menu bar grows
-// by the bar's height, so the content keeps this size below it.
+// Width and height are those of the content area, where the controls live; a
+// window that shows a menu bar grows by the bar's height.
 struct WindowAttributes {
     QString title;
     int width = 300;
@@ -37,10 +36,8 @@ class Window : public QWidget {
   public:
     using Factory = std::function<Window*()>;
     static void RegisterClass(const QString& className, Factory make);
-    // The open window of that class, made and opened now if there is none.
     static Window* Shared(const QString& className);
-    // The open window of that class, or nullptr.
-    static Window* Existing(const QString& className);
+    static Window* Existing(const QString& className);  // or nullptr
     // Deletes every window without raising events; the last step of shutdown.
     static void ReleaseAll();
 
@@ -51,11 +48,9 @@ class Window : public QWidget {
     }
     void Hide() { hide(); }
     // Hides the window, raises Event_Close and deletes the window once the
-    // current event is done, so closing from inside one of its own handlers is
-    // safe. The class accessor hands out a new window right away.
+    // current event is done, so closing from one of its own handlers is safe.
     void Close();
 
-    // The control of that name, which must exist and be of that kind.
     template <class T>
     T& ControlNamed(const QString& name) const {
         if (auto* control = findChild<T*>(name)) {
@@ -66,27 +61,24 @@ class Window : public QWidget {
 
   protected:
     explicit Window(const QString& className);
-
     void ApplyAttributes(const WindowAttributes& attributes);
-    // Shows the shared menu bar at the top of this window; the bar is not owned.
+    // Shows the shared menu bar (not owned) at the top of this window.
     void SetMenuBar(MenuBar* bar);
 
-    // Creates a control under its name at a position of the window's content
-    // area (or of the group box given as container, in the window's terms).
+    // A control at a position of the window's content area, or of the group
+    // box given as container (in the window's terms); a timer has none.
     template <class T, class... Args>
     T* AddControl(const QString& name, QRect geometry, Args&&... args) {
         auto* control = new T(name, content_, std::forward<Args>(args)...);
         control->Widget()->setGeometry(geometry);
         return control;
     }
-    template <class T, class Container, class... Args>
-    T* AddControlIn(Container* container, const QString& name, QRect geometry, Args&&... args) {
-        QWidget* inside = container->Widget();
-        auto* control = new T(name, inside, std::forward<Args>(args)...);
-        control->Widget()->setGeometry(geometry.translated(-inside->pos()));
+    template <class T, class Container>
+    T* AddControlIn(Container* container, const QString& name, QRect geometry) {
+        auto* control = new T(name, container->Widget());
+        control->Widget()->setGeometry(geometry.translated(-container->Widget()->pos()));
         return control;
     }
-    // Adds a control that has no widget of its own (a timer).
     template <class T>
     T* AddInvisible(const QString& name) {
         return new T(name, this);
@@ -98,12 +90,11 @@ class Window : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     // Return pushes the default button that is shown and enabled.
     void keyPressEvent(QKeyEvent* event) override;
-    // Minimising holds the window's timers and restoring lets them go on, so
-    // nothing runs on unseen; hiding by the program leaves them running.
+    // Minimising holds the window's timers and restoring lets them go on;
+    // hiding by the program leaves them running.
     void changeEvent(QEvent* event) override;
 
   private:
-    void Open();
     // Sizes the window so that its content area has the attributes' size.
     void FitContent();
 

@@ -4,12 +4,8 @@ Timer::Timer(const QString& name, QObject* parent)
     : Control(name, nullptr, parent), clock_(new QTimer(this)) {
     clock_->setTimerType(Qt::PreciseTimer);
     connect(clock_, &QTimer::timeout, this, [this] {
-        // A tick that comes while the handler runs a nested event loop is
-        // dropped rather than run inside it.
-        if (mode_ != Off && Action && !ticking_) {
-            ticking_ = true;
+        if (mode_ != Off && Action) {
             Action();
-            ticking_ = false;
         }
     });
 }

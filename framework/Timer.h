@@ -6,8 +6,8 @@
 #include "framework/Control.h"
 
 // A timer as the game sees it: Mode 0 is off, 2 fires every Period
-// milliseconds. Ticks are delivered on the event thread and never overlap a
-// running handler.
+// milliseconds. Ticks are delivered on the event thread; Qt never starts a
+// tick while the handler of the one before runs a nested event loop.
 class Timer : public Control {
     Q_OBJECT
   public:
@@ -40,6 +40,5 @@ class Timer : public Control {
     int mode_ = Off;
     int period_ = 1000;
     bool held_ = false;
-    bool ticking_ = false;
     QTimer* clock_;
 };

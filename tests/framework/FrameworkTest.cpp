@@ -115,8 +115,10 @@ TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItself) {
     QMenu* file = bar.AddMenu("FileMenu", "&File");
     QAction* quit = bar.AddItem(MenuBar::Kind::Quit, "FileQuit", "Quit", "Cmd+Q");
     QAction* line = bar.AddItem(MenuBar::Kind::Item, "UntitledMenu1", "-");
+    QAction* about = bar.AddItem(MenuBar::Kind::About, "AppleAbout", "AboutHuemix");
+    EXPECT_EQ(bar.shortcutActions(), (QList<QAction*>{quit, about}));  // every window takes these
     EXPECT_EQ(file->title(), "&File");
-    EXPECT_EQ(file->actions(), (QList<QAction*>{quit, line}));
+    EXPECT_EQ(file->actions(), (QList<QAction*>{quit, line, about}));
     EXPECT_EQ(bar.item("FileQuit"), quit);
     EXPECT_EQ(quit->text(), "Quit");
     EXPECT_EQ(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));

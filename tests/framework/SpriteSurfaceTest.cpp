@@ -85,11 +85,16 @@ TEST_F(SurfaceTest, aPairOncePerUpdateNewerFirstUntilAGroupOrTheSurfaceEndsIt) {
     };
     surface.Update();
     surface.Update();
+    EXPECT_EQ(log, "NC32NC52");
+    // Closing the surface ends the pass (of two pairs here) and every later one.
     onCollision = [&](const SpriteRef&, const SpriteRef&) { surface.Close(); };
     tile(6, 32, 16);
+    tile(7, 200, 0);
+    tile(8, 200, 0);
+    log.clear();
     surface.Update();
     surface.Update();
-    EXPECT_EQ(log, "NC32NC52NC62");
+    EXPECT_EQ(log.size(), 4u) << log;
     // What stays on screen are the open sprites, where they are.
     const QImage field = surface.Widget()->grab().toImage();
     EXPECT_EQ(field.pixelColor(32, 16), QColor(Qt::red));
@@ -114,10 +119,10 @@ TEST_F(SurfaceTest, keysHeldThroughAutoRepeatAndTapsBetweenFramesCountAtTheNextF
     surface.Update();
     surface.Update();
     send(QEvent::KeyPress);
-    send(QEvent::KeyRelease, true);
+    surface.Update();
+    send(QEvent::KeyRelease, true);  // auto-repeat while the key is held
+    surface.Update();
     send(QEvent::KeyPress, true);
-    surface.Update();
-    surface.Update();
     QEvent deactivate(QEvent::ApplicationDeactivate);
     QCoreApplication::sendEvent(qApp, &deactivate);  // its release would never reach us
     surface.Update();

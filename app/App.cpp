@@ -1,5 +1,7 @@
 #include "app/App.h"
 
+#include <QAction>
+
 #include "app/MenuBar1.h"
 #include "board/Pictures.h"
 #include "board/Window1.h"
@@ -11,9 +13,8 @@ App::App() {
     // The icon installed with the desktop entry, on every window of the game.
     SetApplicationIcon(QStringLiteral(":/icons/huemix.png"));
     SetMenuBar(&MenuBar1::instance());
-    if (MenuItem* about = MenuBar1::instance().Item(QStringLiteral("AppleAbout"))) {
-        about->Action = [this] { return _AppleAbout_Action(); };
-    }
+    connect(MenuBar1::instance().item(QStringLiteral("AppleAbout")), &QAction::triggered, this,
+            [this] { _AppleAbout_Action(); });
 }
 
 App::~App() = default;

@@ -26,29 +26,24 @@ void MenuBar1::release() {
 }
 
 void MenuBar1::Untitled0() {
-    using Kind = MenuItem::Kind;
-    MenuItem* file = AddMenu(QStringLiteral("FileMenu"), QStringLiteral("&File"));
-    AddItem(file, Kind::Quit, QStringLiteral("FileQuit"), QStringLiteral("Quit"),
+    AddMenu(QStringLiteral("FileMenu"), QStringLiteral("&File"));
+    AddItem(Kind::Quit, QStringLiteral("FileQuit"), QStringLiteral("Quit"),
             QStringLiteral("Cmd+Q"));
-    AddItem(file, Kind::About, QStringLiteral("AppleAbout"), QStringLiteral("AboutHuemix"));
+    AddItem(Kind::About, QStringLiteral("AppleAbout"), QStringLiteral("AboutHuemix"));
 }
 
 void MenuBar1::Untitled1() {
-    using Kind = MenuItem::Kind;
-    using Command = MenuItem::EditCommand;
-    MenuItem* edit = AddMenu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"));
-    const auto item = [&](const char* name, const char* text, const char* shortcut,
-                          Command command) {
-        AddItem(edit, Kind::Item, QString::fromLatin1(name), QString::fromLatin1(text),
-                QString::fromLatin1(shortcut))
-            ->SetEditCommand(command);
-    };
-    item("EditUndo", "&Undo", "Cmd+Z", Command::Undo);
-    AddItem(edit, Kind::Separator, QStringLiteral("UntitledMenu1"), QStringLiteral("-"));
-    item("EditCut", "Cu&t", "Cmd+X", Command::Cut);
-    item("EditCopy", "&Copy", "Cmd+C", Command::Copy);
-    item("EditPaste", "&Paste", "Cmd+V", Command::Paste);
-    item("EditClear", "&Delete", "", Command::Clear);
-    AddItem(edit, Kind::Separator, QStringLiteral("UntitledMenu0"), QStringLiteral("-"));
-    item("EditSelectAll", "Select &All", "Cmd+A", Command::SelectAll);
+    AddMenu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"));
+    AddItem(Kind::Undo, QStringLiteral("EditUndo"), QStringLiteral("&Undo"),
+            QStringLiteral("Cmd+Z"));
+    AddItem(Kind::Item, QStringLiteral("UntitledMenu1"), QStringLiteral("-"));
+    AddItem(Kind::Cut, QStringLiteral("EditCut"), QStringLiteral("Cu&t"), QStringLiteral("Cmd+X"));
+    AddItem(Kind::Copy, QStringLiteral("EditCopy"), QStringLiteral("&Copy"),
+            QStringLiteral("Cmd+C"));
+    AddItem(Kind::Paste, QStringLiteral("EditPaste"), QStringLiteral("&Paste"),
+            QStringLiteral("Cmd+V"));
+    AddItem(Kind::Clear, QStringLiteral("EditClear"), QStringLiteral("&Delete"));
+    AddItem(Kind::Item, QStringLiteral("UntitledMenu0"), QStringLiteral("-"));
+    AddItem(Kind::SelectAll, QStringLiteral("EditSelectAll"), QStringLiteral("Select &All"),
+            QStringLiteral("Cmd+A"));
 }

@@ -94,8 +94,9 @@ int main(int argc, char** argv) {
     QApplication runtime(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Huemix"));
     QApplication::setQuitOnLastWindowClosed(false);
-    SetMessagePresenter(
-        [](const QString& message) { std::fprintf(stderr, "message: %s\n", qPrintable(message)); });
+    Application::messagePresenter = [](const QString& message) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(message));
+    };
     App app;
     App::RegisterWindows();
     app.OpenDefaultWindow();

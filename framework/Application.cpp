@@ -10,10 +10,13 @@
 
 namespace {
 Application* theApplication = nullptr;
-std::function<void()> quitHandler;
-std::function<bool(const QString&)> urlOpener;
-std::function<void(const QString&)> messagePresenter;
-std::function<bool(const QString&)> questionPresenter;
+
+int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec();
+}
 }  // namespace
 
 Application::Application() {
@@ -23,42 +26,22 @@ Application::Application() {
 }
 
 Application::~Application() {
-    if (theApplication == this) {
-        theApplication = nullptr;
-    }
+    theApplication = theApplication == this ? nullptr : theApplication;
 }
 
 Application* Application::Instance() {
     return theApplication;
 }
 
-int Application::Run() {
-    return QApplication::exec();
-}
-
 void Quit() {
-    if (quitHandler) {
-        quitHandler();
-    } else {
-        // exit, not quit: quit would first ask every window to close, and a
-        // window's Close has effects of its own (showing another window).
-        QCoreApplication::exit(0);
-    }
-}
-
-void SetQuitHandler(std::function<void()> handler) {
-    quitHandler = std::move(handler);
+    // exit, not quit: quit would first ask every window to close, and a
+    // window's Close has effects of its own (showing another window).
+    Application::quitHandler ? Application::quitHandler() : QCoreApplication::exit(0);
 }
 
 bool ShowURL(const QString& url) {
-    if (urlOpener) {
-        return urlOpener(url);
-    }
-    return QDesktopServices::openUrl(QUrl(url));
-}
-
-void SetUrlOpener(std::function<bool(const QString&)> opener) {
-    urlOpener = std::move(opener);
+    return Application::urlOpener ? Application::urlOpener(url)
+                                  : QDesktopServices::openUrl(QUrl(url));
 }
 
 void SetApplicationIcon(const QString& file) {
@@ -66,29 +49,13 @@ void SetApplicationIcon(const QString& file) {
 }
 
 void MsgBox(const QString& message) {
-    if (messagePresenter) {
-        messagePresenter(message);
-        return;
-    }
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), message,
-                    QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
-}
-
-void SetMessagePresenter(std::function<void(const QString&)> presenter) {
-    messagePresenter = std::move(presenter);
+    Application::messagePresenter ? Application::messagePresenter(message)
+                                  : void(ask(QMessageBox::NoIcon, message, QMessageBox::Ok));
 }
 
 bool MsgBoxYesNo(const QString& question) {
-    if (questionPresenter) {
-        return questionPresenter(question);
-    }
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), question,
-                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
-}
-
-void SetQuestionPresenter(std::function<bool(const QString&)> presenter) {
-    questionPresenter = std::move(presenter);
+    return Application::questionPresenter
+               ? Application::questionPresenter(question)
+               : ask(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No) ==
+                     QMessageBox::Yes;
 }

@@ -1,28 +1,31 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
+#include <QCoreApplication>
 #include <functional>
 
 class MenuBar;
 
-// The application object: the one place that knows the application's menu bar.
-// The game derives its own application class from it.
+// The application object: the one place that knows the application's menu
+// bar (not owned). The game derives its own application class from it.
 class Application : public QObject {
     Q_OBJECT
   public:
     Application();
     ~Application() override;
-
     // The application object, or nullptr before it is made.
     static Application* Instance();
 
     MenuBar* Menus() const { return menuBar_; }
-    // Not owned: the menu bar is released by whoever made it.
     void SetMenuBar(MenuBar* bar) { menuBar_ = bar; }
-
     // Runs the event loop until Quit; returns the exit code.
-    int Run();
+    int Run() { return QCoreApplication::exec(); }
+
+    // What Quit, ShowURL, MsgBox and MsgBoxYesNo do instead of the real thing;
+    // tests set them, and an empty one means the real thing.
+    static inline std::function<void()> quitHandler;
+    static inline std::function<bool(const QString&)> urlOpener;
+    static inline std::function<void(const QString&)> messagePresenter;
+    static inline std::function<bool(const QString&)> questionPresenter;
 
   private:
     MenuBar* menuBar_ = nullptr;
@@ -30,20 +33,12 @@ class Application : public QObject {
 
 // Ends the event loop (every nested loop too), after which shutdown follows.
 void Quit();
-// Tests replace what Quit does; an empty handler puts the default back.
-void SetQuitHandler(std::function<void()> handler);
-
 // Opens a URL (a mailto: link opens a new message) with the desktop's own
 // program; false when nothing could be started.
 bool ShowURL(const QString& url);
-void SetUrlOpener(std::function<bool(const QString&)> opener);
-
 // The icon of every window of the application, from a picture file or resource.
 void SetApplicationIcon(const QString& file);
-
 // A modal message; returns when the player has dismissed it.
 void MsgBox(const QString& message);
-void SetMessagePresenter(std::function<void(const QString&)> presenter);
 // A modal question with the answers Yes and No (the default); true for Yes.
 bool MsgBoxYesNo(const QString& question);
-void SetQuestionPresenter(std::function<bool(const QString&)> presenter);

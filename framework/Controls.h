@@ -1,41 +1,27 @@
 #pragma once
 
 #include <QColor>
-#include <QPointer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <functional>
 
 #include "framework/Control.h"
 #include "framework/Picture.h"
 
-class QPushButton;
-class QRadioButton;
-class QLabel;
-class QLineEdit;
-class QGroupBox;
-
-// Font settings of a text control; size 0 is the platform's default size.
-struct TextStyle {
-    int size = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-};
-
+// Buttons never take the keyboard focus: the arrow keys belong to the game
+// and Space must not press a button by accident.
 class PushButton : public Control {
     Q_OBJECT
   public:
     PushButton(const QString& name, QWidget* parent);
-
-    QString Caption() const;
-    void SetCaption(const QString& caption);
+    void SetCaption(const QString& caption) { button_->setText(caption); }
     // The window's default button is pushed by Return while it is shown and enabled.
-    bool Default() const { return default_; }
-    void SetDefault(bool isDefault);
-    void SetStyle(const TextStyle& style);
-    // A key (such as "N" or "F1") that pushes the button while its window is
-    // active, wherever the focus is.
+    void SetDefault(bool isDefault) { button_->setDefault(isDefault); }
+    // A key (such as "N" or "F1") that pushes the button while its window is active.
     void AddShortcut(const QString& key);
-
     // Runs the Action handler to completion before returning, also when the
     // button is hidden; a disabled button does nothing.
     void Push();
@@ -43,22 +29,17 @@ class PushButton : public Control {
 
   private:
     QPushButton* button_;
-    bool default_ = false;
 };
 
-// Radio buttons with the same parent form one group: selecting one clears the others.
+// Radio buttons with the same parent form one group. Selecting one, by a
+// click, its shortcut or from code, raises its Action; reselecting raises nothing.
 class RadioButton : public Control {
     Q_OBJECT
   public:
     RadioButton(const QString& name, QWidget* parent);
-
-    QString Caption() const;
-    void SetCaption(const QString& caption);
-    bool Value() const;
-    // Selecting a button, by a click or from code, raises its Action; a button
-    // that is already selected raises nothing.
-    void SetValue(bool selected);
-    // A key that selects the button, as a click does, while its window is active.
+    void SetCaption(const QString& caption) { button_->setText(caption); }
+    bool Value() const { return button_->isChecked(); }
+    void SetValue(bool selected) { button_->setChecked(selected); }
     void AddShortcut(const QString& key);
     std::function<void()> Action;
 
@@ -70,18 +51,18 @@ class StaticText : public Control {
     Q_OBJECT
   public:
     StaticText(const QString& name, QWidget* parent);
-
-    QString Text() const;
+    // As given: a carriage return shows as a line break.
+    QString Text() const { return text_; }
     void SetText(const QString& text);
-    QColor TextColor() const { return color_; }
+    QColor TextColor() const { return label_->palette().color(QPalette::WindowText); }
     void SetTextColor(const QColor& color);
-    void SetStyle(const TextStyle& style);
-    void SetMultiline(bool multiline);
-    void SetCentered(bool centered);
-
-    // "MouseDown" with the click position; returning true would ask for
-    // mouse-up tracking, which no caller needs. Setting it makes the text a
-    // link, which Tab can reach: Return or Space on it counts as a click.
+    void SetMultiline(bool multiline) { label_->setWordWrap(multiline); }
+    void SetCentered(bool centered) {
+        label_->setAlignment((centered ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    }
+    // "MouseDown" with the click position (a true result would ask for
+    // mouse-up tracking). It makes the text a link that Tab reaches, where
+    // Return or Space counts as a click.
     void SetMouseDown(std::function<bool(int x, int y)> handler);
 
   protected:
@@ -89,22 +70,19 @@ class StaticText : public Control {
 
   private:
     QLabel* label_;
-    QString text_;  // as given: a carriage return shows as a line break
-    QColor color_ = Qt::black;
+    QString text_;
     std::function<bool(int, int)> mouseDown_;
 };
 
-// A single-line text field. Line breaks never get in: a pasted name with a
-// line break would otherwise become two records in a line-based file.
+// A single-line text field without a length limit. Line breaks never get in:
+// a pasted name with one would become two records in a line-based file.
 class EditField : public Control {
     Q_OBJECT
   public:
     EditField(const QString& name, QWidget* parent);
-
-    QString Text() const;
-    void SetText(const QString& text);
+    QString Text() const { return edit_->text(); }
+    void SetText(const QString& text) { edit_->setText(text); }
     std::function<void()> GotFocus;
-    // Return or Enter typed in the field.
     std::function<void()> ReturnPressed;
 
   protected:
@@ -117,26 +95,22 @@ class EditField : public Control {
 class ImageWell : public Control {
     Q_OBJECT
   public:
-    ImageWell(const QString& name, QWidget* parent);
-
-    const PictureRef& Image() const { return image_; }
-    void SetImage(PictureRef image);
-
-  private:
-    QLabel* label_;
-    PictureRef image_;
+    ImageWell(const QString& name, QWidget* parent) : Control(name, new QLabel(parent), parent) {
+        static_cast<QLabel*>(Widget())->setAlignment(Qt::AlignCenter);
+    }
+    void SetImage(const PictureRef& image) {
+        static_cast<QLabel*>(Widget())->setPixmap(image->Pixmap());
+    }
 };
 
+// Child controls go into Widget(), their geometry given in the window's terms.
 class GroupBox : public Control {
     Q_OBJECT
   public:
-    GroupBox(const QString& name, QWidget* parent);
-    void SetCaption(const QString& caption);
-    // Where child controls go; their geometry is given relative to the box.
-    QWidget* Inside() const;
-
-  private:
-    QGroupBox* box_;
+    GroupBox(const QString& name, QWidget* parent) : Control(name, new QGroupBox(parent), parent) {}
+    void SetCaption(const QString& caption) {
+        static_cast<QGroupBox*>(Widget())->setTitle(caption);
+    }
 };
 
 // Strips line breaks; a run of them becomes one blank.

@@ -4,65 +4,34 @@
 #include <QKeyEvent>
 
 namespace {
-int virtualCode(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Left:
-            return KeyCode::LeftArrow;
-        case Qt::Key_Right:
-            return KeyCode::RightArrow;
-        case Qt::Key_Down:
-            return KeyCode::DownArrow;
-        case Qt::Key_Up:
-            return KeyCode::UpArrow;
-        default:
-            return -1;
-    }
-}
-
 KeyState* installed = nullptr;
 }  // namespace
 
 ApplicationKeyState::ApplicationKeyState(QObject* parent) : QObject(parent) {
-    if (auto* app = QCoreApplication::instance()) {
-        app->installEventFilter(this);
-    }
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 bool ApplicationKeyState::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            const int code = virtualCode(key->key());
-            if (code >= 0 && !key->isAutoRepeat()) {
-                if (event->type() == QEvent::KeyPress) {
-                    // Qt hands the application one press once per widget it
-                    // passes through: number it only once.
-                    if (!down_.contains(code)) {
-                        NotePress(code);
-                    }
-                    down_.insert(code);
-                } else {
-                    down_.remove(code);
-                }
-            }
-            break;
+    const auto type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int code = key->key() == Qt::Key_Left    ? KeyCode::LeftArrow
+                         : key->key() == Qt::Key_Right ? KeyCode::RightArrow
+                                                       : -1;
+        // Qt hands the application one press once per widget it passes
+        // through: Press numbers it only once.
+        if (code >= 0 && !key->isAutoRepeat()) {
+            type == QEvent::KeyPress ? Press(code) : Release(code);
         }
-        case QEvent::ApplicationDeactivate:
-            down_.clear();
-            break;
-        default:
-            break;
+    } else if (type == QEvent::ApplicationDeactivate) {
+        ReleaseAll();
     }
     return QObject::eventFilter(watched, event);
 }
 
 KeyState& Keyboard() {
-    if (installed) {
-        return *installed;
-    }
     static ApplicationKeyState* tracker = new ApplicationKeyState(QCoreApplication::instance());
-    return *tracker;
+    return installed ? *installed : *tracker;
 }
 
 void SetKeyboard(KeyState* state) {

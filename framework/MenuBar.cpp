@@ -9,176 +9,84 @@
 #include "framework/Application.h"
 
 namespace {
-QKeySequence platformShortcut(QString shortcut) {
-    // The command key is Ctrl on this platform.
-    shortcut.replace(QStringLiteral("Cmd+"), QStringLiteral("Ctrl+"));
-    return QKeySequence::fromString(shortcut, QKeySequence::PortableText);
-}
+using Kind = MenuBar::Kind;
 
-QLineEdit* focusedTextField() {
-    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+// Carries out an edit command on the focused text field, or says whether it could.
+bool edit(Kind kind, bool carryOut) {
+    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!field) {
+        return false;
+    }
+    const bool selected = field->hasSelectedText();
+    switch (kind) {
+        case Kind::Undo:
+            return carryOut ? (field->undo(), true) : field->isUndoAvailable();
+        case Kind::Cut:
+            return carryOut ? (field->cut(), true) : selected;
+        case Kind::Copy:
+            return carryOut ? (field->copy(), true) : selected;
+        case Kind::Clear:
+            return carryOut ? (field->del(), true) : selected;
+        case Kind::Paste:
+            return carryOut ? (field->paste(), true) : true;
+        default:
+            return carryOut ? (field->selectAll(), true) : true;
+    }
 }
 }  // namespace
-
-MenuItem::MenuItem(Kind kind, const QString& name, const QString& text, QObject* parent)
-    : QObject(parent), kind_(kind), text_(text) {
-    setObjectName(name);
-    if (kind == Kind::Menu) {
-        menu_ = new QMenu(text);
-        action_ = menu_->menuAction();
-        connect(menu_, &QMenu::aboutToShow, this, [this] {
-            for (MenuItem* item : items_) {
-                item->RefreshEnabled();
-            }
-        });
-    } else if (kind == Kind::Separator) {
-        // A separator is the line alone: styles draw an action's text beside it.
-        action_ = new QAction(this);
-        action_->setSeparator(true);
-    } else {
-        action_ = new QAction(text, this);
-        if (kind == Kind::Quit) {
-            action_->setMenuRole(QAction::QuitRole);
-        } else if (kind == Kind::About) {
-            action_->setMenuRole(QAction::AboutRole);
-        } else {
-            action_->setMenuRole(QAction::NoRole);
-        }
-        connect(action_, &QAction::triggered, this, &MenuItem::Choose);
-    }
-}
-
-QString MenuItem::Text() const {
-    return text_;
-}
-
-void MenuItem::SetKeyboardShortcut(const QString& shortcut) {
-    shortcut_ = shortcut;
-    action_->setShortcut(platformShortcut(shortcut));
-}
-
-void MenuItem::Append(MenuItem* item) {
-    items_.append(item);
-    if (menu_) {
-        menu_->addAction(item->ActionObject());
-    }
-}
-
-void MenuItem::Choose() {
-    if (kind_ == Kind::Quit && !Action) {
-        Quit();
-        return;
-    }
-    if (Action) {
-        Action();
-        return;
-    }
-    QLineEdit* field = focusedTextField();
-    if (!field) {
-        return;
-    }
-    switch (editCommand_) {
-        case EditCommand::Undo:
-            field->undo();
-            break;
-        case EditCommand::Cut:
-            field->cut();
-            break;
-        case EditCommand::Copy:
-            field->copy();
-            break;
-        case EditCommand::Paste:
-            field->paste();
-            break;
-        case EditCommand::Clear:
-            field->del();
-            break;
-        case EditCommand::SelectAll:
-            field->selectAll();
-            break;
-        case EditCommand::None:
-            break;
-    }
-}
-
-void MenuItem::RefreshEnabled() {
-    if (!autoEnable_ || editCommand_ == EditCommand::None) {
-        return;
-    }
-    QLineEdit* field = focusedTextField();
-    bool possible = field != nullptr;
-    if (field) {
-        switch (editCommand_) {
-            case EditCommand::Undo:
-                possible = field->isUndoAvailable();
-                break;
-            case EditCommand::Cut:
-            case EditCommand::Copy:
-            case EditCommand::Clear:
-                possible = field->hasSelectedText();
-                break;
-            default:
-                break;
-        }
-    }
-    action_->setEnabled(possible);
-}
 
 MenuBar::MenuBar(QObject* parent) : QObject(parent) {}
 
 MenuBar::~MenuBar() {
-    // QMenu has no QObject parent here (a menu shown in several bars must not
-    // belong to one of them), so the bar deletes its menus itself.
-    for (MenuItem* menu : menus_) {
-        delete menu->MenuObject();
-    }
+    qDeleteAll(menus_);
 }
 
-MenuItem* MenuBar::AddMenu(const QString& name, const QString& text) {
-    auto* menu = new MenuItem(MenuItem::Kind::Menu, name, text, this);
+QMenu* MenuBar::AddMenu(const QString& name, const QString& text) {
+    auto* menu = new QMenu(text);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    connect(menu, &QMenu::aboutToShow, this, [menu] {
+        for (QAction* action : menu->actions()) {
+            if (const auto kind = Kind(action->data().toInt()); kind >= Kind::Undo) {
+                action->setEnabled(edit(kind, false));
+            }
+        }
+    });
     menus_.append(menu);
     return menu;
 }
 
-MenuItem* MenuBar::AddItem(MenuItem* menu, MenuItem::Kind kind, const QString& name,
-                           const QString& text, const QString& shortcut) {
-    auto* item = new MenuItem(kind, name, text, this);
-    if (!shortcut.isEmpty()) {
-        item->SetKeyboardShortcut(shortcut);
+QAction* MenuBar::AddItem(Kind kind, const QString& name, const QString& text,
+                          const QString& shortcut) {
+    // A separator is the line alone: styles draw an action's text beside it.
+    const bool line = text == QStringLiteral("-");
+    auto* action = new QAction(line ? QString() : text, this);
+    action->setObjectName(name);
+    action->setSeparator(line);
+    action->setData(int(kind));
+    action->setShortcut(QKeySequence::fromString(QString(shortcut).replace("Cmd+", "Ctrl+"),
+                                                 QKeySequence::PortableText));
+    action->setMenuRole(kind == Kind::Quit    ? QAction::QuitRole
+                        : kind == Kind::About ? QAction::AboutRole
+                                              : QAction::NoRole);
+    if (kind == Kind::Quit) {
+        connect(action, &QAction::triggered, this, [] { Quit(); });
+    } else if (kind >= Kind::Undo) {
+        connect(action, &QAction::triggered, this, [kind] { edit(kind, true); });
     }
-    menu->Append(item);
-    return item;
+    if (kind == Kind::Quit || kind == Kind::About) {
+        shortcuts_.append(action);
+    }
+    menus_.last()->addAction(action);
+    return action;
 }
 
-MenuItem* MenuBar::Item(const QString& name) const {
-    for (MenuItem* menu : menus_) {
-        if (menu->Name() == name) {
-            return menu;
-        }
-        for (MenuItem* item : menu->Items()) {
-            if (item->Name() == name) {
-                return item;
-            }
-        }
-    }
-    return nullptr;
+QAction* MenuBar::item(const QString& name) const {
+    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
-void MenuBar::ShowIn(QMenuBar* view) const {
-    for (MenuItem* menu : menus_) {
-        view->addMenu(menu->MenuObject());
+void MenuBar::showIn(QMenuBar* view) const {
+    for (QMenu* menu : menus_) {
+        view->addMenu(menu);
     }
-}
-
-QList<QAction*> MenuBar::ShortcutActions() const {
-    QList<QAction*> actions;
-    for (MenuItem* menu : menus_) {
-        for (MenuItem* item : menu->Items()) {
-            if (item->ItemKind() == MenuItem::Kind::Quit ||
-                item->ItemKind() == MenuItem::Kind::About) {
-                actions.append(item->ActionObject());
-            }
-        }
-    }
-    return actions;
 }

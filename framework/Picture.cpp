@@ -3,25 +3,19 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-namespace {
-QPixmap placeholder() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::black);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::white);
-    painter.drawLine(0, 0, 31, 31);
-    painter.drawLine(31, 0, 0, 31);
-    return pixmap;
-}
-}  // namespace
-
 PictureRef LoadPictureResource(int number) {
     const QString base = QStringLiteral(":/pictures/%1").arg(number);
     QPixmap pixmap;
     if (qApp && qApp->devicePixelRatio() > 1.0 && pixmap.load(base + QStringLiteral("@2x.png"))) {
         pixmap.setDevicePixelRatio(2.0);
     } else if (!pixmap.load(base + QStringLiteral(".png"))) {
-        pixmap = placeholder();
+        // A visible placeholder rather than nothing: a black tile, crossed.
+        pixmap = QPixmap(32, 32);
+        pixmap.fill(Qt::black);
+        QPainter painter(&pixmap);
+        painter.setPen(Qt::white);
+        painter.drawLine(0, 0, 31, 31);
+        painter.drawLine(31, 0, 0, 31);
     }
     return std::make_shared<const Picture>(std::move(pixmap));
 }

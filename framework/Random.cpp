@@ -1,20 +1,16 @@
 #include "framework/Random.h"
 
+namespace {
+RandomSource* installed = nullptr;
+}  // namespace
+
 int SeededRandom::Below(int n) {
     return std::uniform_int_distribution<int>(0, n - 1)(engine_);
 }
 
-namespace {
-RandomSource* installed = nullptr;
-
-RandomSource& defaultSource() {
-    static SeededRandom source(std::random_device{}());
-    return source;
-}
-}  // namespace
-
 RandomSource& Random() {
-    return installed ? *installed : defaultSource();
+    static SeededRandom randomlySeeded(std::random_device{}());
+    return installed ? *installed : randomlySeeded;
 }
 
 void SetRandom(RandomSource* source) {

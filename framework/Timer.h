@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QTimer>
-
 #include <functional>
+
 #include "framework/Control.h"
 
 // A timer as the game sees it: Mode 0 is off, 2 fires every Period
-// milliseconds. Ticks are delivered on the event thread and never overlap a
-// running handler.
+// milliseconds. Ticks are delivered on the event thread; Qt never starts a
+// tick while the handler of the one before runs a nested event loop.
 class Timer : public Control {
     Q_OBJECT
   public:
@@ -22,26 +22,23 @@ class Timer : public Control {
     int Period() const { return period_; }
     // Applies from the next tick on.
     void SetPeriod(int milliseconds);
-
-    // A held timer keeps its Mode and Period but does not tick until it is let
-    // go; its window holds it while minimised.
+    // A held timer keeps its Mode and Period but does not tick until it is let go.
     void Hold(bool held);
-    bool Held() const { return held_; }
 
     // The "Action" event: called on every tick.
     std::function<void()> Action;
 
     // Tests switch the clock off: timers keep their Mode and Period but only
     // tick when the test calls their handlers.
-    static void SetClockRunning(bool running);
-    static bool ClockRunning();
+    static void SetClockRunning(bool running) { clockRunning_ = running; }
 
   private:
-    void Fire();
     void Reschedule();
+
+    static inline bool clockRunning_ = true;
 
     int mode_ = Off;
     int period_ = 1000;
     bool held_ = false;
-    QTimer clock_;
+    QTimer* clock_;
 };

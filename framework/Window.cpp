@@ -2,98 +2,77 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
+#include <QHash>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "framework/Application.h"
-#include "framework/Controls.h"
 #include "framework/MenuBar.h"
 #include "framework/Timer.h"
 
 namespace {
-QHash<QString, Window::Factory>& factories() {
-    static QHash<QString, Window::Factory> table;
+struct WindowClass {
+    Window::Factory make;
+    QPointer<Window> open;
+};
+QHash<QString, WindowClass>& classes() {
+    static QHash<QString, WindowClass> table;
     return table;
 }
 
-// The open window of each class.
-QHash<QString, QPointer<Window>>& openWindows() {
-    static QHash<QString, QPointer<Window>> table;
-    return table;
-}
-
-// Every window not yet deleted, closing ones included.
-QList<QPointer<Window>>& allWindows() {
-    static QList<QPointer<Window>> list;
-    return list;
-}
-
-// A desktop program whose last window has gone should not linger unseen.
-void quitIfNoWindowShown() {
-    for (const QPointer<Window>& window : allWindows()) {
-        if (window && !window->Closing() && window->isVisible()) {
-            return;
+QList<Window*> allWindows() {
+    QList<Window*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<Window*>(widget)) {
+            windows.append(window);
         }
     }
-    Quit();
+    return windows;
 }
 }  // namespace
 
 void Window::RegisterClass(const QString& className, Factory make) {
-    factories().insert(className, std::move(make));
+    classes()[className].make = std::move(make);
 }
 
 Window* Window::Shared(const QString& className) {
-    if (Window* open = Existing(className)) {
-        return open;
+    WindowClass& windowClass = classes()[className];
+    if (!Existing(className)) {
+        if (!windowClass.make) {
+            throw NilObjectException(("no window class " + className).toStdString());
+        }
+        Window* window = windowClass.make();
+        windowClass.open = window;
+        // The application's own shortcuts (Quit, About) work in every window.
+        if (Application* app = Application::Instance(); app && app->Menus()) {
+            window->addActions(app->Menus()->shortcutActions());
+        }
+        window->Event_Open();
+        if (!window->closing_) {
+            window->show();
+        }
     }
-    const auto factory = factories().constFind(className);
-    if (factory == factories().constEnd()) {
-        throw NilObjectException(("no window class " + className).toStdString());
-    }
-    Window* window = (*factory)();
-    openWindows().insert(className, window);
-    window->Open();
-    return window;
+    return windowClass.open;
 }
 
 Window* Window::Existing(const QString& className) {
-    const QPointer<Window> window = openWindows().value(className);
-    return window && !window->closing_ ? window.data() : nullptr;
+    Window* window = classes().value(className).open;
+    return window && !window->closing_ ? window : nullptr;
 }
 
 void Window::ReleaseAll() {
-    openWindows().clear();
-    const QList<QPointer<Window>> windows = allWindows();
-    for (const QPointer<Window>& window : windows) {
-        delete window.data();
-    }
-    allWindows().clear();
+    qDeleteAll(allWindows());
 }
 
-Window::Window(const QString& className)
-    : className_(className), content_(new QWidget(this)), layout_(new QVBoxLayout(this)) {
-    layout_->setContentsMargins(0, 0, 0, 0);
-    layout_->setSpacing(0);
-    layout_->addWidget(content_, 1);
-    allWindows().append(this);
-}
-
-Window::~Window() {
-    allWindows().removeAll(this);
-    allWindows().removeAll(nullptr);
-}
-
-void Window::Show() {
-    show();
-    raise();
-    activateWindow();
-}
-
-void Window::Hide() {
-    hide();
+Window::Window(const QString& className) : content_(new QWidget(this)) {
+    setObjectName(className);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content_, 1);
 }
 
 void Window::Close() {
@@ -104,7 +83,14 @@ void Window::Close() {
     hide();
     Event_Close();
     deleteLater();
-    QTimer::singleShot(0, qApp, quitIfNoWindowShown);
+    // A desktop program whose last window has gone should not linger unseen.
+    QTimer::singleShot(0, qApp, [] {
+        const QList<Window*> windows = allWindows();
+        if (std::none_of(windows.begin(), windows.end(),
+                         [](Window* w) { return w->isVisible(); })) {
+            Quit();
+        }
+    });
 }
 
 void Window::closeEvent(QCloseEvent* event) {
@@ -115,11 +101,9 @@ void Window::closeEvent(QCloseEvent* event) {
 
 void Window::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        for (Control* control : order_) {
-            auto* button = qobject_cast<PushButton*>(control);
-            if (button && button->Default() && button->Visible() && button->Enabled()) {
-                button->Push();
-                event->accept();
+        for (QPushButton* button : content_->findChildren<QPushButton*>()) {
+            if (button->isDefault() && !button->isHidden() && button->isEnabled()) {
+                button->click();
                 return;
             }
         }
@@ -129,33 +113,25 @@ void Window::keyPressEvent(QKeyEvent* event) {
 
 void Window::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
-        for (Control* control : order_) {
-            if (auto* timer = qobject_cast<Timer*>(control)) {
-                timer->Hold(isMinimized());
-            }
+        for (Timer* timer : findChildren<Timer*>()) {
+            timer->Hold(isMinimized());
         }
     }
     QWidget::changeEvent(event);
 }
 
-void Window::ApplyAttributes(const WindowAttributes& attributes) {
-    setWindowTitle(attributes.title);
+void Window::ApplyAttributes(const WindowAttributes& a) {
+    setWindowTitle(a.title);
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (attributes.documentWindow) {
-        if (attributes.closeButton) {
-            flags |= Qt::WindowCloseButtonHint;
-        }
-        if (attributes.minimizeButton) {
-            flags |= Qt::WindowMinimizeButtonHint;
-        }
-        if (attributes.maximizeButton) {
-            flags |= Qt::WindowMaximizeButtonHint;
-        }
+    if (a.documentWindow) {
+        flags.setFlag(Qt::WindowCloseButtonHint, a.closeButton);
+        flags.setFlag(Qt::WindowMinimizeButtonHint, a.minimizeButton);
+        flags.setFlag(Qt::WindowMaximizeButtonHint, a.maximizeButton);
     }
     setWindowFlags(flags);
-    attributes_ = attributes;
+    attributes_ = a;
     FitContent();
-    if (attributes.whiteBackground) {
+    if (a.whiteBackground) {
         // The content only: a menu bar above it keeps the bar's own colour.
         QPalette palette = content_->palette();
         palette.setColor(QPalette::Window, Qt::white);
@@ -165,58 +141,21 @@ void Window::ApplyAttributes(const WindowAttributes& attributes) {
 }
 
 void Window::SetMenuBar(MenuBar* bar) {
-    menuBar_ = bar;
-    if (!menuBarView_ && bar) {
-        menuBarView_ = new QMenuBar(this);
-        layout_->setMenuBar(menuBarView_);
-    }
-    if (menuBarView_) {
-        menuBarView_->clear();
-        if (bar) {
-            bar->ShowIn(menuBarView_);
-        }
-    }
+    auto* view = new QMenuBar(this);
+    bar->showIn(view);
+    layout()->setMenuBar(view);
     FitContent();
 }
 
 void Window::FitContent() {
     // The same height the layout gives the bar, so the content gets the rest.
     int bar = 0;
-    if (menuBarView_) {
-        bar = menuBarView_->heightForWidth(attributes_.width);
-        if (bar < 0) {
-            bar = menuBarView_->sizeHint().height();
-        }
+    if (QWidget* view = layout()->menuBar()) {
+        bar = view->heightForWidth(attributes_.width);
+        bar = bar < 0 ? view->sizeHint().height() : bar;
     }
-    const WindowAttributes& a = attributes_;
-    if (a.resizeable) {
-        setMinimumSize(a.minWidth, a.minHeight + bar);
-        setMaximumSize(a.maxWidth, a.maxHeight + bar);
-        resize(a.width, a.height + bar);
-    } else {
-        setFixedSize(a.width, a.height + bar);
-    }
-}
-
-void Window::Place(Control* control, QRect geometry, QWidget* container) {
-    if (QWidget* widget = control->Widget()) {
-        widget->setGeometry(container ? geometry.translated(-container->pos()) : geometry);
-    }
-    Register(control);
-}
-
-void Window::Register(Control* control) {
-    controls_.insert(control->Name(), control);
-    order_.append(control);
-}
-
-void Window::Open() {
-    // The application's own shortcuts (Quit, About) work in every window.
-    if (Application* app = Application::Instance(); app && app->Menus()) {
-        addActions(app->Menus()->ShortcutActions());
-    }
-    Event_Open();
-    if (!closing_) {
-        show();
-    }
+    const QSize size(attributes_.width, attributes_.height + bar);
+    setMinimumSize(attributes_.resizeable ? QSize(64, 64 + bar) : size);
+    setMaximumSize(attributes_.resizeable ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : size);
+    resize(size);
 }

@@ -1,15 +1,10 @@
 #pragma once
 
-#include <QHash>
-#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <stdexcept>
 
-class Control;
 class MenuBar;
-class QMenuBar;
-class QVBoxLayout;
 
 // Raised when code asks for something that is not there: a control name a
 // window never created, a window class nobody registered.
@@ -18,9 +13,8 @@ class NilObjectException : public std::logic_error {
     using std::logic_error::logic_error;
 };
 
-// How a window looks and behaves on screen. Width and height are those of the
-// content area, where the controls live; a window that shows a menu bar grows
-// by the bar's height, so the content keeps this size below it.
+// Width and height are those of the content area, where the controls live; a
+// window that shows a menu bar grows by the bar's height.
 struct WindowAttributes {
     QString title;
     int width = 300;
@@ -29,10 +23,6 @@ struct WindowAttributes {
     bool minimizeButton = true;
     bool maximizeButton = false;
     bool resizeable = false;
-    int minWidth = 64;
-    int minHeight = 64;
-    int maxWidth = 32000;
-    int maxHeight = 32000;
     bool documentWindow = true;  // false: a plain frame without window buttons
     bool whiteBackground = false;
 };
@@ -46,90 +36,70 @@ class Window : public QWidget {
   public:
     using Factory = std::function<Window*()>;
     static void RegisterClass(const QString& className, Factory make);
-    // The open window of that class, made and opened now if there is none.
     static Window* Shared(const QString& className);
-    // The open window of that class, or nullptr.
-    static Window* Existing(const QString& className);
+    static Window* Existing(const QString& className);  // or nullptr
     // Deletes every window without raising events; the last step of shutdown.
     static void ReleaseAll();
 
-    ~Window() override;
-
-    void Show();
-    void Hide();
+    void Show() {
+        show();
+        raise();
+        activateWindow();
+    }
+    void Hide() { hide(); }
     // Hides the window, raises Event_Close and deletes the window once the
-    // current event is done, so closing from inside one of its own handlers is
-    // safe. The class accessor hands out a new window right away.
+    // current event is done, so closing from one of its own handlers is safe.
     void Close();
-    bool Closing() const { return closing_; }
-    const QString& ClassName() const { return className_; }
 
-    // The control of that name, which must exist and be of that kind.
     template <class T>
     T& ControlNamed(const QString& name) const {
-        auto* control = qobject_cast<T*>(controls_.value(name));
-        if (!control) {
-            throw NilObjectException(("no control " + name + " on " + className_).toStdString());
+        if (auto* control = findChild<T*>(name)) {
+            return *control;
         }
-        return *control;
+        throw NilObjectException(("no control " + name + " on " + objectName()).toStdString());
     }
-    bool HasControl(const QString& name) const { return controls_.contains(name); }
-
-    MenuBar* Menus() const { return menuBar_; }
 
   protected:
     explicit Window(const QString& className);
-
     void ApplyAttributes(const WindowAttributes& attributes);
-    // Shows the shared menu bar at the top of this window; the bar is not owned.
+    // Shows the shared menu bar (not owned) at the top of this window.
     void SetMenuBar(MenuBar* bar);
 
-    // Creates a control under its name at a position of the window's content
-    // area (or of the group box given as container, in the window's terms).
+    // A control at a position of the window's content area, or of the group
+    // box given as container (in the window's terms); a timer has none.
     template <class T, class... Args>
     T* AddControl(const QString& name, QRect geometry, Args&&... args) {
         auto* control = new T(name, content_, std::forward<Args>(args)...);
-        Place(control, geometry, nullptr);
+        control->Widget()->setGeometry(geometry);
         return control;
     }
-    template <class T, class Container, class... Args>
-    T* AddControlIn(Container* container, const QString& name, QRect geometry, Args&&... args) {
-        auto* control = new T(name, container->Inside(), std::forward<Args>(args)...);
-        Place(control, geometry, container->Widget());
+    template <class T, class Container>
+    T* AddControlIn(Container* container, const QString& name, QRect geometry) {
+        auto* control = new T(name, container->Widget());
+        control->Widget()->setGeometry(geometry.translated(-container->Widget()->pos()));
         return control;
     }
-    // Adds a control that has no widget of its own (a timer).
     template <class T>
     T* AddInvisible(const QString& name) {
-        auto* control = new T(name, this);
-        Register(control);
-        return control;
+        return new T(name, this);
     }
 
     virtual void Event_Open() {}
     virtual void Event_Close() {}
 
     void closeEvent(QCloseEvent* event) override;
+    // Return pushes the default button that is shown and enabled.
     void keyPressEvent(QKeyEvent* event) override;
-    // Minimising holds the window's timers and restoring lets them go on, so
-    // nothing runs on unseen; hiding by the program leaves them running.
+    // Minimising holds the window's timers and restoring lets them go on;
+    // hiding by the program leaves them running.
     void changeEvent(QEvent* event) override;
 
   private:
-    void Place(Control* control, QRect geometry, QWidget* container);
-    void Register(Control* control);
-    void Open();
     // Sizes the window so that its content area has the attributes' size.
     void FitContent();
 
-    QString className_;
     WindowAttributes attributes_;
     QWidget* content_;
-    QVBoxLayout* layout_;
-    QPointer<QMenuBar> menuBarView_;
-    MenuBar* menuBar_ = nullptr;
-    QHash<QString, Control*> controls_;
-    QList<Control*> order_;  // creation order
     bool closing_ = false;
 };
 

@@ -1,235 +1,133 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
-#include <QPixmap>
-#include <QWidget>
+#include <QKeyEvent>
 #include <string>
-#include <vector>
 
+#include "framework/Keyboard.h"
 #include "framework/SpriteSurface.h"
-#include "support/Fakes.h"
 
 namespace {
-
-PictureRef tilePicture() {
-    static const PictureRef picture = [] {
-        QPixmap red(32, 32);
-        red.fill(Qt::red);
-        return std::make_shared<const Picture>(red);
-    }();
-    return picture;
-}
-
-class SpriteSurfaceTest : public ::testing::Test {
-  protected:
-    SpriteSurfaceTest() : surface("SpriteSurface1", &parent, 288, 480) {
+struct SurfaceTest : ::testing::Test {
+    SurfaceTest() {
         surface.Collision = [this](const SpriteRef& first, const SpriteRef& second) {
-            pairs.emplace_back(first, second);
-            log += "C";
+            log += "C" + std::to_string(first->Group()) + std::to_string(second->Group());
             if (onCollision) {
                 onCollision(first, second);
             }
         };
-        surface.NextFrame = [this] {
-            log += "N";
-            if (onFrame) {
-                onFrame();
-            }
-        };
+        surface.NextFrame = [this] { log += "N"; };
     }
-
     SpriteRef tile(int group, int x, int y) {
-        SpriteRef sprite = surface.NewSprite(tilePicture(), x, y);
+        static const QImage red = [] {
+            QImage image(32, 32, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            return image;
+        }();
+        SpriteRef sprite =
+            surface.NewSprite(std::make_shared<Picture>(QPixmap::fromImage(red)), x, y);
         sprite->SetGroup(group);
         return sprite;
     }
-
     QWidget parent;
-    SpriteSurface surface;
-    std::vector<std::pair<SpriteRef, SpriteRef>> pairs;
-    std::string log;  // N for a frame, C for a collision, in the order raised
-    std::function<void()> onFrame;
+    SpriteSurface surface{"SpriteSurface1", &parent, 288, 480};
+    std::string log;  // N a frame, Cfs a collision with the groups of first and second
     std::function<void(const SpriteRef&, const SpriteRef&)> onCollision;
 };
 
-struct Placement {
-    const char* name;
-    int groupA, xA, yA;
-    int groupB, xB, yB;
-    bool collide;
-};
-
-class CollisionRule : public SpriteSurfaceTest, public ::testing::WithParamInterface<Placement> {};
-
-TEST_P(CollisionRule, collidesOnlyWhenGroupsDifferAndAreasOverlap) {
-    const Placement& p = GetParam();
-    // Either sprite moves into place while the other rests there.
-    for (const bool aMoves : {true, false}) {
-        pairs.clear();
-        const SpriteRef a = tile(p.groupA, aMoves ? 1000 : p.xA, p.yA);
-        const SpriteRef b = tile(p.groupB, aMoves ? p.xB : 1000, p.yB);
-        surface.Update();
-        (aMoves ? a : b)->SetX(aMoves ? p.xA : p.xB);
-        surface.Update();
-        EXPECT_EQ(pairs.size(), p.collide ? 1u : 0u) << (aMoves ? "A" : "B") << " moved";
-        a->Close();
-        b->Close();
+TEST_F(SurfaceTest, onlyOverlappingSpritesOfNonZeroDifferentGroupsCollide) {
+    struct Row {
+        int groupA, xA, yA, groupB, xB, yB;
+        bool collide;
+    };
+    for (const Row& r : {Row{0, 0, 0, 0, 0, 0, false}, Row{0, 0, 0, 3, 0, 0, false},
+                         Row{4, 0, 0, 4, 0, 0, false}, Row{2, 0, 0, 3, 0, 0, true},
+                         Row{2, 0, 448, 3, 32, 448, false}, Row{2, 0, 448, 3, 31, 448, true},
+                         Row{2, 64, 416, 3, 64, 448, false}, Row{2, 64, 432, 3, 64, 448, true},
+                         Row{2, 0, 0, 3, 32, 32, false}, Row{2, -16, 0, 3, 0, 0, true}}) {
+        // Either sprite moves into place while the other rests there.
+        for (const bool aMoves : {true, false}) {
+            log.clear();
+            const SpriteRef a = tile(r.groupA, aMoves ? 1000 : r.xA, r.yA);
+            const SpriteRef b = tile(r.groupB, aMoves ? r.xB : 1000, r.yB);
+            surface.Update();
+            (aMoves ? a : b)->SetX(aMoves ? r.xA : r.xB);
+            surface.Update();
+            EXPECT_EQ(log.size() > 2, r.collide)
+                << r.xA << "," << r.yA << " " << r.xB << "," << r.yB;
+            a->Close();
+            b->Close();
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Placements, CollisionRule,
-    ::testing::Values(Placement{"zeroGroupsOnOneCell", 0, 0, 0, 0, 0, 0, false},
-                      Placement{"zeroAndColourOnOneCell", 0, 0, 0, 3, 0, 0, false},
-                      Placement{"equalGroupsOnOneCell", 4, 0, 0, 4, 0, 0, false},
-                      Placement{"differentGroupsOnOneCell", 2, 0, 0, 3, 0, 0, true},
-                      Placement{"neighbourColumnsTouching", 2, 0, 448, 3, 32, 448, false},
-                      Placement{"onePixelIntoTheNeighbourColumn", 2, 0, 448, 3, 31, 448, true},
-                      Placement{"oneRowAboveTouching", 2, 64, 416, 3, 64, 448, false},
-                      Placement{"halfARowAbove", 2, 64, 432, 3, 64, 448, true},
-                      Placement{"cornersTouching", 2, 0, 0, 3, 32, 32, false},
-                      Placement{"partlyLeftOfTheSurface", 2, -16, 0, 3, 0, 0, true},
-                      Placement{"farApart", 2, 0, 0, 3, 256, 448, false}),
-    [](const ::testing::TestParamInfo<Placement>& row) { return row.param.name; });
-
-TEST_F(SpriteSurfaceTest, reportsAPairOncePerUpdateWhileItOverlapsTheNewerSpriteFirst) {
+TEST_F(SurfaceTest, aPairOncePerUpdateNewerFirstUntilAGroupOrTheSurfaceEndsIt) {
     const SpriteRef older = tile(2, 0, 200);
     const SpriteRef newer = tile(3, 0, 0);
+    older->SetY(16);  // the older one moves onto the newer one
     surface.Update();
-    EXPECT_EQ(log, "N");
-
-    // The older one moves onto the newer one: still the newer first.
-    older->SetY(16);
-    surface.Update();
-    EXPECT_EQ(log, "NNC");
-    ASSERT_EQ(pairs.size(), 1u);
-    EXPECT_EQ(pairs[0].first, newer);
-    EXPECT_EQ(pairs[0].second, older);
-
-    // Both move and still overlap: one report, not one per moved sprite.
-    older->SetX(32);
+    older->SetX(32);  // both move and still overlap: one report
     newer->SetX(32);
     surface.Update();
-    EXPECT_EQ(log, "NNCNC");
-
-    // Neither moves: the pair is reported again.
-    surface.Update();
-    EXPECT_EQ(log, "NNCNCNC");
-
-    // A colour turned white (group 0) collides no more; turned back, it does.
+    surface.Update();  // neither moves: reported again
     older->SetGroup(0);
     surface.Update();
-    older->SetGroup(4);
-    surface.Update();
-    EXPECT_EQ(log, "NNCNCNCNNC");
-
-    newer->SetY(-16);  // now only touching
-    surface.Update();
-    EXPECT_EQ(log, "NNCNCNCNNCN");
-}
-
-TEST_F(SpriteSurfaceTest, spritesClosedOrMadeInsideNextFrameAreSeenInTheSameFrame) {
-    const SpriteRef resting = tile(2, 0, 448);
-    const SpriteRef doomed = tile(3, 0, 440);
-    SpriteRef made;
-    onFrame = [&] {
-        if (!made) {
-            doomed->Close();
-            made = tile(4, 0, 432);
-        }
-    };
-    surface.Update();
-    ASSERT_EQ(pairs.size(), 1u);
-    EXPECT_EQ(pairs[0].first, made);
-    EXPECT_EQ(pairs[0].second, resting);
-    EXPECT_TRUE(doomed->Closed());
-    EXPECT_EQ(doomed->Y(), 440);  // a closed sprite can still be read
-    EXPECT_EQ(surface.Sprites(), (std::vector<SpriteRef>{resting, made}));
-}
-
-TEST_F(SpriteSurfaceTest, aSpriteMadeByACollisionOntoAnotherIsReportedInTheNextUpdate) {
-    // The game releases its next tile from inside the collision handler, maybe
-    // onto a tile of another colour; that pair must be reported too.
-    const SpriteRef resting = tile(5, 256, 0);
-    tile(2, 0, 0);
-    tile(3, 0, 16);
-    SpriteRef released;
-    onCollision = [&](const SpriteRef& first, const SpriteRef& second) {
+    EXPECT_EQ(log, "NC32NC32NC32N");
+    // A sprite released from a collision handler onto another is seen next Update.
+    log.clear();
+    older->SetGroup(2);
+    onCollision = [&](const SpriteRef& first, const SpriteRef&) {
         first->Close();
-        second->Close();
-        if (!released) {
-            released = tile(6, 256, 0);
+        if (first->Group() == 3) {
+            tile(5, 32, 16);
         }
     };
     surface.Update();
-    EXPECT_EQ(log, "NC");
     surface.Update();
-    EXPECT_EQ(log, "NCNC");
-    ASSERT_EQ(pairs.size(), 2u);
-    EXPECT_EQ(pairs[1].first, released);
-    EXPECT_EQ(pairs[1].second, resting);
-}
-
-TEST_F(SpriteSurfaceTest, closingSpritesOrTheSurfaceDuringAnUpdateStopsWhatRemains) {
-    tile(2, 0, 0);
-    tile(3, 0, 16);
-    tile(4, 128, 0);
-    tile(5, 128, 16);
-    // The first collision closes every sprite: the second pair is not reported.
-    onCollision = [&](const SpriteRef&, const SpriteRef&) {
-        for (const SpriteRef& sprite : surface.Sprites()) {
-            sprite->Close();
-        }
-    };
+    EXPECT_EQ(log, "NC32NC52");
+    // Closing the surface ends the pass (of two pairs here) and every later one.
+    onCollision = [&](const SpriteRef&, const SpriteRef&) { surface.Close(); };
+    tile(6, 32, 16);
+    tile(7, 200, 0);
+    tile(8, 200, 0);
+    log.clear();
     surface.Update();
-    EXPECT_EQ(log, "NC");
-    EXPECT_EQ(surface.SpriteCount(), 0);
-
-    // Closing the surface in a collision ends the pass, in a frame every event.
-    tile(2, 0, 0);
-    tile(3, 0, 16);
-    tile(4, 128, 0);
-    tile(5, 128, 16);
-    onCollision = [&](const SpriteRef&, const SpriteRef&) {
-        surface.Close();
-        tile(6, 0, 0);  // made on a closed surface: harmless, never reported
-    };
     surface.Update();
-    EXPECT_EQ(log, "NCNC");
-    surface.Update();
-    EXPECT_EQ(log, "NCNC");
-    EXPECT_TRUE(surface.Closed());
-}
-
-TEST_F(SpriteSurfaceTest, showsTheOpenSpritesWhereTheyAre) {
-    const SpriteRef shown = tile(2, 64, 32);
-    const SpriteRef closed = tile(3, 160, 32);
-    closed->Close();
+    EXPECT_EQ(log.size(), 4u) << log;
+    // What stays on screen are the open sprites, where they are.
     const QImage field = surface.Widget()->grab().toImage();
-    EXPECT_EQ(field.pixelColor(64, 32), QColor(Qt::red));
-    EXPECT_EQ(field.pixelColor(95, 63), QColor(Qt::red));
-    EXPECT_EQ(field.pixelColor(96, 32), QColor(Qt::white));
-    EXPECT_EQ(field.pixelColor(170, 40), QColor(Qt::white));
+    EXPECT_EQ(field.pixelColor(32, 16), QColor(Qt::red));
+    EXPECT_EQ(field.pixelColor(0, 200), QColor(Qt::white));
 }
 
-TEST_F(SpriteSurfaceTest, aTapBetweenFramesCountsAtTheNextFrameOnly) {
-    FakeKeyboard keys;
-    const auto tap = [&keys] {
-        keys.Press(KeyCode::LeftArrow);
-        keys.Release(KeyCode::LeftArrow);
+TEST_F(SurfaceTest, keysHeldThroughAutoRepeatAndTapsBetweenFramesCountAtTheNextFrame) {
+    ApplicationKeyState keys;
+    SetKeyboard(&keys);
+    const auto send = [](QEvent::Type type, bool autoRepeat = false) {
+        QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), autoRepeat);
+        QCoreApplication::sendEvent(qApp, &event);
     };
     std::string seen;
-    onFrame = [&] { seen += surface.KeyTest(KeyCode::LeftArrow) ? "1" : "0"; };
-    tap();  // while nothing is on the surface: not aimed at what comes
+    surface.NextFrame = [&] { seen += surface.KeyTest(KeyCode::LeftArrow) ? "1" : "0"; };
+    send(QEvent::KeyPress);
+    send(QEvent::KeyRelease);  // a tap while nothing is on the surface is not aimed at it
     tile(2, 0, 0);
     surface.Update();
-    tap();
+    send(QEvent::KeyPress);
+    send(QEvent::KeyRelease);
     surface.Update();
     surface.Update();
-    keys.Press(KeyCode::LeftArrow);
+    send(QEvent::KeyPress);
     surface.Update();
-    EXPECT_EQ(seen, "0101");
-    EXPECT_FALSE(surface.KeyTest(KeyCode::RightArrow));
+    send(QEvent::KeyRelease, true);  // auto-repeat while the key is held
+    surface.Update();
+    send(QEvent::KeyPress, true);
+    QEvent deactivate(QEvent::ApplicationDeactivate);
+    QCoreApplication::sendEvent(qApp, &deactivate);  // its release would never reach us
+    surface.Update();
+    EXPECT_EQ(seen, "010110");
+    EXPECT_FALSE(keys.AsyncKeyDown(KeyCode::RightArrow));
+    SetKeyboard(nullptr);
 }
-
 }  // namespace

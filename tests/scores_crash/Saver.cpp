@@ -17,12 +17,12 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication runtime(argc, argv);
-    Timer::SetClockRunning(false);  // no event loop runs; nothing should tick
-    SetQuitHandler([] {});          // Quit saves, then would end: stay and save again
-    SetMessagePresenter([](const QString& message) {
+    Timer::SetClockRunning(false);       // no event loop runs; nothing should tick
+    Application::quitHandler = [] {};  // Quit saves, then would end: stay and save again
+    Application::messagePresenter = [](const QString& message) {
         std::fprintf(stderr, "scores_crash_saver: %s\n", qPrintable(message));
         std::_Exit(3);
-    });
+    };
     const long saves = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 0;
     App app;
     App::RegisterWindows();

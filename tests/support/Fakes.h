@@ -1,27 +1,15 @@
 #pragma once
 
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include "framework/Keyboard.h"
 
-// Keys held down as the test says, nothing else.
+// Keys held down as the test says (Press, Release), nothing else, while it lives.
 class FakeKeyboard : public KeyState {
   public:
     FakeKeyboard();
     ~FakeKeyboard() override;
-    bool AsyncKeyDown(int code) const override { return down_.contains(code); }
-    void Press(int code) {
-        if (!down_.contains(code)) {
-            NotePress(code);
-        }
-        down_.insert(code);
-    }
-    void Release(int code) { down_.remove(code); }
-
-  private:
-    QSet<int> down_;
 };
 
 // What the game would have shown in message boxes, the questions it asked

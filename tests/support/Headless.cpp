@@ -48,12 +48,12 @@ std::unique_ptr<QApplication> StartHeadless(int& argc, char** argv, bool clockRu
     auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     Timer::SetClockRunning(clockRunning);
-    SetQuitHandler([] { ++recorded().quits; });
-    SetMessagePresenter([](const QString& message) { recorded().messages << message; });
-    SetQuestionPresenter([](const QString& question) {
+    Application::quitHandler = [] { ++recorded().quits; };
+    Application::messagePresenter = [](const QString& message) { recorded().messages << message; };
+    Application::questionPresenter = [](const QString& question) {
         recorded().questions << question;
         return recorded().answer;
-    });
-    SetUrlOpener([](const QString&) { return true; });  // never a mail program
+    };
+    Application::urlOpener = [](const QString&) { return true; };  // never a mail program
     return app;
 }

@@ -17,7 +17,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication runtime(argc, argv);
-    Timer::SetClockRunning(false);       // no event loop runs; nothing should tick
+    Timer::SetClockRunning(false);     // no event loop runs; nothing should tick
     Application::quitHandler = [] {};  // Quit saves, then would end: stay and save again
     Application::messagePresenter = [](const QString& message) {
         std::fprintf(stderr, "scores_crash_saver: %s\n", qPrintable(message));

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Developer entry point on Debian 12.
 #
 #   ./dev.sh play [ARGS...]   install what is missing, build, start the game
@@ -21,7 +22,7 @@ packages=(
 )
 
 usage() {
-    sed -n '4,9s/^# \{0,1\}//p' "$0" >&2
+    sed -n '5,10s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 

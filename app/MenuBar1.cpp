@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/MenuBar1.h"
 
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The yardstick for bench/startup.sh: the least a Qt Widgets program does to
 // put a window on screen. Same size as the game's first window, the score board.
 #include <QApplication>

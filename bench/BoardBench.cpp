@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cost of the board's frames and of whole games, headless, through the
 // board's real handlers.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timer1's pace in the real event loop: 200 ticks at 50 ms, stamped as the
 // board receives them, while the event loop also runs Timer4 and paints the
 // board. Two runs: steady falls (the tile goes back to the top before it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the score board copes with a large score file: the time from start-up
 // to the score board shown with every row, to order the rows by a heading
 // click, and to save them; and the memory the process needs.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up time and memory of the real game against a bare Qt window, under
 # Xvfb, in one run: each program is started RUNS times (alternating, so a
 # change in the machine's load touches both alike) and timed from launch to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board's Start, difficulty and help controls.
 #include "board/Window1.h"
 #include "framework/Text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // New Game, Quit and the end of a game.
 #include "board/Window1.h"
 #include "framework/Application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame loop: the pace timers, the fall and steering of the falling tile,
 // and its landing on the active bottom line.
 #include "board/Rules.h"

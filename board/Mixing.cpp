@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour mixing where the falling tile meets a resting tile.
 #include "board/Rules.h"
 #include "board/Window1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Releasing the next falling tile.
 #include <algorithm>
 

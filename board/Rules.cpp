@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/Rules.h"
 
 Tile ReleasedTile(int selector) {

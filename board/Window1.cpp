@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/Window1.h"
 
 #include "board/Pictures.h"

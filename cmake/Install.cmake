@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the game like a native desktop application and packages it as a .deb.
 include(GNUInstallDirs)
 

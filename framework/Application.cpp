@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/Application.h"
 
 #include <QApplication>

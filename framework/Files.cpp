@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/Files.h"
 
 #include <fcntl.h>

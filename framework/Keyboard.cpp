@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/Keyboard.h"
 
 #include <QCoreApplication>

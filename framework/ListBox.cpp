@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/ListBox.h"
 
 #include <QAbstractTableModel>

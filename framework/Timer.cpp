@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/Timer.h"
 
 Timer::Timer(const QString& name, QObject* parent)

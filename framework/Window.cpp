@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/Window.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "info/Window2.h"
 
 #include <QStringList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "info/Window3.h"
 
 #include "framework/Application.h"

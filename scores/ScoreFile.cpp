@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scores/ScoreFile.h"
 
 #include <QDir>

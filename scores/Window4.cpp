@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scores/Window4.h"
 
 #include "framework/Application.h"

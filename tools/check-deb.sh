@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Proves that the .deb installs on a fresh Debian 12 with every runtime
 # dependency pulled by apt, and that the game starts from its desktop entry.
 # Not run by CI or dev.sh: it downloads a whole system. Needs root.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Draws the game's pictures with ImageMagick (convert, version 6).
 #
 #   tools/make-pictures.sh

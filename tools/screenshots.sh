@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes a picture of each of the game's four windows under a private Xvfb, at
 # the window's exact size, into resources/screenshots/ (or the folder given):
 # scores.png, about.png, help.png, and board.png a few seconds into a game.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board's controls as a game starts and ends, its closing and shutdown,
 // and the tile pictures.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the falling tile meets the resting tiles: landing, mixing, the rise
 // of the active bottom line, the end of the game, and whole games.
 #include <chrono>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Releasing and steering tiles, the time penalty, the hints and the score's colour.
 #include <QAbstractButton>
 #include <set>

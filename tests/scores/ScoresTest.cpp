@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The score list, the score file (hostile files and failing saves included)
 // and the score board with the board's New Game and Quit that record into it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Savers killed (SIGKILL) at random moments, half of them where the file
 // system has no unnamed temporary files: the score file is always the old one
 // or one whole save, never a mix, and the next save removes what kills left.

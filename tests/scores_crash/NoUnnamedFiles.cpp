@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Preloaded into the saver: unnamed temporary files fail to open as on a file
 // system that has none, so each save writes a named one that a kill leaves.
 #include <dlfcn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saves the score board's list through the board's Quit in Expert, over and
 // over, so that a test can kill it in the middle of a save. Each save is
 // ordered by the score column the other way round, so it rewrites every line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/Headless.h"
 
 #include "framework/Application.h"

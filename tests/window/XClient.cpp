@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a window manager would send, for the monkey, which runs without one:
 //   huemix_xclient ping WINDOW TIMEOUT_MS  exit 0 when the client answered in
 //       time, 1 when not (its event loop is stuck), 2 when the window is gone

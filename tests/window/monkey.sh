@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Monkey test: random clicks on the controls of every window of the real game
 # (score board, board, help, About, message boxes, menus), random keys (arrows
 # held, Return, Escape, letters, the edit and quit shortcuts) and close boxes.

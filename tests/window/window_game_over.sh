@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The real game under Xvfb: File > About from the score board shows "About"
 # (300x300), whose Close brings the board; an Expert game left to fall ends in
 # the board's message box "Game Over. Your Score: N"; once it is dismissed the

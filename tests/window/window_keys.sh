@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The whole game with the keyboard alone under Xvfb: a name and Return on the
 # score board; on the board H opens the help and Return closes it, N makes a
 # new game, E chooses Expert, Return starts, Q quits and records the Expert

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # One run of the real game under Xvfb, clicking each control where the source
 # puts it: the score board "Scores" (350x300 below the menu bar, with its icon)
 # over a prepared score file; a typed name and Run open the board "Huemix"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # Real-window helpers: a private Xvfb, the game's windows and controls, a few
 # xdotool moves. Source it from a bash script running under `set -euo pipefail`.

@@ -74,14 +74,13 @@ void StaticText::SetMouseDown(std::function<bool(int, int)> handler) {
 
 bool StaticText::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    const auto* key = static_cast<QKeyEvent*>(event);
     if (type == QEvent::MouseButtonPress && label_->isEnabled()) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         mouseDown_(at.x(), at.y());
         return true;
     }
-    if (type == QEvent::KeyPress && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-                                     key->key() == Qt::Key_Space)) {
+    const int key = type == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : 0;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
         mouseDown_(label_->width() / 2, label_->height() / 2);
         return true;
     }

@@ -12,11 +12,9 @@ Window& ScoreBoard() {
     return *Window::Shared(QStringLiteral("Window4"));
 }
 
-// The typed name, or none when the score file would keep nothing of it: a
-// record's name holds no comma, so commas alone would write a nameless line.
-QString NameToRecord(Window& scores) {
-    const QString name = scores.ControlNamed<EditField>(QStringLiteral("EditField1")).Text();
-    return QString(name).remove(QLatin1Char(',')).isEmpty() ? QString() : name;
+// The name typed on the score board, as the score file would record it.
+QString RecordedName(Window& scores) {
+    return NameToRecord(scores.ControlNamed<EditField>(QStringLiteral("EditField1")).Text());
 }
 }  // namespace
 
@@ -25,7 +23,7 @@ void Window1::PushButton4_Action() {
     bool record = false;
     if (RadioButton2->Value()) {
         Window& scores = ScoreBoard();
-        const QString name = NameToRecord(scores);
+        const QString name = RecordedName(scores);
         if (!name.isEmpty()) {
             record = true;
             auto& list = scores.ControlNamed<ListBox>(QStringLiteral("ListBox1"));
@@ -59,7 +57,7 @@ void Window1::PushButton3_Action() {
         Timer4->SetMode(Timer::Off);
         const SaveResult result =
             SaveScores(scores.ControlNamed<ListBox>(QStringLiteral("ListBox1")),
-                       NameToRecord(scores), counter);
+                       RecordedName(scores), counter);
         if (!result.saved && !result.message.isEmpty()) {
             MsgBox(result.message);
         }

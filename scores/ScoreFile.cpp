@@ -28,6 +28,10 @@ void WriteField(TextOutputStream& out, QByteArrayView cell) {
 }
 }  // namespace
 
+QString NameToRecord(const QString& typed) {
+    return QString(typed).remove(QLatin1Char(',')).isEmpty() ? QString() : typed;
+}
+
 FolderItem ScoreFile() {
     return PreferencesFolder().Child(QStringLiteral("Huemix.prefs"));
 }

@@ -19,6 +19,10 @@ FolderItem ScoreFile();
 // next save asks before replacing the file.
 void LoadScores(ListBox& list);
 
+// The typed name as the file records it, or none when nothing of it would
+// reach the file: a record's name holds no comma, so commas alone are no name.
+QString NameToRecord(const QString& typed);
+
 struct SaveResult {
     bool saved = false;
     QString message;  // what the player should be told; empty when nothing

@@ -12,34 +12,34 @@
 
 App::App() {
     // The icon installed with the desktop entry, on every window of the game.
-    SetApplicationIcon(QStringLiteral(":/icons/huemix.png"));
-    SetMenuBar(&MenuBar1::instance());
-    connect(MenuBar1::instance().item(QStringLiteral("AppleAbout")), &QAction::triggered, this,
+    setApplicationIcon(QStringLiteral(":/icons/huemix.png"));
+    setMenuBar(&MenuBar1::shared());
+    connect(MenuBar1::shared().item(QStringLiteral("AppleAbout")), &QAction::triggered, this,
             [this] { _AppleAbout_Action(); });
 }
 
 App::~App() = default;
 
-void App::RegisterWindows() {
+void App::registerWindows() {
     Window1::registerClass();
     Window2::registerClass();
     Window3::registerClass();
     Window4::registerClass();
 }
 
-void App::OpenDefaultWindow() {
+void App::openDefaultWindow() {
     // The score board comes first; its "Run" link opens the game board.
-    Window4::instance();
+    Window4::shared();
 }
 
-void App::Shutdown() {
-    Pictures::ReleaseAll();
-    Window::ReleaseAll();
+void App::shutdown() {
+    Pictures::releaseAll();
+    Window::releaseAll();
     MenuBar1::release();
 }
 
 bool App::_AppleAbout_Action() {
-    Window1::instance().Hide();
-    Window3::instance().Show();
+    Window1::shared().Hide();
+    Window3::shared().Show();
     return false;
 }

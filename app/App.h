@@ -12,11 +12,11 @@ class App : public Application {
     ~App() override;
 
     // Registers the window classes, so windows can reach each other by class name.
-    static void RegisterWindows();
+    static void registerWindows();
     // Opens the first window.
-    void OpenDefaultWindow();
+    void openDefaultWindow();
     // Releases the shared pictures, the windows and the menu bar, in that order.
-    static void Shutdown();
+    static void shutdown();
 
     // The About item: hides the board and shows the About window.
     bool _AppleAbout_Action();

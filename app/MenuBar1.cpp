@@ -4,9 +4,9 @@
 #include <memory>
 
 namespace {
-std::unique_ptr<MenuBar1>& shared() {
-    static std::unique_ptr<MenuBar1> bar;
-    return bar;
+std::unique_ptr<MenuBar1>& bar() {
+    static std::unique_ptr<MenuBar1> instance;
+    return instance;
 }
 }  // namespace
 
@@ -15,36 +15,36 @@ MenuBar1::MenuBar1() {
     Untitled1();
 }
 
-MenuBar1& MenuBar1::instance() {
-    if (!shared()) {
-        shared() = std::make_unique<MenuBar1>();
+MenuBar1& MenuBar1::shared() {
+    if (!bar()) {
+        bar() = std::make_unique<MenuBar1>();
     }
-    return *shared();
+    return *bar();
 }
 
 void MenuBar1::release() {
-    shared().reset();
+    bar().reset();
 }
 
 void MenuBar1::Untitled0() {
-    AddMenu(QStringLiteral("FileMenu"), QStringLiteral("&File"));
-    AddItem(Kind::Quit, QStringLiteral("FileQuit"), QStringLiteral("Quit"),
+    addMenu(QStringLiteral("FileMenu"), QStringLiteral("&File"));
+    addItem(Kind::Quit, QStringLiteral("FileQuit"), QStringLiteral("Quit"),
             QStringLiteral("Cmd+Q"));
-    AddItem(Kind::About, QStringLiteral("AppleAbout"), QStringLiteral("AboutHuemix"));
+    addItem(Kind::About, QStringLiteral("AppleAbout"), QStringLiteral("AboutHuemix"));
 }
 
 void MenuBar1::Untitled1() {
-    AddMenu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"));
-    AddItem(Kind::Undo, QStringLiteral("EditUndo"), QStringLiteral("&Undo"),
+    addMenu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"));
+    addItem(Kind::Undo, QStringLiteral("EditUndo"), QStringLiteral("&Undo"),
             QStringLiteral("Cmd+Z"));
-    AddItem(Kind::Item, QStringLiteral("UntitledMenu1"), QStringLiteral("-"));
-    AddItem(Kind::Cut, QStringLiteral("EditCut"), QStringLiteral("Cu&t"), QStringLiteral("Cmd+X"));
-    AddItem(Kind::Copy, QStringLiteral("EditCopy"), QStringLiteral("&Copy"),
+    addItem(Kind::Item, QStringLiteral("UntitledMenu1"), QStringLiteral("-"));
+    addItem(Kind::Cut, QStringLiteral("EditCut"), QStringLiteral("Cu&t"), QStringLiteral("Cmd+X"));
+    addItem(Kind::Copy, QStringLiteral("EditCopy"), QStringLiteral("&Copy"),
             QStringLiteral("Cmd+C"));
-    AddItem(Kind::Paste, QStringLiteral("EditPaste"), QStringLiteral("&Paste"),
+    addItem(Kind::Paste, QStringLiteral("EditPaste"), QStringLiteral("&Paste"),
             QStringLiteral("Cmd+V"));
-    AddItem(Kind::Clear, QStringLiteral("EditClear"), QStringLiteral("&Delete"));
-    AddItem(Kind::Item, QStringLiteral("UntitledMenu0"), QStringLiteral("-"));
-    AddItem(Kind::SelectAll, QStringLiteral("EditSelectAll"), QStringLiteral("Select &All"),
+    addItem(Kind::Clear, QStringLiteral("EditClear"), QStringLiteral("&Delete"));
+    addItem(Kind::Item, QStringLiteral("UntitledMenu0"), QStringLiteral("-"));
+    addItem(Kind::SelectAll, QStringLiteral("EditSelectAll"), QStringLiteral("Select &All"),
             QStringLiteral("Cmd+A"));
 }

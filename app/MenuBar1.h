@@ -10,7 +10,7 @@ class MenuBar1 : public MenuBar {
   public:
     MenuBar1();
     // The shared menu bar, made on the first call.
-    static MenuBar1& instance();
+    static MenuBar1& shared();
     // Deletes the shared menu bar (shutdown).
     static void release();
 

@@ -17,10 +17,10 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         App app;
-        App::RegisterWindows();
-        app.OpenDefaultWindow();
-        status = app.Run();
-        App::Shutdown();
+        App::registerWindows();
+        app.openDefaultWindow();
+        status = app.run();
+        App::shutdown();
     }
     return status;
 }

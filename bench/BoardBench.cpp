@@ -24,23 +24,23 @@ constexpr int Line = 320;  // four grays have raised the line from 448
 // half of what remains), and the rest white and gray tiles of group 0, which
 // take part in no collision and pile up covered in the cells on and under the
 // line. The falling tile comes on top of these.
-void PlaceRestingTiles(Window1& board, int count) {
+void placeRestingTiles(Window1& board, int count) {
     SpriteSurface& surface = *board.SpriteSurface1;
     const int oldTops = std::min(36, (count - 9) / 2);
     const int covered = count - 9 - oldTops;
     for (int i = 0; i < covered; ++i) {
         const int cell = i % 45;  // rows 10 to 14
-        surface.NewSprite(Pictures::Get(i % 2 ? Pictures::gray : Pictures::white), 32 * (cell % 9),
+        surface.NewSprite(Pictures::get(i % 2 ? Pictures::gray : Pictures::white), 32 * (cell % 9),
                           Line + 32 * (cell / 9));
     }
     for (int i = 0; i < oldTops; ++i) {
-        const Tile tile = ReleasedTile(1 + i % 6);
+        const Tile tile = releasedTile(1 + i % 6);
         surface.NewSprite(tile.picture, 32 * (i % 9), Line + 32 + 32 * (i / 9))
-            ->SetGroup(tile.code);
+            ->setGroup(tile.code);
     }
     for (int column = 0; column < 9; ++column) {
-        const Tile tile = ReleasedTile(1 + column % 6);
-        surface.NewSprite(tile.picture, 32 * column, Line)->SetGroup(tile.code);
+        const Tile tile = releasedTile(1 + column % 6);
+        surface.NewSprite(tile.picture, 32 * column, Line)->setGroup(tile.code);
         board.cTest[column] = tile.picture;
     }
     board.kap3 = Line;
@@ -51,17 +51,17 @@ void PlaceRestingTiles(Window1& board, int count) {
 void BM_Tick(benchmark::State& state) {
     FakeKeyboard keys;  // nothing held: the falling tile only falls
     SeededRandom chance(7);
-    SetRandom(&chance);
-    Window1& board = Window1::instance();
-    PlaceRestingTiles(board, static_cast<int>(state.range(0)));
+    setRandom(&chance);
+    Window1& board = Window1::shared();
+    placeRestingTiles(board, static_cast<int>(state.range(0)));
     board.PushButton1->Push();
     for (auto _ : state) {
-        KeepFalling(board, Line - 64);
+        keepFalling(board, Line - 64);
         board.Timer1_Action();
     }
-    state.counters["sprites"] = board.SpriteSurface1->SpriteCount();
-    SetRandom(nullptr);
-    CloseAllWindows();
+    state.counters["sprites"] = board.SpriteSurface1->spriteCount();
+    setRandom(nullptr);
+    closeAllWindows();
 }
 BENCHMARK(BM_Tick)->Arg(20)->Arg(2000);
 
@@ -70,18 +70,18 @@ BENCHMARK(BM_Tick)->Arg(20)->Arg(2000);
 void BM_TickAndPaint(benchmark::State& state) {
     FakeKeyboard keys;  // nothing held: the falling tile only falls
     SeededRandom chance(7);
-    SetRandom(&chance);
-    Window1& board = Window1::instance();
-    PlaceRestingTiles(board, static_cast<int>(state.range(0)));
-    SettleEvents();  // the window is shown and exposed only once the event loop has run
+    setRandom(&chance);
+    Window1& board = Window1::shared();
+    placeRestingTiles(board, static_cast<int>(state.range(0)));
+    settleEvents();  // the window is shown and exposed only once the event loop has run
     board.PushButton1->Push();
     for (auto _ : state) {
-        KeepFalling(board, Line - 64);
+        keepFalling(board, Line - 64);
         board.Timer1_Action();
-        board.SpriteSurface1->Widget()->repaint();
+        board.SpriteSurface1->widget()->repaint();
     }
-    SetRandom(nullptr);
-    CloseAllWindows();
+    setRandom(nullptr);
+    closeAllWindows();
 }
 BENCHMARK(BM_TickAndPaint)->Arg(20)->Arg(2000);
 
@@ -91,27 +91,27 @@ constexpr long FrameLimit = 1000000;
 // per iteration: Start, every frame to the game-over message, New Game. With
 // onlyFrames the board's making, Start and New Game are left out of the time,
 // leaving the frames of game logic.
-void PlayGames(benchmark::State& state, bool onlyFrames) {
+void playGames(benchmark::State& state, bool onlyFrames) {
     long frames = 0;
     long games = 0;
     std::uint32_t seed = 1;
-    Window1* board = &Window1::instance();
+    Window1* board = &Window1::shared();
     for (auto _ : state) {
         if (onlyFrames) {
             state.PauseTiming();
         }
         SeededRandom chance(seed);
-        SetRandom(&chance);
+        setRandom(&chance);
         RandomArrows keys(seed++);
-        if (keys.Below(2) == 1) {
-            board->RadioButton2->SetValue(true);  // Expert
+        if (keys.below(2) == 1) {
+            board->RadioButton2->setValue(true);  // Expert
         }
-        recorded().Clear();
+        recorded().clear();
         board->PushButton1->Push();  // Start
         if (onlyFrames) {
             state.ResumeTiming();
         }
-        frames += PlayToEnd(
+        frames += playToEnd(
             *board, keys, [] { return true; }, FrameLimit);
         if (onlyFrames) {
             state.PauseTiming();
@@ -121,9 +121,9 @@ void PlayGames(benchmark::State& state, bool onlyFrames) {
             break;
         }
         board->PushButton4->Push();  // New Game
-        board = &Window1::instance();
-        SettleEvents();
-        SetRandom(nullptr);
+        board = &Window1::shared();
+        settleEvents();
+        setRandom(nullptr);
         ++games;
         if (onlyFrames) {
             state.ResumeTiming();
@@ -135,24 +135,24 @@ void PlayGames(benchmark::State& state, bool onlyFrames) {
         benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
     state.counters["frames/game"] =
         games > 0 ? static_cast<double>(frames) / static_cast<double>(games) : 0.0;
-    CloseAllWindows();
+    closeAllWindows();
 }
 
 void BM_WholeGames(benchmark::State& state) {
-    PlayGames(state, false);
+    playGames(state, false);
 }
 BENCHMARK(BM_WholeGames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_GameLogicFrames(benchmark::State& state) {
-    PlayGames(state, true);
+    playGames(state, true);
 }
 BENCHMARK(BM_GameLogicFrames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto app = StartHeadless(argc, argv, false);
-    App::RegisterWindows();
+    const auto app = startHeadless(argc, argv, false);
+    App::registerWindows();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

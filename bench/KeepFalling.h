@@ -5,9 +5,9 @@
 
 // Puts the falling tile back at the top once it has come down to Y = lowest,
 // so that ticks stay plain falls: no landing, no collision.
-inline void KeepFalling(Window1& board, int lowest) {
+inline void keepFalling(Window1& board, int lowest) {
     const SpriteRef& tile = board.mysprite[board.kap];
     if (tile && tile->Y() >= lowest) {
-        tile->SetY(0);
+        tile->setY(0);
     }
 }

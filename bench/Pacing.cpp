@@ -79,14 +79,14 @@ Run steady(int ticks) {
     QEventLoop loop;
     QElapsedTimer clock;
     std::vector<double> stamps;
-    Window1& board = Window1::instance();
-    board.Timer1->SetPeriod(Period);
+    Window1& board = Window1::shared();
+    board.Timer1->setPeriod(Period);
     board.Timer1->Action = [&, tick = board.Timer1->Action] {
         stamps.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-        KeepFalling(board, 384);
+        keepFalling(board, 384);
         tick();
         if (static_cast<int>(stamps.size()) > ticks) {
-            board.Timer1->SetMode(Timer::Off);
+            board.Timer1->setMode(Timer::Off);
             loop.quit();
         }
     };
@@ -98,7 +98,7 @@ Run steady(int ticks) {
         // The timer started at 0 on this clock, as Start returned at once.
         run.gridLateness.push_back(stamps[i] - static_cast<double>(i + 1) * Period);
     }
-    CloseAllWindows();
+    closeAllWindows();
     return run;
 }
 
@@ -110,12 +110,12 @@ Run play(int ticks) {
     clock.start();
     RandomArrows keys(11);
     SeededRandom chance(11);
-    SetRandom(&chance);
+    setRandom(&chance);
     double last = -1.0;      // the previous tick of this board; none yet
     bool restarted = false;  // a collision in the previous tick restarted Timer1
     std::function<void(Window1*)> begin = [&](Window1* board) {
         last = -1.0;
-        board->Timer1->SetPeriod(Period);
+        board->Timer1->setPeriod(Period);
         board->SpriteSurface1->Collision = [&, mix = board->SpriteSurface1->Collision](
                                                const SpriteRef& s1, const SpriteRef& s2) {
             restarted = true;
@@ -129,37 +129,37 @@ Run play(int ticks) {
             }
             last = now;
             restarted = false;
-            keys.Fidget();
+            keys.fidget();
             tick();
             if (static_cast<int>(run.intervals.size()) >= ticks) {
-                board->Timer1->SetMode(Timer::Off);
+                board->Timer1->setMode(Timer::Off);
                 loop.quit();
             } else if (!board->cktru) {
                 // Game over: New Game once this tick is done, as a player would.
                 QTimer::singleShot(0, &loop, [&, board] {
                     board->PushButton4->Push();
-                    begin(&Window1::instance());
+                    begin(&Window1::shared());
                 });
             }
         };
         board->Timer4->Action = [&, poll = board->Timer4->Action] {
-            keys.Fidget();
+            keys.fidget();
             poll();
         };
         board->PushButton1->Push();
     };
-    begin(&Window1::instance());
+    begin(&Window1::shared());
     loop.exec();
-    SetRandom(nullptr);
-    CloseAllWindows();
+    setRandom(nullptr);
+    closeAllWindows();
     return run;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto app = StartHeadless(argc, argv, true);
-    App::RegisterWindows();
+    const auto app = startHeadless(argc, argv, true);
+    App::registerWindows();
     const int ticks = argc > 1 ? std::max(2, std::atoi(argv[1])) : 200;
     double load[3] = {0, 0, 0};
     if (getloadavg(load, 3) > 0) {

@@ -25,7 +25,7 @@
 
 namespace {
 // Kilobytes of a line of /proc/self/status ("VmRSS", "VmHWM").
-long StatusKilobytes(const char* field) {
+long statusKilobytes(const char* field) {
     QFile status(QStringLiteral("/proc/self/status"));
     // A /proc file has no size: read it whole rather than testing for its end.
     if (!status.open(QIODevice::ReadOnly)) {
@@ -39,7 +39,7 @@ long StatusKilobytes(const char* field) {
     return -1;
 }
 
-bool MakeScoreFile(const QString& path, int records) {
+bool makeScoreFile(const QString& path, int records) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
@@ -54,13 +54,13 @@ bool MakeScoreFile(const QString& path, int records) {
 }
 
 // Paints the window as it would appear, so the time includes drawing.
-void Paint(QWidget& window) {
+void paint(QWidget& window) {
     QCoreApplication::processEvents();
     window.grab();
 }
 
-void ClickHeading(ListBox& list, int column) {
-    QHeaderView* header = list.View()->header();
+void clickHeading(ListBox& list, int column) {
+    QHeaderView* header = list.view()->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       {header->sectionViewportPosition(column) + 5, header->height() / 2});
 }
@@ -83,12 +83,12 @@ int main(int argc, char** argv) {
     const QString prefs = home.filePath(QStringLiteral("Huemix.prefs"));
     const bool made =
         given ? QFile::link(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath(), prefs)
-              : MakeScoreFile(prefs, records);
+              : makeScoreFile(prefs, records);
     if (!home.isValid() || !made) {
         std::fprintf(stderr, "scores_bench: could not make the score file\n");
         return 1;
     }
-    const long baseKb = StatusKilobytes("VmRSS");
+    const long baseKb = statusKilobytes("VmRSS");
 
     QElapsedTimer clock;
     clock.start();
@@ -99,33 +99,33 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "message: %s\n", qPrintable(message));
     };
     App app;
-    App::RegisterWindows();
-    app.OpenDefaultWindow();
-    Window4& scores = Window4::instance();
-    Paint(scores);
+    App::registerWindows();
+    app.openDefaultWindow();
+    Window4& scores = Window4::shared();
+    paint(scores);
     const double shownMs = Ms(clock);
     ListBox& list = *scores.ListBox1;
-    if (!given && (list.ListCount() != records || list.View()->model()->rowCount() != records)) {
+    if (!given && (list.ListCount() != records || list.view()->model()->rowCount() != records)) {
         std::fprintf(stderr, "scores_bench: %d rows shown of %d\n", list.ListCount(), records);
         return 1;
     }
-    const long shownKb = StatusKilobytes("VmRSS");
+    const long shownKb = statusKilobytes("VmRSS");
 
     clock.restart();
-    list.View()->scrollToBottom();
-    Paint(scores);
+    list.view()->scrollToBottom();
+    paint(scores);
     const double scrolledMs = Ms(clock);
 
-    ClickHeading(list, 1);
-    Paint(scores);
+    clickHeading(list, 1);
+    paint(scores);
     const double byScoreMs = Ms(clock);
-    ClickHeading(list, 1);
-    Paint(scores);
+    clickHeading(list, 1);
+    paint(scores);
     const double reversedMs = Ms(clock);
-    ClickHeading(list, 0);
-    Paint(scores);
+    clickHeading(list, 0);
+    paint(scores);
     const double byNameMs = Ms(clock);
-    const QHeaderView* header = list.View()->header();
+    const QHeaderView* header = list.view()->header();
     if (header->sortIndicatorSection() != 0 || header->sortIndicatorOrder() != Qt::AscendingOrder) {
         std::fprintf(stderr, "scores_bench: the heading clicks did not order the rows\n");
         return 1;
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
     if (given) {
         QFile::remove(prefs);  // the link: the given file stays as it is
     }
-    const SaveResult result = SaveScores(list, QStringLiteral("Bench"), 0);
+    const SaveResult result = saveScores(list, QStringLiteral("Bench"), 0);
     const double savedMs = Ms(clock);
     if (!result.saved) {
         std::fprintf(stderr, "scores_bench: %s\n", qPrintable(result.message));
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
     }
 
     std::printf("records                          %d (%lld bytes)\n", list.ListCount(),
-                static_cast<long long>(QFileInfo(ScoreFile().Path()).size()));
+                static_cast<long long>(QFileInfo(scoreFile().path()).size()));
     std::printf("start-up to score board shown    %8.1f ms  (goal 2000)\n", shownMs);
     std::printf("scroll to the last row           %8.1f ms\n", scrolledMs);
     std::printf("order by Score (heading click)   %8.1f ms  (goal 1000)\n", byScoreMs);
@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
     std::printf("resident before start-up         %8.1f MB\n", static_cast<double>(baseKb) / 1024);
     std::printf("resident with the board shown    %8.1f MB\n", static_cast<double>(shownKb) / 1024);
     std::printf("resident peak                    %8.1f MB  (goal 300)\n",
-                static_cast<double>(StatusKilobytes("VmHWM")) / 1024);
-    App::Shutdown();
+                static_cast<double>(statusKilobytes("VmHWM")) / 1024);
+    App::shutdown();
     return 0;
 }

@@ -4,24 +4,24 @@
 #include "framework/Text.h"
 
 void Window1::PushButton1_Action() {
-    PushButton1->SetEnabled(false);
-    PushButton5->SetEnabled(false);
+    PushButton1->setEnabled(false);
+    PushButton5->setEnabled(false);
     if (RadioButton1->Value()) {
-        RadioButton2->SetEnabled(false);
+        RadioButton2->setEnabled(false);
     }
     PushButton2->Push();
 }
 
 void Window1::RadioButton2_Action() {
-    RadioButton1->SetEnabled(false);
-    Timer1->SetPeriod(ExpertPeriod);
+    RadioButton1->setEnabled(false);
+    Timer1->setPeriod(ExpertPeriod);
 }
 
 void Window1::PushButton5_Action() {
     Hide();
-    Window::Shared(QStringLiteral("Window2"))->Show();
+    Window::shared(QStringLiteral("Window2"))->Show();
 }
 
 void Window1::EditField1_GotFocus() {
-    EditField1->SetText(Str(cnt));
+    EditField1->setText(Str(cnt));
 }

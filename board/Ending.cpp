@@ -8,13 +8,13 @@
 
 namespace {
 // The score board, made and opened now if the player has closed it.
-Window& ScoreBoard() {
-    return *Window::Shared(QStringLiteral("Window4"));
+Window& scoreBoard() {
+    return *Window::shared(QStringLiteral("Window4"));
 }
 
 // The name typed on the score board, as the score file would record it.
-QString RecordedName(Window& scores) {
-    return NameToRecord(scores.ControlNamed<EditField>(QStringLiteral("EditField1")).Text());
+QString recordedName(Window& scores) {
+    return nameToRecord(scores.controlNamed<EditField>(QStringLiteral("EditField1")).Text());
 }
 }  // namespace
 
@@ -22,47 +22,47 @@ void Window1::PushButton4_Action() {
     // Only Expert scores with a name are recorded.
     bool record = false;
     if (RadioButton2->Value()) {
-        Window& scores = ScoreBoard();
-        const QString name = RecordedName(scores);
+        Window& scores = scoreBoard();
+        const QString name = recordedName(scores);
         if (!name.isEmpty()) {
             record = true;
-            auto& list = scores.ControlNamed<ListBox>(QStringLiteral("ListBox1"));
+            auto& list = scores.controlNamed<ListBox>(QStringLiteral("ListBox1"));
             list.AddRow(name);
-            list.SetCell(list.LastIndex(), 1, Str(counter));
+            list.setCell(list.LastIndex(), 1, Str(counter));
         }
     }
 
     cktru = false;  // closing this board must not end the application
     // A tick between the close and the deletion would play on a board nobody sees.
-    Timer1->SetMode(Timer::Off);
-    Timer4->SetMode(Timer::Off);
+    Timer1->setMode(Timer::Off);
+    Timer4->setMode(Timer::Off);
     Close();
 
-    Window1& board = Window1::instance();
+    Window1& board = Window1::shared();
     board.Show();
     if (record) {
-        board.RadioButton1->SetEnabled(false);
-        board.RadioButton2->SetValue(true);
+        board.RadioButton1->setEnabled(false);
+        board.RadioButton2->setValue(true);
     }
 }
 
 void Window1::PushButton3_Action() {
     if (RadioButton2->Value()) {
-        Window& scores = ScoreBoard();
+        Window& scores = scoreBoard();
         // The game holds still while the save may ask, show progress or tell
         // why it failed.
         const int pace = Timer1->Mode();
         const int keys = Timer4->Mode();
-        Timer1->SetMode(Timer::Off);
-        Timer4->SetMode(Timer::Off);
+        Timer1->setMode(Timer::Off);
+        Timer4->setMode(Timer::Off);
         const SaveResult result =
-            SaveScores(scores.ControlNamed<ListBox>(QStringLiteral("ListBox1")),
-                       RecordedName(scores), counter);
+            saveScores(scores.controlNamed<ListBox>(QStringLiteral("ListBox1")),
+                       recordedName(scores), counter);
         if (!result.saved && !result.message.isEmpty()) {
             MsgBox(result.message);
         }
-        Timer1->SetMode(pace);
-        Timer4->SetMode(keys);
+        Timer1->setMode(pace);
+        Timer4->setMode(keys);
         if (!result.saved) {
             return;  // stay, so the scores of this run are not thrown away
         }
@@ -71,9 +71,9 @@ void Window1::PushButton3_Action() {
 }
 
 void Window1::ckquit() {
-    Timer1->SetMode(Timer::Off);
-    Timer4->SetMode(Timer::Off);
-    PushButton2->SetEnabled(false);
+    Timer1->setMode(Timer::Off);
+    Timer4->setMode(Timer::Off);
+    PushButton2->setEnabled(false);
     SpriteSurface1->Close();
     MsgBox(QStringLiteral("Game Over. Your Score: ") + Str(counter));
 }

@@ -9,9 +9,9 @@ void Window1::Timer1_Action() {
     SpriteSurface1->Update();
     // Restyling a label costs far more than the rest of the tick, and the
     // colour changes only at a few scores.
-    const QColor color = ScoreColor(counter);
+    const QColor color = scoreColor(counter);
     if (StaticText1->TextColor() != color) {
-        StaticText1->SetTextColor(color);
+        StaticText1->setTextColor(color);
     }
 }
 
@@ -33,14 +33,14 @@ void Window1::SpriteSurface1_NextFrame() {
     }
 
     if (tile->Y() < kap3 && Timer1->Mode() == Timer::Multiple) {
-        tile->SetY(tile->Y() + Cell / 2);
+        tile->setY(tile->Y() + Cell / 2);
         if (SpriteSurface1->KeyTest(KeyCode::LeftArrow) && tile->X() >= Cell && testit != 2) {
-            tile->SetX(tile->X() - Cell);
+            tile->setX(tile->X() - Cell);
             --kap2;
             testit = 2;
         } else if (SpriteSurface1->KeyTest(KeyCode::RightArrow) && tile->X() < LastColumnX &&
                    testit2 != 2) {
-            tile->SetX(tile->X() + Cell);
+            tile->setX(tile->X() + Cell);
             ++kap2;
             testit2 = 2;
         }
@@ -53,23 +53,23 @@ void Window1::SpriteSurface1_NextFrame() {
     // landing it as well would end its fall twice (two releases, one tile left
     // behind unplayed).
     const PictureRef& top = cTest[kap2];
-    if (tile->Y() == kap3 && top != tile->Image() && top != Pictures::Get(Pictures::whiteo) &&
-        top != Pictures::Get(Pictures::white) && top != Pictures::Get(Pictures::gray)) {
+    if (tile->Y() == kap3 && top != tile->Image() && top != Pictures::get(Pictures::whiteo) &&
+        top != Pictures::get(Pictures::white) && top != Pictures::get(Pictures::gray)) {
         return;
     }
 
     if (tile->Image() == cTest[kap2]) {
         tile->Close();  // a colour covering itself vanishes...
-        TimePenalty();  // ...and the pace quickens
+        timePenalty();  // ...and the pace quickens
     } else {
         cTest[kap2] = tile->Image();
     }
     PushButton2->Push();
 }
 
-void Window1::TimePenalty() {
+void Window1::timePenalty() {
     if (Timer1->Period() > FastestPeriod) {
-        Timer1->SetPeriod(Timer1->Period() -
+        Timer1->setPeriod(Timer1->Period() -
                           (RadioButton1->Value() ? BeginnerPenalty : ExpertPenalty));
     }
 }

@@ -5,8 +5,8 @@
 #include "framework/Text.h"
 
 void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2) {
-    Timer1->SetMode(Timer::Off);
-    const Mix mix = MixOf(Colour::Code(s1->Group()), Colour::Code(s2->Group()));
+    Timer1->setMode(Timer::Off);
+    const Mix mix = mixOf(Colour::Code(s1->Group()), Colour::Code(s2->Group()));
 
     // The result goes into the resting tile's cell; the falling one has colorit.
     const Sprite& resting = s2->Group() == colorit ? *s1 : *s2;
@@ -20,10 +20,10 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
         if (y == kap3) {
             cTest[x / Cell] = mysprite2->Image();
         }
-        mysprite2->SetGroup(mix.result.code);
+        mysprite2->setGroup(mix.result.code);
         if (mix.kind == Mix::Kind::White) {
             ++counter;
-            StaticText1->SetText(Str(counter));
+            StaticText1->setText(Str(counter));
         }
         if (y == 0) {
             ckArray(x);
@@ -38,16 +38,16 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
     s1->Close();
     s2->Close();
     if (y - Cell >= 0) {
-        SpriteSurface1->NewSprite(raisedPicture, x, y - Cell)->SetGroup(raisedCode);
-        cTest.assign(Columns, Pictures::Get(Pictures::whiteo));
+        SpriteSurface1->NewSprite(raisedPicture, x, y - Cell)->setGroup(raisedCode);
+        cTest.assign(Columns, Pictures::get(Pictures::whiteo));
         cTest[kap2] = raisedPicture;
         kap3 -= Cell;
-        mysprite2 = SpriteSurface1->NewSprite(Pictures::Get(Pictures::gray), x, y);
-        mysprite2->SetGroup(Colour::Gray);
+        mysprite2 = SpriteSurface1->NewSprite(Pictures::get(Pictures::gray), x, y);
+        mysprite2->setGroup(Colour::Gray);
     } else {
         // A gray in the top row: the field is full.
-        mysprite2 = SpriteSurface1->NewSprite(Pictures::Get(Pictures::gray), x, y);
-        mysprite2->SetGroup(Colour::Gray);
+        mysprite2 = SpriteSurface1->NewSprite(Pictures::get(Pictures::gray), x, y);
+        mysprite2->setGroup(Colour::Gray);
         cktru = false;
     }
     if (cktru && y - Cell == 0) {

@@ -29,19 +29,19 @@ std::array<Slot, 10>& table() {
 }
 }  // namespace
 
-PictureRef Get(Name name) {
+PictureRef get(Name name) {
     Slot& slot = table()[name];
     if (!slot.kept) {
-        slot.kept = LoadPictureResource(slot.resource);
+        slot.kept = loadPictureResource(slot.resource);
     }
     return slot.kept;
 }
 
-Tile TileOf(Name name) {
-    return {Get(name), table()[name].code};
+Tile tileOf(Name name) {
+    return {get(name), table()[name].code};
 }
 
-void ReleaseAll() {
+void releaseAll() {
     for (Slot& slot : table()) {
         slot.kept.reset();
     }

@@ -31,10 +31,10 @@ namespace Pictures {
 // In the order of release at shutdown.
 enum Name { blue, cyan, green, magenta, red, yellow, white, huemixsmall, gray, whiteo };
 
-PictureRef Get(Name name);
+PictureRef get(Name name);
 // The picture with the colour code of its tiles (0 for the two that are no tile).
-Tile TileOf(Name name);
+Tile tileOf(Name name);
 
 // Drops every kept picture, in the order above; a later request loads afresh.
-void ReleaseAll();
+void releaseAll();
 }  // namespace Pictures

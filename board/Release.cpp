@@ -18,35 +18,35 @@ void Window1::PushButton2_Action() {
     }
 
     if (aTest.size() != 1) {
-        Shuffle(aTest);
+        shuffle(aTest);
     }
     const int x = aTest[0];
     kap2 = x / Cell;
 
     mysprite.resize(Slots);
-    Shuffle(nTest);
+    shuffle(nTest);
     kap = nTest[0];
 
-    const Tile tile = ReleasedTile(kap);
+    const Tile tile = releasedTile(kap);
     mysprite[kap] = SpriteSurface1->NewSprite(tile.picture, x, 0);
-    mysprite[kap]->SetGroup(tile.code);
+    mysprite[kap]->setGroup(tile.code);
     colorit = tile.code;
     if (RadioButton1->Value()) {
-        ShowHints(kap);
+        showHints(kap);
     }
 
     ++cnt;
-    Timer1->SetMode(Timer::Multiple);
+    Timer1->setMode(Timer::Multiple);
 }
 
-void Window1::ShowHints(int selector) {
-    const std::array<Hint, 3> hints = HintsFor(selector);
+void Window1::showHints(int selector) {
+    const std::array<Hint, 3> hints = hintsFor(selector);
     StaticText* lines[] = {StaticText16, StaticText17, StaticText18};
     for (std::size_t i = 0; i < hints.size(); ++i) {
-        lines[i]->SetText(hints[i].text);
+        lines[i]->setText(hints[i].text);
         // Unchanged colours are not set again: restyling a label is costly.
         if (!hints[i].text.isEmpty() && lines[i]->TextColor() != hints[i].color) {
-            lines[i]->SetTextColor(hints[i].color);
+            lines[i]->setTextColor(hints[i].color);
         }
     }
 }

@@ -1,33 +1,33 @@
 // SPDX-License-Identifier: MIT
 #include "board/Rules.h"
 
-Tile ReleasedTile(int selector) {
+Tile releasedTile(int selector) {
     using namespace Pictures;
     static constexpr Name bySelector[] = {blue, green, magenta, cyan, yellow, red};
-    return TileOf(selector >= 1 && selector <= 6 ? bySelector[selector - 1] : red);
+    return tileOf(selector >= 1 && selector <= 6 ? bySelector[selector - 1] : red);
 }
 
-Mix MixOf(Colour::Code a, Colour::Code b) {
+Mix mixOf(Colour::Code a, Colour::Code b) {
     using namespace Colour;
     const auto pair = [a, b](Code one, Code other) {
         return (a == one && b == other) || (a == other && b == one);
     };
     if (pair(Red, Green)) {
-        return {Mix::Kind::Secondary, Pictures::TileOf(Pictures::yellow)};
+        return {Mix::Kind::Secondary, Pictures::tileOf(Pictures::yellow)};
     }
     if (pair(Red, Blue)) {
-        return {Mix::Kind::Secondary, Pictures::TileOf(Pictures::magenta)};
+        return {Mix::Kind::Secondary, Pictures::tileOf(Pictures::magenta)};
     }
     if (pair(Green, Blue)) {
-        return {Mix::Kind::Secondary, Pictures::TileOf(Pictures::cyan)};
+        return {Mix::Kind::Secondary, Pictures::tileOf(Pictures::cyan)};
     }
     if (pair(Red, Cyan) || pair(Magenta, Green) || pair(Blue, Yellow)) {
-        return {Mix::Kind::White, Pictures::TileOf(Pictures::white)};
+        return {Mix::Kind::White, Pictures::tileOf(Pictures::white)};
     }
-    return {Mix::Kind::Gray, Pictures::TileOf(Pictures::gray)};
+    return {Mix::Kind::Gray, Pictures::tileOf(Pictures::gray)};
 }
 
-std::array<Hint, 3> HintsFor(int selector) {
+std::array<Hint, 3> hintsFor(int selector) {
     const Hint none{};
     const Hint green{QStringLiteral("Green"), QColor(0x00, 0xBB, 0x00)};
     const Hint red{QStringLiteral("Red"), QColor(0xBB, 0x00, 0x00)};
@@ -48,7 +48,7 @@ std::array<Hint, 3> HintsFor(int selector) {
     }
 }
 
-QColor ScoreColor(int score) {
+QColor scoreColor(int score) {
     if (score > 100) {
         return QColor(0xBB, 0x00, 0xBB);
     }

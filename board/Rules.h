@@ -12,7 +12,7 @@
 // the score.
 
 // The tile of colour selector 1 (blue) to 6 (red).
-Tile ReleasedTile(int selector);
+Tile releasedTile(int selector);
 
 // What a falling tile and a resting tile of two different, non-zero codes make.
 struct Mix {
@@ -20,7 +20,7 @@ struct Mix {
     Kind kind;
     Tile result;
 };
-Mix MixOf(Colour::Code a, Colour::Code b);
+Mix mixOf(Colour::Code a, Colour::Code b);
 
 // One of the three "compatible with" lines of the Beginner mode. An empty text
 // clears the line and leaves its colour as it was.
@@ -28,7 +28,7 @@ struct Hint {
     QString text;
     QColor color;
 };
-std::array<Hint, 3> HintsFor(int selector);
+std::array<Hint, 3> hintsFor(int selector);
 
 // The colour of the score figure for a score.
-QColor ScoreColor(int score);
+QColor scoreColor(int score);

@@ -15,7 +15,7 @@
 // X / 32) and 15 rows of 32 (Y = 0 .. 448). Tiles are released at Y 0 and come
 // to rest on the active bottom line, which starts at Y 448 and rises one row
 // for every gray.
-class Window1 : public Window, public SharedWindow<Window1> {
+class Window1 : public SharedWindow<Window1> {
     Q_OBJECT
   public:
     static constexpr const char* ClassName = "Window1";
@@ -101,6 +101,6 @@ class Window1 : public Window, public SharedWindow<Window1> {
   private:
     void Layout();
     void CreateControls();
-    void ShowHints(int selector);
-    void TimePenalty();
+    void showHints(int selector);
+    void timePenalty();
 };

@@ -30,7 +30,7 @@ Application::~Application() {
     theApplication = theApplication == this ? nullptr : theApplication;
 }
 
-Application* Application::Instance() {
+Application* Application::shared() {
     return theApplication;
 }
 
@@ -45,7 +45,7 @@ bool ShowURL(const QString& url) {
                                   : QDesktopServices::openUrl(QUrl(url));
 }
 
-void SetApplicationIcon(const QString& file) {
+void setApplicationIcon(const QString& file) {
     QApplication::setWindowIcon(QIcon(file));
 }
 
@@ -54,7 +54,7 @@ void MsgBox(const QString& message) {
                                   : void(ask(QMessageBox::NoIcon, message, QMessageBox::Ok));
 }
 
-bool MsgBoxYesNo(const QString& question) {
+bool msgBoxYesNo(const QString& question) {
     return Application::questionPresenter
                ? Application::questionPresenter(question)
                : ask(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No) ==

@@ -14,14 +14,14 @@ class Application : public QObject {
     Application();
     ~Application() override;
     // The application object, or nullptr before it is made.
-    static Application* Instance();
+    static Application* shared();
 
-    MenuBar* Menus() const { return menuBar_; }
-    void SetMenuBar(MenuBar* bar) { menuBar_ = bar; }
+    MenuBar* menus() const { return menuBar_; }
+    void setMenuBar(MenuBar* bar) { menuBar_ = bar; }
     // Runs the event loop until Quit; returns the exit code.
-    int Run() { return QCoreApplication::exec(); }
+    int run() { return QCoreApplication::exec(); }
 
-    // What Quit, ShowURL, MsgBox and MsgBoxYesNo do instead of the real thing;
+    // What Quit, ShowURL, MsgBox and msgBoxYesNo do instead of the real thing;
     // tests set them, and an empty one means the real thing.
     static inline std::function<void()> quitHandler;
     static inline std::function<bool(const QString&)> urlOpener;
@@ -38,8 +38,8 @@ void Quit();
 // program; false when nothing could be started.
 bool ShowURL(const QString& url);
 // The icon of every window of the application, from a picture file or resource.
-void SetApplicationIcon(const QString& file);
+void setApplicationIcon(const QString& file);
 // A modal message; returns when the player has dismissed it.
 void MsgBox(const QString& message);
 // A modal question with the answers Yes and No (the default); true for Yes.
-bool MsgBoxYesNo(const QString& question);
+bool msgBoxYesNo(const QString& question);

@@ -28,12 +28,12 @@ class Control : public QObject {
 
     QString Name() const { return objectName(); }
     bool Enabled() const { return widget_ && widget_->isEnabled(); }
-    void SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
+    void setEnabled(bool enabled) { widget_->setEnabled(enabled); }
     // Whether the control itself is shown; a hidden window doesn't hide its controls.
     bool Visible() const { return widget_ && !widget_->isHidden(); }
-    void SetVisible(bool visible) { widget_->setVisible(visible); }
+    void setVisible(bool visible) { widget_->setVisible(visible); }
     void SetFocus() { widget_->setFocus(Qt::OtherFocusReason); }
-    void SetStyle(const TextStyle& style) {
+    void setStyle(const TextStyle& style) {
         QFont font = widget_->font();
         if (style.size > 0) {
             font.setPixelSize(style.size);
@@ -44,7 +44,7 @@ class Control : public QObject {
         widget_->setFont(font);
     }
 
-    QWidget* Widget() const { return widget_; }
+    QWidget* widget() const { return widget_; }
 
   private:
     QPointer<QWidget> widget_;

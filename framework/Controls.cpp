@@ -6,18 +6,18 @@
 #include <QShortcut>
 #include <limits>
 
-QString WithoutLineBreaks(const QString& text) {
+QString withoutLineBreaks(const QString& text) {
     static const QRegularExpression breaks(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]+"));
     return QString(text).replace(breaks, QStringLiteral(" "));
 }
 
 PushButton::PushButton(const QString& name, QWidget* parent)
-    : Control(name, new QPushButton(parent), parent), button_(static_cast<QPushButton*>(Widget())) {
+    : Control(name, new QPushButton(parent), parent), button_(static_cast<QPushButton*>(widget())) {
     button_->setFocusPolicy(Qt::NoFocus);
     connect(button_, &QPushButton::clicked, this, &PushButton::Push);
 }
 
-void PushButton::AddShortcut(const QString& key) {
+void PushButton::addShortcut(const QString& key) {
     connect(new QShortcut(QKeySequence(key), button_), &QShortcut::activated, this,
             &PushButton::Push);
 }
@@ -30,7 +30,7 @@ void PushButton::Push() {
 
 RadioButton::RadioButton(const QString& name, QWidget* parent)
     : Control(name, new QRadioButton(parent), parent),
-      button_(static_cast<QRadioButton*>(Widget())) {
+      button_(static_cast<QRadioButton*>(widget())) {
     button_->setFocusPolicy(Qt::NoFocus);
     connect(button_, &QRadioButton::toggled, this, [this](bool selected) {
         if (selected && Action) {
@@ -39,33 +39,33 @@ RadioButton::RadioButton(const QString& name, QWidget* parent)
     });
 }
 
-void RadioButton::AddShortcut(const QString& key) {
+void RadioButton::addShortcut(const QString& key) {
     // click does nothing on a disabled button.
     connect(new QShortcut(QKeySequence(key), button_), &QShortcut::activated, button_,
             &QRadioButton::click);
 }
 
 StaticText::StaticText(const QString& name, QWidget* parent)
-    : Control(name, new QLabel(parent), parent), label_(static_cast<QLabel*>(Widget())) {
+    : Control(name, new QLabel(parent), parent), label_(static_cast<QLabel*>(widget())) {
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label_->setTextFormat(Qt::PlainText);
-    SetTextColor(Qt::black);
+    setTextColor(Qt::black);
 }
 
-void StaticText::SetText(const QString& text) {
+void StaticText::setText(const QString& text) {
     text_ = text;
     label_->setText(QString(text)
                         .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                         .replace(QLatin1Char('\r'), QLatin1Char('\n')));
 }
 
-void StaticText::SetTextColor(const QColor& color) {
+void StaticText::setTextColor(const QColor& color) {
     QPalette palette = label_->palette();
     palette.setColor(QPalette::WindowText, color);
     label_->setPalette(palette);
 }
 
-void StaticText::SetMouseDown(std::function<bool(int, int)> handler) {
+void StaticText::setMouseDown(std::function<bool(int, int)> handler) {
     mouseDown_ = std::move(handler);
     label_->setCursor(Qt::PointingHandCursor);
     label_->setFocusPolicy(Qt::StrongFocus);
@@ -92,17 +92,17 @@ bool StaticText::eventFilter(QObject* watched, QEvent* event) {
 }
 
 EditField::EditField(const QString& name, QWidget* parent)
-    : Control(name, new QLineEdit(parent), parent), edit_(static_cast<QLineEdit*>(Widget())) {
+    : Control(name, new QLineEdit(parent), parent), edit_(static_cast<QLineEdit*>(widget())) {
     edit_->installEventFilter(this);
     edit_->setMaxLength(std::numeric_limits<int>::max());  // not QLineEdit's 32,767
     connect(edit_, &QLineEdit::returnPressed, this, [this] {
-        if (ReturnPressed) {
-            ReturnPressed();
+        if (returnPressed) {
+            returnPressed();
         }
     });
     // QLineEdit keeps line breaks that arrive through paste, insert or setText.
     connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (const QString clean = WithoutLineBreaks(text); clean != text) {
+        if (const QString clean = withoutLineBreaks(text); clean != text) {
             edit_->setText(clean);
         }
     });

@@ -18,11 +18,11 @@ class PushButton : public Control {
     Q_OBJECT
   public:
     PushButton(const QString& name, QWidget* parent);
-    void SetCaption(const QString& caption) { button_->setText(caption); }
+    void setCaption(const QString& caption) { button_->setText(caption); }
     // The window's default button is pushed by Return while it is shown and enabled.
-    void SetDefault(bool isDefault) { button_->setDefault(isDefault); }
+    void setDefault(bool isDefault) { button_->setDefault(isDefault); }
     // A key (such as "N" or "F1") that pushes the button while its window is active.
-    void AddShortcut(const QString& key);
+    void addShortcut(const QString& key);
     // Runs the Action handler to completion before returning, also when the
     // button is hidden; a disabled button does nothing.
     void Push();
@@ -38,10 +38,10 @@ class RadioButton : public Control {
     Q_OBJECT
   public:
     RadioButton(const QString& name, QWidget* parent);
-    void SetCaption(const QString& caption) { button_->setText(caption); }
+    void setCaption(const QString& caption) { button_->setText(caption); }
     bool Value() const { return button_->isChecked(); }
-    void SetValue(bool selected) { button_->setChecked(selected); }
-    void AddShortcut(const QString& key);
+    void setValue(bool selected) { button_->setChecked(selected); }
+    void addShortcut(const QString& key);
     std::function<void()> Action;
 
   private:
@@ -54,17 +54,17 @@ class StaticText : public Control {
     StaticText(const QString& name, QWidget* parent);
     // As given: a carriage return shows as a line break.
     QString Text() const { return text_; }
-    void SetText(const QString& text);
+    void setText(const QString& text);
     QColor TextColor() const { return label_->palette().color(QPalette::WindowText); }
-    void SetTextColor(const QColor& color);
-    void SetMultiline(bool multiline) { label_->setWordWrap(multiline); }
-    void SetCentered(bool centered) {
+    void setTextColor(const QColor& color);
+    void setMultiline(bool multiline) { label_->setWordWrap(multiline); }
+    void setCentered(bool centered) {
         label_->setAlignment((centered ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     }
     // "MouseDown" with the click position (a true result would ask for
     // mouse-up tracking). It makes the text a link that Tab reaches, where
     // Return or Space counts as a click.
-    void SetMouseDown(std::function<bool(int x, int y)> handler);
+    void setMouseDown(std::function<bool(int x, int y)> handler);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -82,9 +82,9 @@ class EditField : public Control {
   public:
     EditField(const QString& name, QWidget* parent);
     QString Text() const { return edit_->text(); }
-    void SetText(const QString& text) { edit_->setText(text); }
+    void setText(const QString& text) { edit_->setText(text); }
     std::function<void()> GotFocus;
-    std::function<void()> ReturnPressed;
+    std::function<void()> returnPressed;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,22 +97,22 @@ class ImageWell : public Control {
     Q_OBJECT
   public:
     ImageWell(const QString& name, QWidget* parent) : Control(name, new QLabel(parent), parent) {
-        static_cast<QLabel*>(Widget())->setAlignment(Qt::AlignCenter);
+        static_cast<QLabel*>(widget())->setAlignment(Qt::AlignCenter);
     }
-    void SetImage(const PictureRef& image) {
-        static_cast<QLabel*>(Widget())->setPixmap(image->Pixmap());
+    void setImage(const PictureRef& image) {
+        static_cast<QLabel*>(widget())->setPixmap(image->pixmap());
     }
 };
 
-// Child controls go into Widget(), their geometry given in the window's terms.
+// Child controls go into widget(), their geometry given in the window's terms.
 class GroupBox : public Control {
     Q_OBJECT
   public:
     GroupBox(const QString& name, QWidget* parent) : Control(name, new QGroupBox(parent), parent) {}
-    void SetCaption(const QString& caption) {
-        static_cast<QGroupBox*>(Widget())->setTitle(caption);
+    void setCaption(const QString& caption) {
+        static_cast<QGroupBox*>(widget())->setTitle(caption);
     }
 };
 
 // Strips line breaks; a run of them becomes one blank.
-QString WithoutLineBreaks(const QString& text);
+QString withoutLineBreaks(const QString& text);

@@ -18,12 +18,12 @@ namespace {
 constexpr qsizetype Chunk = 256 * 1024;
 FileFaults faults;
 
-QString ErrorText(int error) {
+QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // Writes it all; false with errno set when the system would not.
-bool WriteAll(int descriptor, QByteArrayView bytes, qint64 written) {
+bool writeAll(int descriptor, QByteArrayView bytes, qint64 written) {
     while (!bytes.isEmpty()) {
         qint64 allowed = bytes.size();
         if (faults.writeFailsAfter >= 0 &&
@@ -44,7 +44,7 @@ bool WriteAll(int descriptor, QByteArrayView bytes, qint64 written) {
 
 // What a replacement killed halfway leaves beside the file where the file
 // system has no unnamed temporary files: NAME. and six ASCII letters.
-void RemoveLeftovers(const QString& path) {
+void removeLeftovers(const QString& path) {
     const QFileInfo target(path);
     const QRegularExpression ours(QRegularExpression::anchoredPattern(
         QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
@@ -56,7 +56,7 @@ void RemoveLeftovers(const QString& path) {
 }
 }  // namespace
 
-void SetFileFaults(const FileFaults& newFaults) {
+void setFileFaults(const FileFaults& newFaults) {
     faults = newFaults;
 }
 
@@ -100,18 +100,18 @@ TextInputStream::TextInputStream(int descriptor) {
     size_ = file_.size();
 }
 
-bool TextInputStream::ReadFields(char separator, QByteArray& first, QByteArray& second) {
+bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& second) {
     // Only where the first two separators are is kept while the line is read.
-    const qint64 start = Offset();
+    const qint64 start = offset();
     qint64 cuts[2] = {-1, -1};
     int found = 0;
     qint64 end = -1;
     while (end < 0) {
-        if (position_ == buffer_.size() && !Fill()) {
+        if (position_ == buffer_.size() && !fill()) {
             if (!error_.isEmpty()) {
                 return false;
             }
-            end = Offset();  // the last line needs no line end
+            end = offset();  // the last line needs no line end
             break;
         }
         const char* from = buffer_.constData() + position_;
@@ -125,27 +125,27 @@ bool TextInputStream::ReadFields(char separator, QByteArray& first, QByteArray& 
                 break;
             }
             at = cut - from + 1;
-            cuts[found++] = Offset() + at - 1;
+            cuts[found++] = offset() + at - 1;
         }
         position_ += lineEnd ? span + 1 : span;
         if (lineEnd) {
-            end = Offset() - 1;
+            end = offset() - 1;
         }
     }
     const qint64 secondEnd = found == 2 ? cuts[1] : end;
     if (found == 0 || secondEnd == cuts[0] + 1) {
         return false;
     }
-    return BytesAt(start, cuts[0] - start, first) &&
-           BytesAt(cuts[0] + 1, secondEnd - cuts[0] - 1, second);
+    return bytesAt(start, cuts[0] - start, first) &&
+           bytesAt(cuts[0] + 1, secondEnd - cuts[0] - 1, second);
 }
 
-bool TextInputStream::AtEOF() {
-    return position_ == buffer_.size() && !Fill();
+bool TextInputStream::atEOF() {
+    return position_ == buffer_.size() && !fill();
 }
 
 // Replaces the buffer, all read, by the next piece of the file.
-bool TextInputStream::Fill() {
+bool TextInputStream::fill() {
     if (!error_.isEmpty()) {
         return false;
     }
@@ -159,26 +159,26 @@ bool TextInputStream::Fill() {
     const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
     buffer_.resize(std::max<qint64>(got, 0));
     if (got < 0) {
-        Fail(want > 0 ? file_.errorString() : ErrorText(EIO));
+        fail(want > 0 ? file_.errorString() : errorText(EIO));
     }
     return got > 0;
 }
 
 // The bytes of a field: from the buffer, or read again if the line was long.
-bool TextInputStream::BytesAt(qint64 offset, qint64 size, QByteArray& bytes) {
+bool TextInputStream::bytesAt(qint64 offset, qint64 size, QByteArray& bytes) {
     if (offset >= bufferStart_) {
         bytes = buffer_.sliced(offset - bufferStart_, size);
         return true;
     }
     const qint64 resume = bufferStart_ + buffer_.size();
     if (!file_.seek(offset) || (bytes = file_.read(size)).size() != size || !file_.seek(resume)) {
-        Fail(file_.errorString());
+        fail(file_.errorString());
         return false;
     }
     return true;
 }
 
-void TextInputStream::Fail(const QString& why) {
+void TextInputStream::fail(const QString& why) {
     error_ = why.isEmpty() ? QStringLiteral("the file could not be read") : why;
     buffer_.clear();
     position_ = 0;
@@ -190,43 +190,43 @@ TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
     const QString folder = QFileInfo(path).absolutePath();
     const QFileInfo there(path);
     if (path.isEmpty()) {
-        Fail(QStringLiteral("there is no preferences folder"));
+        fail(QStringLiteral("there is no preferences folder"));
     } else if (!QDir().mkpath(folder)) {
-        Fail(QStringLiteral("the folder %1 could not be made")
+        fail(QStringLiteral("the folder %1 could not be made")
                  .arg(QDir::toNativeSeparators(folder)));
     } else if (there.exists() && !there.isFile()) {
         // Replacing a device node, or a folder, is never what saving a file means.
-        Fail(QStringLiteral("it is not a regular file, and was left as it is"));
+        fail(QStringLiteral("it is not a regular file, and was left as it is"));
     } else {
-        RemoveLeftovers(path);
+        removeLeftovers(path);
         // Writing in place would leave a cut-off file behind a failure.
         file_.setDirectWriteFallback(false);
         if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            Fail(file_.errorString());
+            fail(file_.errorString());
         }
     }
 }
 
-void TextOutputStream::Write(QByteArrayView bytes) {
+void TextOutputStream::write(QByteArrayView bytes) {
     if (!closed_ && error_.isEmpty()) {
         buffer_.append(bytes);
         if (buffer_.size() >= Chunk) {
-            Flush();
+            flush();
         }
     }
 }
 
 void TextOutputStream::WriteLine(QByteArrayView bytes) {
-    Write(bytes);
-    Write(QByteArrayView(&LineDelimiter, 1));
+    write(bytes);
+    write(QByteArrayView(&LineDelimiter, 1));
 }
 
 bool TextOutputStream::Close() {
     if (!closed_) {
-        Flush();
+        flush();
         closed_ = true;
         if (error_.isEmpty() && !file_.commit()) {
-            Fail(file_.errorString());
+            fail(file_.errorString());
         }
     }
     return error_.isEmpty();
@@ -234,15 +234,15 @@ bool TextOutputStream::Close() {
 
 // Written past QSaveFile, whose text for a full disk may be "Unknown error":
 // the failing write's own errno names the cause.
-void TextOutputStream::Flush() {
-    if (error_.isEmpty() && !WriteAll(file_.handle(), buffer_, written_)) {
-        Fail(ErrorText(errno));
+void TextOutputStream::flush() {
+    if (error_.isEmpty() && !writeAll(file_.handle(), buffer_, written_)) {
+        fail(errorText(errno));
     }
     written_ += buffer_.size();
     buffer_.resize(0);
 }
 
-void TextOutputStream::Fail(const QString& why) {
+void TextOutputStream::fail(const QString& why) {
     if (error_.isEmpty()) {
         error_ = why.isEmpty() ? QStringLiteral("the file could not be written") : why;
     }

@@ -17,7 +17,7 @@ class FolderItem {
     FolderItem() = default;
     explicit FolderItem(QString path) : path_(std::move(path)) {}
 
-    const QString& Path() const { return path_; }
+    const QString& path() const { return path_; }
     FolderItem Child(const QString& name) const;
     // Something of that name is there: a file, a folder or anything else.
     bool Exists() const;
@@ -49,19 +49,19 @@ class TextInputStream {
     // The first two fields of the next line, cut at `separator`; false when
     // the second is empty. The rest of the line is passed over unheld, so a
     // huge line of no use costs no memory.
-    bool ReadFields(char separator, QByteArray& first, QByteArray& second);
-    bool AtEOF();
+    bool readFields(char separator, QByteArray& first, QByteArray& second);
+    bool atEOF();
     // Why a read failed partway; the line it cut was not returned. Empty if none.
-    const QString& ErrorString() const { return error_; }
-    qint64 Offset() const { return bufferStart_ + position_; }
-    qint64 Size() const { return size_; }
+    const QString& errorString() const { return error_; }
+    qint64 offset() const { return bufferStart_ + position_; }
+    qint64 size() const { return size_; }
 
   private:
     friend class FolderItem;
     explicit TextInputStream(int descriptor);
-    bool Fill();
-    bool BytesAt(qint64 offset, qint64 size, QByteArray& bytes);
-    void Fail(const QString& why);
+    bool fill();
+    bool bytesAt(qint64 offset, qint64 size, QByteArray& bytes);
+    void fail(const QString& why);
 
     QFile file_;
     qint64 size_;
@@ -75,17 +75,17 @@ class TextInputStream {
 // succeeds; a stream dropped unclosed leaves the old file as it was.
 class TextOutputStream {
   public:
-    void Write(QByteArrayView bytes);
+    void write(QByteArrayView bytes);
     void WriteLine(QByteArrayView bytes);
     // False if anything failed; the old file is then unchanged.
     bool Close();
-    const QString& ErrorString() const { return error_; }
+    const QString& errorString() const { return error_; }
 
   private:
     friend class FolderItem;
     explicit TextOutputStream(const QString& path);
-    void Flush();
-    void Fail(const QString& why);
+    void flush();
+    void fail(const QString& why);
 
     QSaveFile file_;
     QByteArray buffer_;
@@ -102,4 +102,4 @@ struct FileFaults {
     qint64 writeFailsAfter = -1;
     int writeError = 0;
 };
-void SetFileFaults(const FileFaults& faults);
+void setFileFaults(const FileFaults& faults);

@@ -22,10 +22,10 @@ bool ApplicationKeyState::eventFilter(QObject* watched, QEvent* event) {
         // Qt hands the application one press once per widget it passes
         // through: Press numbers it only once.
         if (code >= 0 && !key->isAutoRepeat()) {
-            type == QEvent::KeyPress ? Press(code) : Release(code);
+            type == QEvent::KeyPress ? press(code) : release(code);
         }
     } else if (type == QEvent::ApplicationDeactivate) {
-        ReleaseAll();
+        releaseAll();
     }
     return QObject::eventFilter(watched, event);
 }
@@ -35,6 +35,6 @@ KeyState& Keyboard() {
     return installed ? *installed : *tracker;
 }
 
-void SetKeyboard(KeyState* state) {
+void setKeyboard(KeyState* state) {
     installed = state;
 }

@@ -14,23 +14,23 @@ constexpr int RightArrow = 124;
 
 // Which keys are held down right now, and the number of each key's latest
 // press. Presses of all keys are numbered in one rising sequence, so "pressed
-// since then" compares with a mark taken from Presses(), however short the
+// since then" compares with a mark taken from presses(), however short the
 // press was. Tests install their own.
 class KeyState {
   public:
     virtual ~KeyState() = default;
     virtual bool AsyncKeyDown(int code) const { return down_.contains(code); }
-    std::uint64_t Presses() const { return presses_; }
-    std::uint64_t LastPress(int code) const { return lastPress_.value(code, 0); }  // 0: never
+    std::uint64_t presses() const { return presses_; }
+    std::uint64_t lastPress(int code) const { return lastPress_.value(code, 0); }  // 0: never
 
-    void Press(int code) {
+    void press(int code) {
         if (!down_.contains(code)) {
             lastPress_[code] = ++presses_;
             down_.insert(code);
         }
     }
-    void Release(int code) { down_.remove(code); }
-    void ReleaseAll() { down_.clear(); }
+    void release(int code) { down_.remove(code); }
+    void releaseAll() { down_.clear(); }
 
   private:
     QSet<int> down_;
@@ -54,4 +54,4 @@ class ApplicationKeyState : public QObject, public KeyState {
 // The key state in use: the application-wide tracker unless one was installed.
 KeyState& Keyboard();
 // Installs a key state (not owned); nullptr puts the tracker back.
-void SetKeyboard(KeyState* state);
+void setKeyboard(KeyState* state);

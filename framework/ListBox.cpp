@@ -64,7 +64,7 @@ class ListBoxModel : public QAbstractTableModel {
         if (role != Qt::DisplayRole || !index.isValid()) {
             return {};
         }
-        return Shown(View(order[index.row()], index.column()));
+        return Shown(view(order[index.row()], index.column()));
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         const bool shown = orientation == Qt::Horizontal && role == Qt::DisplayRole;
@@ -75,7 +75,7 @@ class ListBoxModel : public QAbstractTableModel {
         qsizetype offset = 0;
         qsizetype size = 0;
     };
-    QByteArrayView View(int id, int column) const {
+    QByteArrayView view(int id, int column) const {
         const Span& span = cells[static_cast<std::size_t>(id) * columns + column];
         return QByteArrayView(arena.constData() + span.offset, span.size);
     }
@@ -100,10 +100,10 @@ class ListBoxModel : public QAbstractTableModel {
         cells.resize(cells.size() + columns);
         Set(lastAdded, 0, bytes);
         if (adding == 0) {
-            Publish();
+            publish();
         }
     }
-    void Publish() {
+    void publish() {
         if (published < static_cast<int>(order.size())) {
             beginInsertRows({}, published, static_cast<int>(order.size()) - 1);
             published = static_cast<int>(order.size());
@@ -111,7 +111,7 @@ class ListBoxModel : public QAbstractTableModel {
         }
     }
     void Sort(int column, bool ascending);
-    void SetColumns(int count) {
+    void setColumns(int count) {
         beginResetModel();
         columns = std::max(count, 1);
         endResetModel();
@@ -130,7 +130,7 @@ class ListBoxModel : public QAbstractTableModel {
 };
 
 void ListBoxModel::Sort(int column, bool ascendingNow) {
-    Publish();
+    publish();
     sortedColumn = column;
     ascending = ascendingNow;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -160,7 +160,7 @@ void ListBoxModel::Sort(int column, bool ascendingNow) {
     std::vector<Entry> entries;
     entries.reserve(order.size());
     for (int id = 0; id < static_cast<int>(order.size()); ++id) {
-        const QByteArrayView cell = View(id, column);
+        const QByteArrayView cell = view(id, column);
         bool number = false;
         const qint64 value = cell.toLongLong(&number);
         const std::string_view text =
@@ -205,7 +205,7 @@ void ListBoxModel::Sort(int column, bool ascendingNow) {
 
 ListBox::ListBox(const QString& name, QWidget* parent)
     : Control(name, new QTreeView(parent), parent),
-      view_(static_cast<QTreeView*>(Widget())),
+      view_(static_cast<QTreeView*>(widget())),
       model_(new ListBoxModel(this)) {
     view_->setModel(model_);
     view_->setRootIsDecorated(false);
@@ -216,19 +216,19 @@ ListBox::ListBox(const QString& name, QWidget* parent)
     header->setSectionsMovable(false);
     header->setSectionsClickable(true);
     header->setSectionResizeMode(QHeaderView::Fixed);
-    connect(header, &QHeaderView::sectionClicked, this, &ListBox::ClickHeading);
+    connect(header, &QHeaderView::sectionClicked, this, &ListBox::clickHeading);
 }
 
-void ListBox::SetColumnCount(int count) {
-    model_->SetColumns(count);
+void ListBox::setColumnCount(int count) {
+    model_->setColumns(count);
 }
 
-void ListBox::SetInitialValue(const QString& headings) {
+void ListBox::setInitialValue(const QString& headings) {
     model_->headings = headings.split(QLatin1Char('\t'));
     emit model_->headerDataChanged(Qt::Horizontal, 0, model_->columns - 1);
 }
 
-void ListBox::FitLastColumn(const QString& widest) {
+void ListBox::fitLastColumn(const QString& widest) {
     const QStyle* style = view_->style();
     const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
     const int needed = view_->fontMetrics().horizontalAdvance(widest) + margins + 2;
@@ -250,19 +250,19 @@ void ListBox::AddRow(const QString& text) {
     model_->Add(text.toUtf8());
 }
 
-void ListBox::AddRowBytes(QByteArrayView bytes) {
+void ListBox::addRowBytes(QByteArrayView bytes) {
     model_->Add(bytes);
 }
 
-QByteArrayView ListBox::CellView(int row, int column) const {
-    return model_->View(model_->Id(row, column), column);
+QByteArrayView ListBox::cellView(int row, int column) const {
+    return model_->view(model_->Id(row, column), column);
 }
 
-void ListBox::SetCell(int row, int column, const QString& text) {
+void ListBox::setCell(int row, int column, const QString& text) {
     model_->Set(row, column, text.toUtf8());
 }
 
-void ListBox::SetCellBytes(int row, int column, QByteArrayView bytes) {
+void ListBox::setCellBytes(int row, int column, QByteArrayView bytes) {
     model_->Set(row, column, bytes);
 }
 
@@ -276,17 +276,17 @@ int ListBox::LastIndex() const {
     return model_->lastAdded < 0 ? -1 : static_cast<int>(order.rend() - at) - 1;
 }
 
-void ListBox::BeginAdding() {
+void ListBox::beginAdding() {
     ++model_->adding;
 }
 
-void ListBox::EndAdding() {
+void ListBox::endAdding() {
     if (model_->adding > 0 && --model_->adding == 0) {
-        model_->Publish();
+        model_->publish();
     }
 }
 
-void ListBox::ClickHeading(int column) {
+void ListBox::clickHeading(int column) {
     if (column < 0 || column >= model_->columns) {
         return;
     }

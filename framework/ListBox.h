@@ -27,33 +27,33 @@ class ListBox : public Control {
     ListBox(const QString& name, QWidget* parent);
 
     // Set while the list has no rows; the default is one column.
-    void SetColumnCount(int count);
+    void setColumnCount(int count);
     // The headings, separated by tabs ("Name\tScore").
-    void SetInitialValue(const QString& headings);
+    void setInitialValue(const QString& headings);
     // Sizes the columns for the list's size as set now: the last shows this
     // text whole beside a vertical scroll bar, the others share the rest.
-    void FitLastColumn(const QString& widest);
+    void fitLastColumn(const QString& widest);
 
     // Appends a row with this cell in column 0, the others empty.
     void AddRow(const QString& text);
-    void AddRowBytes(QByteArrayView bytes);
+    void addRowBytes(QByteArrayView bytes);
     // Row and column must exist (std::out_of_range otherwise). A view is
     // valid until the list next changes.
-    QByteArrayView CellView(int row, int column) const;
-    void SetCell(int row, int column, const QString& text);
-    void SetCellBytes(int row, int column, QByteArrayView bytes);
+    QByteArrayView cellView(int row, int column) const;
+    void setCell(int row, int column, const QString& text);
+    void setCellBytes(int row, int column, QByteArrayView bytes);
     int ListCount() const;
     // The row the last AddRow added, -1 if none was.
     int LastIndex() const;
 
     // Rows added in between reach the view in one go at the end; told row by
     // row, the view would spend seconds on a large file.
-    void BeginAdding();
-    void EndAdding();
+    void beginAdding();
+    void endAdding();
 
-    void ClickHeading(int column);
+    void clickHeading(int column);
 
-    QTreeView* View() const { return view_; }
+    QTreeView* view() const { return view_; }
 
   private:
     QTreeView* view_;

@@ -42,7 +42,7 @@ MenuBar::~MenuBar() {
     qDeleteAll(menus_);
 }
 
-QMenu* MenuBar::AddMenu(const QString& name, const QString& text) {
+QMenu* MenuBar::addMenu(const QString& name, const QString& text) {
     auto* menu = new QMenu(text);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
@@ -57,7 +57,7 @@ QMenu* MenuBar::AddMenu(const QString& name, const QString& text) {
     return menu;
 }
 
-QAction* MenuBar::AddItem(Kind kind, const QString& name, const QString& text,
+QAction* MenuBar::addItem(Kind kind, const QString& name, const QString& text,
                           const QString& shortcut) {
     // A separator is the line alone: styles draw an action's text beside it.
     const bool line = text == QStringLiteral("-");

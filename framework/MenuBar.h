@@ -22,10 +22,10 @@ class MenuBar : public QObject {
     ~MenuBar() override;
 
     // Starts a menu; the items added next go into it.
-    QMenu* AddMenu(const QString& name, const QString& text);
+    QMenu* addMenu(const QString& name, const QString& text);
     // A text of "-" makes a separator. Shortcuts as written in a menu table
     // ("Cmd+Q"), Cmd being the platform's command key.
-    QAction* AddItem(Kind kind, const QString& name, const QString& text,
+    QAction* addItem(Kind kind, const QString& name, const QString& text,
                      const QString& shortcut = {});
     // The item of that name, or nullptr.
     QAction* item(const QString& name) const;

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-PictureRef LoadPictureResource(int number) {
+PictureRef loadPictureResource(int number) {
     const QString base = QStringLiteral(":/pictures/%1").arg(number);
     QPixmap pixmap;
     if (qApp && qApp->devicePixelRatio() > 1.0 && pixmap.load(base + QStringLiteral("@2x.png"))) {

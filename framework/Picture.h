@@ -9,7 +9,7 @@
 class Picture {
   public:
     explicit Picture(QPixmap pixmap) : pixmap_(std::move(pixmap)) {}
-    const QPixmap& Pixmap() const { return pixmap_; }
+    const QPixmap& pixmap() const { return pixmap_; }
 
   private:
     QPixmap pixmap_;
@@ -20,4 +20,4 @@ using PictureRef = std::shared_ptr<const Picture>;
 // Loads the application's picture resource of the given number
 // (":/pictures/<number>.png", with its @2x twin on high-density screens).
 // A missing resource gives a visible placeholder rather than nothing.
-PictureRef LoadPictureResource(int number);
+PictureRef loadPictureResource(int number);

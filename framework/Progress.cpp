@@ -22,12 +22,12 @@ Progress::Progress(const QString& label, qint64 total)
         dialog_->setAutoReset(false);
         dialog_->setAutoClose(false);
     }
-    Advance(0);  // starts the dialog's clock
+    advance(0);  // starts the dialog's clock
 }
 
 Progress::~Progress() = default;
 
-void Progress::Advance(qint64 done) {
+void Progress::advance(qint64 done) {
     done = std::min(done, total_);
     const int step = total_ > 0 ? static_cast<int>(done * Steps / total_) : Steps;
     // The first value that reaches the next step.
@@ -39,6 +39,6 @@ void Progress::Advance(qint64 done) {
     }
 }
 
-void SetProgressObserver(std::function<void(const QString&, qint64, qint64)> newObserver) {
+void setProgressObserver(std::function<void(const QString&, qint64, qint64)> newObserver) {
     observer = std::move(newObserver);
 }

@@ -17,14 +17,14 @@ class Progress {
     ~Progress();
 
     // Cheap enough for every step: only each thousandth of the way goes on.
-    void SetValue(qint64 done) {
+    void setValue(qint64 done) {
         if (done >= next_) {
-            Advance(done);
+            advance(done);
         }
     }
 
   private:
-    void Advance(qint64 done);
+    void advance(qint64 done);
 
     QString label_;
     qint64 total_;
@@ -33,4 +33,4 @@ class Progress {
 };
 
 // Tests see the progress instead of a dialog: the label, how far, of what total.
-void SetProgressObserver(std::function<void(const QString&, qint64, qint64)> observer);
+void setProgressObserver(std::function<void(const QString&, qint64, qint64)> observer);

@@ -5,15 +5,15 @@ namespace {
 RandomSource* installed = nullptr;
 }  // namespace
 
-int SeededRandom::Below(int n) {
+int SeededRandom::below(int n) {
     return std::uniform_int_distribution<int>(0, n - 1)(engine_);
 }
 
-RandomSource& Random() {
+RandomSource& randomSource() {
     static SeededRandom randomlySeeded(std::random_device{}());
     return installed ? *installed : randomlySeeded;
 }
 
-void SetRandom(RandomSource* source) {
+void setRandom(RandomSource* source) {
     installed = source;
 }

@@ -12,28 +12,28 @@ class RandomSource {
   public:
     virtual ~RandomSource() = default;
     // A uniformly drawn integer in 0 .. n - 1; n must be at least 1.
-    virtual int Below(int n) = 0;
+    virtual int below(int n) = 0;
 };
 
 // The standard Mersenne twister behind a fixed seed.
 class SeededRandom : public RandomSource {
   public:
     explicit SeededRandom(std::uint32_t seed) : engine_(seed) {}
-    int Below(int n) override;
+    int below(int n) override;
 
   private:
     std::mt19937 engine_;
 };
 
 // The source in use: a randomly seeded SeededRandom unless one was installed.
-RandomSource& Random();
+RandomSource& randomSource();
 // Installs a source (not owned); nullptr puts the default back.
-void SetRandom(RandomSource* source);
+void setRandom(RandomSource* source);
 
 // Puts the list into a random order in place (Fisher-Yates); every order is equally likely.
 template <class T>
-void Shuffle(std::vector<T>& list) {
+void shuffle(std::vector<T>& list) {
     for (int i = static_cast<int>(list.size()) - 1; i > 0; --i) {
-        std::swap(list[i], list[Random().Below(i + 1)]);
+        std::swap(list[i], list[randomSource().below(i + 1)]);
     }
 }

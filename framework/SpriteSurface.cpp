@@ -15,7 +15,7 @@ class SurfaceView : public QWidget {
         setFocusPolicy(Qt::NoFocus);
     }
 
-    void Detach() { surface_ = nullptr; }
+    void detach() { surface_ = nullptr; }
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -26,7 +26,7 @@ class SurfaceView : public QWidget {
         }
         for (const SpriteRef& sprite : surface_->sprites_) {
             painter.drawPixmap(QRect(sprite->x_, sprite->y_, sprite->width_, sprite->height_),
-                               sprite->image_->Pixmap());
+                               sprite->image_->pixmap());
         }
     }
 
@@ -43,38 +43,38 @@ Sprite::Sprite(SpriteSurface* surface, PictureRef image, int x, int y, std::uint
       y_(y),
       serial_(serial),
       moved_(surface->pass_) {
-    const QSize size = image_ ? image_->Pixmap().deviceIndependentSize().toSize() : QSize(0, 0);
+    const QSize size = image_ ? image_->pixmap().deviceIndependentSize().toSize() : QSize(0, 0);
     width_ = size.width();
     height_ = size.height();
 }
 
-void Sprite::SetX(int x) {
+void Sprite::setX(int x) {
     if (x != x_) {
         x_ = x;
-        Moved();
+        moved();
     }
 }
 
-void Sprite::SetY(int y) {
+void Sprite::setY(int y) {
     if (y != y_) {
         y_ = y;
-        Moved();
+        moved();
     }
 }
 
-void Sprite::Moved() {
+void Sprite::moved() {
     if (surface_) {
         moved_ = surface_->pass_;
     }
 }
 
-void Sprite::SetGroup(int group) {
+void Sprite::setGroup(int group) {
     if (group != group_) {
         const int old = group_;
         group_ = group;
-        Moved();
+        moved();
         if (surface_ && (old == 0) != (group == 0)) {
-            surface_->Regrouped(this);
+            surface_->regrouped(this);
         }
     }
 }
@@ -82,20 +82,20 @@ void Sprite::SetGroup(int group) {
 void Sprite::Close() {
     if (SpriteSurface* surface = surface_) {
         surface_ = nullptr;
-        surface->Closing(this);  // may drop the last reference to this sprite
+        surface->closing(this);  // may drop the last reference to this sprite
     }
 }
 
-bool Sprite::Collide(const Sprite& a, const Sprite& b) {
-    return !a.Closed() && !b.Closed() && a.group_ != 0 && b.group_ != 0 && a.group_ != b.group_ &&
-           a.Overlaps(b);
+bool Sprite::collide(const Sprite& a, const Sprite& b) {
+    return !a.closed() && !b.closed() && a.group_ != 0 && b.group_ != 0 && a.group_ != b.group_ &&
+           a.overlaps(b);
 }
 
 // ---- SpriteSurface
 
 SpriteSurface::SpriteSurface(const QString& name, QWidget* parent, int width, int height)
-    : Control(name, new SurfaceView(this, parent), parent), keyMark_(Keyboard().Presses()) {
-    Widget()->resize(width, height);
+    : Control(name, new SurfaceView(this, parent), parent), keyMark_(Keyboard().presses()) {
+    widget()->resize(width, height);
 }
 
 SpriteSurface::~SpriteSurface() {
@@ -103,8 +103,8 @@ SpriteSurface::~SpriteSurface() {
         sprite->surface_ = nullptr;
     }
     // The view may already be gone: Qt deletes a window's children in creation order.
-    if (QWidget* view = Widget()) {
-        static_cast<SurfaceView*>(view)->Detach();
+    if (QWidget* view = widget()) {
+        static_cast<SurfaceView*>(view)->detach();
     }
 }
 
@@ -112,9 +112,9 @@ SpriteRef SpriteSurface::NewSprite(PictureRef picture, int x, int y) {
     SpriteRef sprite(new Sprite(this, std::move(picture), x, y, nextSerial_++));
     sprites_.push_back(sprite);
     if (!updating_) {
-        keyMark_ = Keyboard().Presses();  // presses before it was placed were not aimed at it
+        keyMark_ = Keyboard().presses();  // presses before it was placed were not aimed at it
     }
-    Repaint();
+    repaint();
     return sprite;
 }
 
@@ -127,7 +127,7 @@ void SpriteSurface::Update() {
         NextFrame();
     }
     if (!closed_) {
-        lastPairs_ = OverlappingPairs();
+        lastPairs_ = overlappingPairs();
         // Copied: a handler may close sprites or the surface; each pair is
         // checked again right before it is raised.
         const std::vector<Pair> pairs = lastPairs_;
@@ -135,19 +135,19 @@ void SpriteSurface::Update() {
             if (closed_) {
                 break;
             }
-            if (Sprite::Collide(*first, *second) && Collision) {
+            if (Sprite::collide(*first, *second) && Collision) {
                 Collision(first, second);
             }
         }
     }
     updating_ = false;
-    keyMark_ = Keyboard().Presses();
-    Repaint();
+    keyMark_ = Keyboard().presses();
+    repaint();
 }
 
 bool SpriteSurface::KeyTest(int code) const {
     const KeyState& keys = Keyboard();
-    return keys.AsyncKeyDown(code) || keys.LastPress(code) > keyMark_;
+    return keys.AsyncKeyDown(code) || keys.lastPress(code) > keyMark_;
 }
 
 void SpriteSurface::Close() {
@@ -155,7 +155,7 @@ void SpriteSurface::Close() {
     lastPairs_.clear();
 }
 
-void SpriteSurface::Regrouped(Sprite* sprite) {
+void SpriteSurface::regrouped(Sprite* sprite) {
     if (sprite->group_ == 0) {
         std::erase_if(colliders_, [sprite](const SpriteRef& s) { return s.get() == sprite; });
     } else {
@@ -166,21 +166,21 @@ void SpriteSurface::Regrouped(Sprite* sprite) {
     }
 }
 
-void SpriteSurface::Closing(Sprite* sprite) {
+void SpriteSurface::closing(Sprite* sprite) {
     const auto same = [sprite](const SpriteRef& s) { return s.get() == sprite; };
     std::erase_if(colliders_, same);
     std::erase_if(sprites_, same);
-    Repaint();
+    repaint();
 }
 
-std::vector<SpriteSurface::Pair> SpriteSurface::OverlappingPairs() {
+std::vector<SpriteSurface::Pair> SpriteSurface::overlappingPairs() {
     std::vector<Pair> pairs;
     const auto add = [&pairs](const SpriteRef& a, const SpriteRef& b) {
         pairs.push_back(a->serial_ > b->serial_ ? Pair(a, b) : Pair(b, a));
     };
     // Pairs that overlapped before and still do, although neither moved.
     for (const auto& [first, second] : lastPairs_) {
-        if (first->moved_ != pass_ && second->moved_ != pass_ && Sprite::Collide(*first, *second)) {
+        if (first->moved_ != pass_ && second->moved_ != pass_ && Sprite::collide(*first, *second)) {
             add(first, second);
         }
     }
@@ -194,7 +194,7 @@ std::vector<SpriteSurface::Pair> SpriteSurface::OverlappingPairs() {
         for (std::size_t j = 0; j < colliders_.size(); ++j) {
             const Sprite& other = *colliders_[j];
             if (other.group_ != moved.group_ && (j > i || other.moved_ != pass_) &&
-                moved.Overlaps(other)) {
+                moved.overlaps(other)) {
                 add(colliders_[i], colliders_[j]);
             }
         }
@@ -203,8 +203,8 @@ std::vector<SpriteSurface::Pair> SpriteSurface::OverlappingPairs() {
     return pairs;
 }
 
-void SpriteSurface::Repaint() {
-    if (QWidget* view = Widget()) {
+void SpriteSurface::repaint() {
+    if (QWidget* view = widget()) {
         view->update();
     }
 }

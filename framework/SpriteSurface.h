@@ -19,28 +19,28 @@ class Sprite {
   public:
     int X() const { return x_; }
     int Y() const { return y_; }
-    void SetX(int x);
-    void SetY(int y);
+    void setX(int x);
+    void setY(int y);
     // The collision group: sprites of groups that are non-zero and different collide.
     int Group() const { return group_; }
-    void SetGroup(int group);
+    void setGroup(int group);
     // The very picture object the sprite was made with.
     const PictureRef& Image() const { return image_; }
     void Close();
-    bool Closed() const { return surface_ == nullptr; }
+    bool closed() const { return surface_ == nullptr; }
 
   private:
     friend class SpriteSurface;
     friend class SurfaceView;
     Sprite(SpriteSurface* surface, PictureRef image, int x, int y, std::uint64_t serial);
     // Open, of non-zero and different groups, and overlapping.
-    static bool Collide(const Sprite& a, const Sprite& b);
+    static bool collide(const Sprite& a, const Sprite& b);
     // Touching edges do not overlap.
-    bool Overlaps(const Sprite& o) const {
+    bool overlaps(const Sprite& o) const {
         return x_ < o.x_ + o.width_ && o.x_ < x_ + width_ && y_ < o.y_ + o.height_ &&
                o.y_ < y_ + height_;
     }
-    void Moved();
+    void moved();
 
     SpriteSurface* surface_;
     PictureRef image_;
@@ -84,24 +84,24 @@ class SpriteSurface : public Control {
     bool KeyTest(int code) const;
     // Ends the frames; what is on the surface stays shown.
     void Close();
-    bool Closed() const { return closed_; }
+    bool closed() const { return closed_; }
 
     std::function<void()> NextFrame;
     std::function<void(const SpriteRef& first, const SpriteRef& second)> Collision;
 
     // The sprites on the surface, oldest first.
-    std::vector<SpriteRef> Sprites() const { return sprites_; }
-    int SpriteCount() const { return static_cast<int>(sprites_.size()); }
+    std::vector<SpriteRef> sprites() const { return sprites_; }
+    int spriteCount() const { return static_cast<int>(sprites_.size()); }
 
   private:
     friend class Sprite;
     friend class SurfaceView;
     using Pair = std::pair<SpriteRef, SpriteRef>;
 
-    void Regrouped(Sprite* sprite);
-    void Closing(Sprite* sprite);
-    std::vector<Pair> OverlappingPairs();
-    void Repaint();
+    void regrouped(Sprite* sprite);
+    void closing(Sprite* sprite);
+    std::vector<Pair> overlappingPairs();
+    void repaint();
 
     bool closed_ = false;
     bool updating_ = false;

@@ -11,26 +11,26 @@ Timer::Timer(const QString& name, QObject* parent)
     });
 }
 
-void Timer::SetMode(int mode) {
+void Timer::setMode(int mode) {
     if (mode != mode_) {
         mode_ = mode;
-        Reschedule();
+        reschedule();
     }
 }
 
-void Timer::SetPeriod(int milliseconds) {
+void Timer::setPeriod(int milliseconds) {
     if (milliseconds != period_) {
         period_ = milliseconds;
         clock_->setInterval(qMax(1, period_));
     }
 }
 
-void Timer::Hold(bool held) {
+void Timer::hold(bool held) {
     held_ = held;
-    Reschedule();
+    reschedule();
 }
 
-void Timer::Reschedule() {
+void Timer::reschedule() {
     if (mode_ != Off && clockRunning_ && !held_) {
         if (!clock_->isActive()) {
             clock_->start(qMax(1, period_));

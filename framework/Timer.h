@@ -19,22 +19,22 @@ class Timer : public Control {
 
     int Mode() const { return mode_; }
     // Switching to a mode already set changes nothing, so a running timer keeps its cadence.
-    void SetMode(int mode);
+    void setMode(int mode);
     int Period() const { return period_; }
     // Applies from the next tick on.
-    void SetPeriod(int milliseconds);
+    void setPeriod(int milliseconds);
     // A held timer keeps its Mode and Period but does not tick until it is let go.
-    void Hold(bool held);
+    void hold(bool held);
 
     // The "Action" event: called on every tick.
     std::function<void()> Action;
 
     // Tests switch the clock off: timers keep their Mode and Period but only
     // tick when the test calls their handlers.
-    static void SetClockRunning(bool running) { clockRunning_ = running; }
+    static void setClockRunning(bool running) { clockRunning_ = running; }
 
   private:
-    void Reschedule();
+    void reschedule();
 
     static inline bool clockRunning_ = true;
 

@@ -36,21 +36,21 @@ QList<Window*> allWindows() {
 }
 }  // namespace
 
-void Window::RegisterClass(const QString& className, Factory make) {
+void Window::registerClass(const QString& className, Factory make) {
     classes()[className].make = std::move(make);
 }
 
-Window* Window::Shared(const QString& className) {
+Window* Window::shared(const QString& className) {
     WindowClass& windowClass = classes()[className];
-    if (!Existing(className)) {
+    if (!existing(className)) {
         if (!windowClass.make) {
             throw NilObjectException(("no window class " + className).toStdString());
         }
         Window* window = windowClass.make();
         windowClass.open = window;
         // The application's own shortcuts (Quit, About) work in every window.
-        if (Application* app = Application::Instance(); app && app->Menus()) {
-            window->addActions(app->Menus()->shortcutActions());
+        if (Application* app = Application::shared(); app && app->menus()) {
+            window->addActions(app->menus()->shortcutActions());
         }
         window->Event_Open();
         if (!window->closing_) {
@@ -60,12 +60,12 @@ Window* Window::Shared(const QString& className) {
     return windowClass.open;
 }
 
-Window* Window::Existing(const QString& className) {
+Window* Window::existing(const QString& className) {
     Window* window = classes().value(className).open;
     return window && !window->closing_ ? window : nullptr;
 }
 
-void Window::ReleaseAll() {
+void Window::releaseAll() {
     qDeleteAll(allWindows());
 }
 
@@ -115,13 +115,13 @@ void Window::keyPressEvent(QKeyEvent* event) {
 void Window::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         for (Timer* timer : findChildren<Timer*>()) {
-            timer->Hold(isMinimized());
+            timer->hold(isMinimized());
         }
     }
     QWidget::changeEvent(event);
 }
 
-void Window::ApplyAttributes(const WindowAttributes& a) {
+void Window::applyAttributes(const WindowAttributes& a) {
     setWindowTitle(a.title);
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (a.documentWindow) {
@@ -131,7 +131,7 @@ void Window::ApplyAttributes(const WindowAttributes& a) {
     }
     setWindowFlags(flags);
     attributes_ = a;
-    FitContent();
+    fitContent();
     if (a.whiteBackground) {
         // The content only: a menu bar above it keeps the bar's own colour.
         QPalette palette = content_->palette();
@@ -141,14 +141,14 @@ void Window::ApplyAttributes(const WindowAttributes& a) {
     }
 }
 
-void Window::SetMenuBar(MenuBar* bar) {
+void Window::setMenuBar(MenuBar* bar) {
     auto* view = new QMenuBar(this);
     bar->showIn(view);
     layout()->setMenuBar(view);
-    FitContent();
+    fitContent();
 }
 
-void Window::FitContent() {
+void Window::fitContent() {
     // The same height the layout gives the bar, so the content gets the rest.
     int bar = 0;
     if (QWidget* view = layout()->menuBar()) {

@@ -36,11 +36,11 @@ class Window : public QWidget {
     Q_OBJECT
   public:
     using Factory = std::function<Window*()>;
-    static void RegisterClass(const QString& className, Factory make);
-    static Window* Shared(const QString& className);
-    static Window* Existing(const QString& className);  // or nullptr
+    static void registerClass(const QString& className, Factory make);
+    static Window* shared(const QString& className);
+    static Window* existing(const QString& className);  // or nullptr
     // Deletes every window without raising events; the last step of shutdown.
-    static void ReleaseAll();
+    static void releaseAll();
 
     void Show() {
         show();
@@ -53,7 +53,7 @@ class Window : public QWidget {
     void Close();
 
     template <class T>
-    T& ControlNamed(const QString& name) const {
+    T& controlNamed(const QString& name) const {
         if (auto* control = findChild<T*>(name)) {
             return *control;
         }
@@ -62,26 +62,26 @@ class Window : public QWidget {
 
   protected:
     explicit Window(const QString& className);
-    void ApplyAttributes(const WindowAttributes& attributes);
+    void applyAttributes(const WindowAttributes& attributes);
     // Shows the shared menu bar (not owned) at the top of this window.
-    void SetMenuBar(MenuBar* bar);
+    void setMenuBar(MenuBar* bar);
 
     // A control at a position of the window's content area, or of the group
     // box given as container (in the window's terms); a timer has none.
     template <class T, class... Args>
-    T* AddControl(const QString& name, QRect geometry, Args&&... args) {
+    T* addControl(const QString& name, QRect geometry, Args&&... args) {
         auto* control = new T(name, content_, std::forward<Args>(args)...);
-        control->Widget()->setGeometry(geometry);
+        control->widget()->setGeometry(geometry);
         return control;
     }
     template <class T, class Container>
-    T* AddControlIn(Container* container, const QString& name, QRect geometry) {
-        auto* control = new T(name, container->Widget());
-        control->Widget()->setGeometry(geometry.translated(-container->Widget()->pos()));
+    T* addControlIn(Container* container, const QString& name, QRect geometry) {
+        auto* control = new T(name, container->widget());
+        control->widget()->setGeometry(geometry.translated(-container->widget()->pos()));
         return control;
     }
     template <class T>
-    T* AddInvisible(const QString& name) {
+    T* addInvisible(const QString& name) {
         return new T(name, this);
     }
 
@@ -97,20 +97,24 @@ class Window : public QWidget {
 
   private:
     // Sizes the window so that its content area has the attributes' size.
-    void FitContent();
+    void fitContent();
 
     WindowAttributes attributes_;
     QWidget* content_;
     bool closing_ = false;
 };
 
-// Typed access to a window class's shared instance: Window1::instance().
+// A window class with one shared instance, reached by type: Window1::shared().
+// The class names itself in a static ClassName.
 template <class W>
-class SharedWindow {
+class SharedWindow : public Window {
   public:
-    static W& instance() { return static_cast<W&>(*Window::Shared(W::ClassName)); }
-    static W* existing() { return static_cast<W*>(Window::Existing(W::ClassName)); }
+    static W& shared() { return static_cast<W&>(*Window::shared(W::ClassName)); }
+    static W* existing() { return static_cast<W*>(Window::existing(W::ClassName)); }
     static void registerClass() {
-        Window::RegisterClass(W::ClassName, [] { return new W; });
+        Window::registerClass(W::ClassName, [] { return new W; });
     }
+
+  protected:
+    SharedWindow() : Window(W::ClassName) {}
 };

@@ -3,7 +3,7 @@
 
 #include <QStringList>
 
-Window2::Window2() : Window(ClassName) {
+Window2::Window2() {
     WindowAttributes attributes;
     attributes.title = QStringLiteral("HELP");
     attributes.width = 425;
@@ -13,28 +13,28 @@ Window2::Window2() : Window(ClassName) {
     attributes.minimizeButton = true;
     attributes.maximizeButton = false;
     attributes.whiteBackground = true;
-    ApplyAttributes(attributes);
+    applyAttributes(attributes);
 
-    StaticText1 = AddControl<StaticText>("StaticText1", {20, 14, 385, 359});
-    StaticText1->SetMultiline(true);
-    StaticText1->SetText(HelpText());
+    StaticText1 = addControl<StaticText>("StaticText1", {20, 14, 385, 359});
+    StaticText1->setMultiline(true);
+    StaticText1->setText(helpText());
 
-    PushButton1 = AddControl<PushButton>("PushButton1", {293, 385, 80, 20});
-    PushButton1->SetCaption(QStringLiteral("BACK"));
-    PushButton1->SetDefault(true);
+    PushButton1 = addControl<PushButton>("PushButton1", {293, 385, 80, 20});
+    PushButton1->setCaption(QStringLiteral("BACK"));
+    PushButton1->setDefault(true);
     PushButton1->Action = [this] { PushButton1_Action(); };
 }
 
 void Window2::PushButton1_Action() {
     Hide();
-    Window::Shared(QStringLiteral("Window1"))->Show();
+    Window::shared(QStringLiteral("Window1"))->Show();
 }
 
 void Window2::Event_Close() {
-    Window::Shared(QStringLiteral("Window1"))->Show();
+    Window::shared(QStringLiteral("Window1"))->Show();
 }
 
-QString Window2::HelpText() {
+QString Window2::helpText() {
     const QStringList lines{
         QStringLiteral("PRIMARY ADDITIVE COLORS (as in your TV)"),
         QStringLiteral("RED + GREEN +BLUE = WHITE"),

@@ -5,7 +5,7 @@
 #include "framework/Window.h"
 
 // The help window: the rules of the game, and "BACK" to the board.
-class Window2 : public Window, public SharedWindow<Window2> {
+class Window2 : public SharedWindow<Window2> {
     Q_OBJECT
   public:
     static constexpr const char* ClassName = "Window2";
@@ -17,7 +17,7 @@ class Window2 : public Window, public SharedWindow<Window2> {
     void PushButton1_Action();
 
     // The help text, line by line.
-    static QString HelpText();
+    static QString helpText();
 
   protected:
     // The help has no close button, but a window manager may close it anyway:

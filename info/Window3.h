@@ -5,7 +5,7 @@
 #include "framework/Window.h"
 
 // The About window: the game's name and version, and a contact link.
-class Window3 : public Window, public SharedWindow<Window3> {
+class Window3 : public SharedWindow<Window3> {
     Q_OBJECT
   public:
     static constexpr const char* ClassName = "Window3";

@@ -17,28 +17,28 @@ QString cutShort;
 // two records; a comma in a name would move the cut, and the next read would
 // take the rest of the name for the score, losing the score itself. Rows read
 // from the file hold neither, so they are written back unchanged.
-void WriteField(TextOutputStream& out, QByteArrayView cell) {
+void writeField(TextOutputStream& out, QByteArrayView cell) {
     if (!cell.contains(LineDelimiter) && !cell.contains(',')) {
-        out.Write(cell);
+        out.write(cell);
         return;
     }
     QByteArray safe = cell.toByteArray();
     safe.replace(LineDelimiter, ' ').replace(",", "");
-    out.Write(safe);
+    out.write(safe);
 }
 }  // namespace
 
-QString NameToRecord(const QString& typed) {
+QString nameToRecord(const QString& typed) {
     return QString(typed).remove(QLatin1Char(',')).isEmpty() ? QString() : typed;
 }
 
-FolderItem ScoreFile() {
+FolderItem scoreFile() {
     return PreferencesFolder().Child(QStringLiteral("Huemix.prefs"));
 }
 
-void LoadScores(ListBox& list) {
+void loadScores(ListBox& list) {
     cutShort.clear();
-    const FolderItem file = ScoreFile();
+    const FolderItem file = scoreFile();
     if (!file.Exists()) {
         return;
     }
@@ -46,27 +46,27 @@ void LoadScores(ListBox& list) {
     if (!in) {
         return;
     }
-    Progress progress(QStringLiteral("Loading the scores…"), in->Size());
-    list.BeginAdding();
+    Progress progress(QStringLiteral("Loading the scores…"), in->size());
+    list.beginAdding();
     QByteArray name, score;
     // One read even on an empty file: the end is tested after each line.
     do {
-        if (in->ReadFields(',', name, score)) {
-            list.AddRowBytes(name);
-            list.SetCellBytes(list.LastIndex(), 1, score);
+        if (in->readFields(',', name, score)) {
+            list.addRowBytes(name);
+            list.setCellBytes(list.LastIndex(), 1, score);
         }
-        progress.SetValue(in->Offset());
-    } while (!in->AtEOF());
-    list.EndAdding();
-    cutShort = in->ErrorString();
+        progress.setValue(in->offset());
+    } while (!in->atEOF());
+    list.endAdding();
+    cutShort = in->errorString();
 }
 
-SaveResult SaveScores(const ListBox& list, const QString& name, int score) {
-    const FolderItem file = ScoreFile();
-    const QString where = QDir::toNativeSeparators(file.Path());
+SaveResult saveScores(const ListBox& list, const QString& name, int score) {
+    const FolderItem file = scoreFile();
+    const QString where = QDir::toNativeSeparators(file.path());
     const int rows = list.ListCount();
     if (!cutShort.isEmpty() && file.Exists() &&
-        !MsgBoxYesNo(
+        !msgBoxYesNo(
             QStringLiteral("The score file %1 could not be read to its end (%2), so the "
                            "scores after that point are not in the list.\n\n"
                            "Replace the file with the %3 scores in the list and this game's? "
@@ -81,15 +81,15 @@ SaveResult SaveScores(const ListBox& list, const QString& name, int score) {
     const std::unique_ptr<TextOutputStream> out = file.CreateTextFile();
     Progress progress(QStringLiteral("Saving the scores…"), rows);
     for (int row = 0; row < rows; ++row) {
-        WriteField(*out, list.CellView(row, 0));
-        out->Write(",");
-        WriteField(*out, list.CellView(row, 1));
+        writeField(*out, list.cellView(row, 0));
+        out->write(",");
+        writeField(*out, list.cellView(row, 1));
         out->WriteLine({});
-        progress.SetValue(row + 1);
+        progress.setValue(row + 1);
     }
     if (!name.isEmpty()) {
-        WriteField(*out, WithoutLineBreaks(name).toUtf8());
-        out->Write(",");
+        writeField(*out, withoutLineBreaks(name).toUtf8());
+        out->write(",");
         out->WriteLine(Str(score).toUtf8());
     }
     if (out->Close()) {
@@ -101,5 +101,5 @@ SaveResult SaveScores(const ListBox& list, const QString& name, int score) {
                        "The score file was left as it was, and the scores of this game are still "
                        "kept. Press Quit again to try once more, or choose Quit from the File menu "
                        "to leave without saving.")
-                       .arg(where, out->ErrorString())};
+                       .arg(where, out->errorString())};
 }

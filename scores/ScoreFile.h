@@ -10,18 +10,18 @@ class ListBox;
 // The recorded scores: "Huemix.prefs" in the preferences folder, one record
 // per line, name "," score. Name and score are kept as the bytes they are, so
 // what was read is written back unchanged.
-FolderItem ScoreFile();
+FolderItem scoreFile();
 
 // Appends a row to the list (column 0 name, column 1 score) for every line
 // whose second field is not empty. A missing or unreadable file, or one that
 // is not a regular file, adds nothing and is not reported. A read that fails
 // partway keeps the whole records before it and is remembered, so that the
 // next save asks before replacing the file.
-void LoadScores(ListBox& list);
+void loadScores(ListBox& list);
 
 // The typed name as the file records it, or none when nothing of it would
 // reach the file: a record's name holds no comma, so commas alone are no name.
-QString NameToRecord(const QString& typed);
+QString nameToRecord(const QString& typed);
 
 struct SaveResult {
     bool saved = false;
@@ -32,4 +32,4 @@ struct SaveResult {
 // the line name "," score if a name is given. When the last load could not
 // read the file to its end, the player is asked first and may keep it. Unless
 // saved, the old file is as it was.
-SaveResult SaveScores(const ListBox& list, const QString& name, int score);
+SaveResult saveScores(const ListBox& list, const QString& name, int score);

@@ -8,7 +8,7 @@
 // The score board: the first window of a run. It shows the recorded scores,
 // takes the player's name and leads on to the game board. Hidden, not closed,
 // once the player goes on: the board's New Game and Quit use its list and name.
-class Window4 : public Window, public SharedWindow<Window4> {
+class Window4 : public SharedWindow<Window4> {
     Q_OBJECT
   public:
     static constexpr const char* ClassName = "Window4";

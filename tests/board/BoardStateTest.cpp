@@ -20,7 +20,7 @@ TEST_F(BoardTest, lettersChooseAndStartAndTheArrowsChangeNoControl) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&b));  // letter keys work in the active window
     QTest::keyClick(&b, Qt::Key_E);
     EXPECT_EQ(b.Timer1->Period(), 80) << "E chooses Expert";
-    b.RadioButton1->SetEnabled(true);  // Expert turned it off
+    b.RadioButton1->setEnabled(true);  // Expert turned it off
     QTest::keyClick(&b, Qt::Key_B);
     for (const Qt::Key arrow : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Down, Qt::Key_Right}) {
         QTest::keyClick(&b, arrow);
@@ -54,7 +54,7 @@ TEST_F(BoardTest, startAndTheDifficultySetTheControlsAndThePace) {
     for (const std::string row : table) {
         Window1& b = freshBoard();
         if (row[0] == 'x') {
-            static_cast<QAbstractButton*>(b.RadioButton2->Widget())->click();
+            static_cast<QAbstractButton*>(b.RadioButton2->widget())->click();
         }
         if (row[1] == 's') {
             b.PushButton1->Push();
@@ -62,7 +62,7 @@ TEST_F(BoardTest, startAndTheDifficultySetTheControlsAndThePace) {
         }
         if (row[2] == 'e') {
             b.aTest.clear();
-            ASSERT_EQ(RunUntilNextRelease(b), 1 + 28);
+            ASSERT_EQ(runUntilNextRelease(b), 1 + 28);
         }
         const auto on = [](auto* control) { return control->Enabled() ? "1" : "0"; };
         const std::string seen = std::string(on(b.PushButton1)) + on(b.PushButton5) +
@@ -78,15 +78,15 @@ TEST_F(BoardTest, startAndTheDifficultySetTheControlsAndThePace) {
 TEST_F(BoardTest, closingTheBoardQuitsOnlyWhileItsGameIsLive) {
     board().Close();
     EXPECT_EQ(recorded().quits, 1);
-    SettleEvents();
+    settleEvents();
     Window1& b = freshBoard();
-    Window2::instance();  // another window stays on screen: only the board's rule decides
+    Window2::shared();  // another window stays on screen: only the board's rule decides
     b.PushButton1->Push();
     b.cktru = false;
-    recorded().Clear();
+    recorded().clear();
     const QPointer<Window1> closed(&b);
     b.Close();
-    SettleEvents();
+    settleEvents();
     EXPECT_EQ(recorded().quits, 0);
     EXPECT_TRUE(closed.isNull());
 }
@@ -98,9 +98,9 @@ TEST_F(BoardTest, shutdownAfterAGameReleasesTheWindowsAndThePictures) {
         board().PushButton1->Push();
         board().Timer1_Action();
         for (int name = Pictures::blue; name <= Pictures::whiteo; ++name) {
-            pictures.push_back(Pictures::Get(Pictures::Name(name)));
+            pictures.push_back(Pictures::get(Pictures::Name(name)));
         }
-        App::Shutdown();  // the board's surface outlives its view: Qt deletes children in order
+        App::shutdown();  // the board's surface outlives its view: Qt deletes children in order
     }
     EXPECT_EQ(Window1::existing(), nullptr);
     for (const auto& picture : pictures) {
@@ -137,7 +137,7 @@ TEST(TilePictures, everyPairDiffersPlainlyForColourBlindPlayers) {
             for (const auto& [name, number] : tiles) {
                 const QImage image =
                     *scale ? QImage(QStringLiteral(":/pictures/%1@2x.png").arg(number))
-                           : Get(name)->Pixmap().toImage();
+                           : get(name)->pixmap().toImage();
                 ASSERT_FALSE(image.isNull()) << number << scale;
                 auto& out = seen.emplace_back();
                 for (int p = 0; p < image.width() * image.height() * 3; ++p) {

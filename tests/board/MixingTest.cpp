@@ -26,15 +26,15 @@ TEST_F(BoardTest, aTileLandingOnEachKindOfTileMixesStaysOrVanishes) {
         for (int column = 0; column < 9; ++column) {
             SCOPED_TRACE(std::string(1, falling) + " onto " + resting[column]);
             Window1& b = freshBoard();
-            PlaceTiles(b, {std::string(8, '.').insert(column, 1, resting[column])});
+            placeTiles(b, {std::string(8, '.').insert(column, 1, resting[column])});
             plan.Then(column, falling);
             b.PushButton1->Push();
             const SpriteRef tile = b.mysprite[b.kap];
-            ASSERT_NE(RunUntilNextRelease(b), -1);
+            ASSERT_NE(runUntilNextRelease(b), -1);
             const std::string rows = Field(b, 13, 2, tile);
             seen[column] = rows[column];
             seen[10 + column] = rows[10 + column];
-            EXPECT_EQ(BrokenInvariant(b), "");
+            EXPECT_EQ(brokenInvariant(b), "");
             // One release, and the pace runs again, quicker where a colour covered itself.
             EXPECT_EQ(std::tuple(b.cnt, b.Timer1->Mode(), b.Timer1->Period()),
                       std::tuple(2, int(Timer::Multiple), resting[column] == falling ? 120 : 125));
@@ -47,7 +47,7 @@ TEST_F(BoardTest, aTileLandingOnEachKindOfTileMixesStaysOrVanishes) {
 Window1& nearTheTop(Window1& b, int line, std::vector<std::string> top) {
     b.kap3 = line;
     top.resize(15, "AAAAAAAAA");
-    PlaceTiles(b, top);
+    placeTiles(b, top);
     b.PushButton1->Push();
     return b;
 }
@@ -57,13 +57,13 @@ TEST_F(BoardTest, aGrayRaisesTheLineAndInTheTopRowClosesTheColumnOrEndsTheGame) 
     // the raised tile closes its column; the next tile lands in its first frame.
     plan.Then(4, 'M').Then(0, 'G');
     Window1& b = nearTheTop(board(), 32, {".........", "....R...."});
-    ASSERT_EQ(RunUntilNextRelease(b), 1);
-    EXPECT_EQ(Field(b, 0, 2, FallingTile(b)), "g...M....\n....A....\n");
+    ASSERT_EQ(runUntilNextRelease(b), 1);
+    EXPECT_EQ(Field(b, 0, 2, fallingTile(b)), "g...M....\n....A....\n");
     EXPECT_EQ(b.kap3, 0);
     EXPECT_EQ(b.aTest, (std::vector<int>{0, 64, 96, 32, 160, 192, 224, 256}));
-    EXPECT_EQ(BrokenInvariant(b), "");
-    ASSERT_EQ(RunUntilNextRelease(b), 1);
-    EXPECT_EQ(LineLetters(b), "GoooMoooo");
+    EXPECT_EQ(brokenInvariant(b), "");
+    ASSERT_EQ(runUntilNextRelease(b), 1);
+    EXPECT_EQ(lineLetters(b), "GoooMoooo");
     b.ckArray(100);  // not open: nothing changes
     b.ckArray(96);
     EXPECT_EQ(b.aTest, (std::vector<int>{0, 64, 32, 160, 192, 224, 256}));
@@ -74,7 +74,7 @@ TEST_F(BoardTest, aGrayRaisesTheLineAndInTheTopRowClosesTheColumnOrEndsTheGame) 
     full.counter = 5;
     full.Timer1_Action();
     EXPECT_EQ(Field(full, 0, 1), "G...A....\n");
-    EXPECT_EQ(full.mysprite2, full.SpriteSurface1->Sprites().back());
+    EXPECT_EQ(full.mysprite2, full.SpriteSurface1->sprites().back());
     EXPECT_EQ(std::tuple(full.kap3, full.cnt, full.Timer1->Mode()),
               std::tuple(0, 2, int(Timer::Off)));
     EXPECT_EQ(recorded().messages, QStringList{QStringLiteral("Game Over. Your Score: 5")});
@@ -86,13 +86,13 @@ TEST_F(BoardTest, inTheTopRowAMixClosesItsColumnAndATileReleasedOntoAColourMixes
     plan.Then(0, 'G').Then(4, 'C').Then(7, 'B').Then(2, 'G');
     Window1& b = nearTheTop(board(), 0, {"....R..Y."});
     b.Timer1_Action();
-    EXPECT_EQ(Field(b, 0, 1, FallingTile(b)), "G...W..b.\n");
+    EXPECT_EQ(Field(b, 0, 1, fallingTile(b)), "G...W..b.\n");
     EXPECT_EQ(b.cnt, 3);
     b.Timer1_Action();
-    EXPECT_EQ(Field(b, 0, 1, FallingTile(b)), "G.g.W..W.\n");
+    EXPECT_EQ(Field(b, 0, 1, fallingTile(b)), "G.g.W..W.\n");
     EXPECT_EQ(b.cnt, 4);
     EXPECT_EQ(b.aTest, (std::vector<int>{64, 96, 0, 160, 192, 32, 256}));
-    EXPECT_EQ(BrokenInvariant(b), "");
+    EXPECT_EQ(brokenInvariant(b), "");
 }
 
 // What must hold once a game has ended: frozen, one message with the score.
@@ -101,7 +101,7 @@ std::string brokenEnding(Window1& board) {
     board.Timer1_Action();
     const bool frozen = !board.cktru && board.Timer1->Mode() == Timer::Off &&
                         board.Timer4->Mode() == Timer::Off && !board.PushButton2->Enabled() &&
-                        board.SpriteSurface1->Closed() && Field(board) == before;
+                        board.SpriteSurface1->closed() && Field(board) == before;
     return frozen && recorded().messages ==
                          QStringList{QStringLiteral("Game Over. Your Score: ") + Str(board.counter)}
                ? ""
@@ -114,37 +114,37 @@ std::string brokenEnding(Window1& board) {
 // 200, the soak 10,000); game g uses the seed HUEMIX_SOAK_SEED (1) + g, so a
 // failing game replays alone with HUEMIX_SOAK_GAMES=1.
 TEST(WholeGames, everyFrameOfSeededGamesKeepsTheBoardConsistentToTheEnd) {
-    App::RegisterWindows();  // New Game reaches the score board
-    CloseAllWindows();
+    App::registerWindows();  // New Game reaches the score board
+    closeAllWindows();
     const long games = qEnvironmentVariable("HUEMIX_SOAK_GAMES", "200").toLong();
     const long firstSeed = qEnvironmentVariable("HUEMIX_SOAK_SEED", "1").toLong();
     long frames = 0;
     const auto started = std::chrono::steady_clock::now();
     for (long game = 0; game < games; ++game) {
-        Window1& board = Window1::instance();
+        Window1& board = Window1::shared();
         const auto seed = static_cast<std::uint32_t>(firstSeed + game);
         SeededRandom chance(seed);
-        SetRandom(&chance);
+        setRandom(&chance);
         RandomArrows keys(seed);
-        recorded().Clear();
-        const bool expert = keys.Below(2) == 1;
+        recorded().clear();
+        const bool expert = keys.below(2) == 1;
         if (expert) {
-            board.RadioButton2->SetValue(true);
+            board.RadioButton2->setValue(true);
         }
         board.PushButton1->Push();
         std::string broken;
-        frames += PlayToEnd(
-            board, keys, [&] { return (broken = BrokenInvariant(board)).empty(); }, 200000);
-        SetRandom(nullptr);
+        frames += playToEnd(
+            board, keys, [&] { return (broken = brokenInvariant(board)).empty(); }, 200000);
+        setRandom(nullptr);
         ASSERT_EQ(broken.empty() ? brokenEnding(board) : broken, "")
             << "game " << game << " (HUEMIX_SOAK_SEED=" << seed << ", expert " << expert << ")";
         board.PushButton4->Push();  // New Game
-        SettleEvents();
+        settleEvents();
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("whole games: %ld, %ld frames in %.1f s\n", games, frames, seconds);
-    CloseAllWindows();
+    closeAllWindows();
 }
 
 }  // namespace

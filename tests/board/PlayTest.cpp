@@ -9,18 +9,18 @@
 namespace {
 
 void chooseExpert(Window1& board) {
-    static_cast<QAbstractButton*>(board.RadioButton2->Widget())->click();
+    static_cast<QAbstractButton*>(board.RadioButton2->widget())->click();
 }
 
 TEST_F(BoardTest, everyColumnAndEveryColourCanComeFirstAndTheListsStayWhole) {
     std::set<std::string> firsts;
     for (std::uint32_t seed = 0; seed < 120; ++seed) {
         SeededRandom seeded(seed);
-        SetRandom(&seeded);
+        setRandom(&seeded);
         Window1& b = freshBoard();
         b.PushButton1->Push();
         const SpriteRef& tile = b.mysprite.at(b.kap);
-        const Tile expected = TileOf("?BGMCYR"[b.kap]);
+        const Tile expected = tileOf("?BGMCYR"[b.kap]);
         ASSERT_EQ(std::tuple(tile->Image(), b.colorit, tile->X(), tile->Y(), b.aTest[0]),
                   std::tuple(expected.picture, int(expected.code), 32 * b.kap2, 0, 32 * b.kap2));
         ASSERT_EQ(std::set<int>(b.aTest.begin(), b.aTest.end()),
@@ -28,7 +28,7 @@ TEST_F(BoardTest, everyColumnAndEveryColourCanComeFirstAndTheListsStayWhole) {
         ASSERT_EQ(std::set<int>(b.nTest.begin(), b.nTest.end()), (std::set<int>{1, 2, 3, 4, 5, 6}));
         firsts.insert({"column " + std::to_string(b.kap2), "colour " + std::to_string(b.kap)});
     }
-    SetRandom(&plan);
+    setRandom(&plan);
     EXPECT_EQ(firsts.size(), 9u + 6u);
 }
 
@@ -37,14 +37,14 @@ TEST_F(BoardTest, aReleaseWithNoRoomOrAfterTheEndEndsTheGameWithTheScore) {
     for (const auto& [columns, line, live] : {std::tuple{std::vector<int>{}, 448, true},
                                               {std::vector<int>{0}, -32, true},
                                               {std::vector<int>{0}, 448, false}}) {
-        recorded().Clear();
+        recorded().clear();
         Window1& b = freshBoard();
         b.PushButton1->Push();
         std::tie(b.counter, b.aTest, b.kap3, b.cktru) = std::tuple(7, columns, line, live);
         b.PushButton2->Push();
         b.PushButton2->Push();  // disabled now: nothing more is asked for
         EXPECT_EQ(recorded().messages, QStringList{QStringLiteral("Game Over. Your Score: 7")});
-        EXPECT_EQ(std::tuple(b.cktru, b.cnt, b.SpriteSurface1->SpriteCount(), b.Timer1->Mode()),
+        EXPECT_EQ(std::tuple(b.cktru, b.cnt, b.SpriteSurface1->spriteCount(), b.Timer1->Mode()),
                   std::tuple(false, 1, 1, int(Timer::Off)));
     }
 }
@@ -66,8 +66,8 @@ TEST_F(BoardTest, beginnerHintsNameTheColoursTheFallingTileMixesWithAndExpertGiv
             chooseExpert(b);
         }
         for (StaticText* line : {b.StaticText16, b.StaticText17, b.StaticText18}) {
-            line->SetText(QStringLiteral("old"));
-            line->SetTextColor(QColor(0x12, 0x34, 0x56));
+            line->setText(QStringLiteral("old"));
+            line->setTextColor(QColor(0x12, 0x34, 0x56));
         }
         plan.Then(4, char(std::toupper(colour)));
         b.PushButton1->Push();
@@ -94,10 +94,10 @@ TEST_F(BoardTest, theScoreTakesItsColourFromTheScoreAfterEveryFrame) {
     // A point scored in the frame already counts.
     Window1& playing = freshBoard();
     playing.counter = 10;
-    PlaceTiles(playing, {"....R...."});
+    placeTiles(playing, {"....R...."});
     plan.Then(4, 'C');
     playing.PushButton1->Push();
-    ASSERT_NE(RunUntilNextRelease(playing), -1);
+    ASSERT_NE(runUntilNextRelease(playing), -1);
     EXPECT_EQ(playing.StaticText1->TextColor(), QColor::fromRgb(0xBB0000));
 }
 
@@ -133,8 +133,8 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
     };
     for (const Steer& s : table) {
         SCOPED_TRACE(s.script);
-        keys.Release(KeyCode::LeftArrow);
-        keys.Release(KeyCode::RightArrow);
+        keys.release(KeyCode::LeftArrow);
+        keys.release(KeyCode::RightArrow);
         Window1& b = freshBoard();
         b.kap3 = s.line;
         plan.Then(s.column, 'R');
@@ -144,9 +144,9 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
         for (const char step : std::string(s.script)) {
             const int arrow = std::toupper(step) == 'L' ? KeyCode::LeftArrow : KeyCode::RightArrow;
             if (step == 'L' || step == 'R') {
-                keys.Press(arrow);
+                keys.press(arrow);
             } else if (step == 'l' || step == 'r') {
-                keys.Release(arrow);
+                keys.release(arrow);
             } else if (step == 'p') {
                 b.Timer4_Action();
             } else if (step == 'f') {
@@ -157,7 +157,7 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
             }
         }
         EXPECT_EQ(seen.substr(1), s.frames);
-        EXPECT_EQ(BrokenInvariant(b), "");
+        EXPECT_EQ(brokenInvariant(b), "");
     }
 }
 
@@ -169,16 +169,16 @@ TEST_F(BoardTest, aColourCoveringItselfVanishesAndQuickensThePaceDownTo50) {
         if (expert) {
             chooseExpert(b);
         }
-        b.Timer1->SetPeriod(std::atoi(periods));
-        PlaceTiles(b, {"....R...."});
+        b.Timer1->setPeriod(std::atoi(periods));
+        placeTiles(b, {"....R...."});
         plan.Then(4, 'R');
         b.PushButton1->Push();
         std::string seen = std::to_string(b.Timer1->Period());
         while (seen.size() < std::string(periods).size()) {
             const SpriteRef falling = b.mysprite[b.kap];
-            ASSERT_EQ(RunUntilNextRelease(b), 29);
-            EXPECT_TRUE(falling->Closed());
-            EXPECT_EQ(b.SpriteSurface1->SpriteCount(), 2);  // the resting red and the next tile
+            ASSERT_EQ(runUntilNextRelease(b), 29);
+            EXPECT_TRUE(falling->closed());
+            EXPECT_EQ(b.SpriteSurface1->spriteCount(), 2);  // the resting red and the next tile
             seen.append(" ").append(std::to_string(b.Timer1->Period()));
         }
         EXPECT_EQ(seen, periods);

@@ -24,15 +24,15 @@ void runEventsFor(int ms) {
     loop.exec();
 }
 
-class ProbeWindow : public Window, public SharedWindow<ProbeWindow> {
+class ProbeWindow : public SharedWindow<ProbeWindow> {
   public:
     static constexpr const char* ClassName = "ProbeWindow";
-    ProbeWindow() : Window(ClassName) {
-        Button = AddControl<PushButton>("Button", {0, 0, 80, 20});
-        Button->SetDefault(true);
+    ProbeWindow() {
+        Button = addControl<PushButton>("Button", {0, 0, 80, 20});
+        Button->setDefault(true);
         Button->Action = [this] { ++pushes; };
-        Clock = AddInvisible<Timer>("Clock");
-        Clock->SetMode(Timer::Multiple);
+        Clock = addInvisible<Timer>("Clock");
+        Clock->setMode(Timer::Multiple);
     }
     PushButton* Button;
     Timer* Clock;
@@ -43,26 +43,26 @@ class ProbeWindow : public Window, public SharedWindow<ProbeWindow> {
 
 TEST(WindowTest, oneOpenWindowPerClassClosedLaterAndHeldWhileMinimised) {
     ProbeWindow::registerClass();
-    ProbeWindow& first = ProbeWindow::instance();
-    EXPECT_EQ(&ProbeWindow::instance(), &first);
+    ProbeWindow& first = ProbeWindow::shared();
+    EXPECT_EQ(&ProbeWindow::shared(), &first);
     EXPECT_EQ(first.opens, 1);
-    EXPECT_EQ(&first.ControlNamed<PushButton>("Button"), first.Button);
-    EXPECT_THROW(first.ControlNamed<Timer>("Button"), NilObjectException);
+    EXPECT_EQ(&first.controlNamed<PushButton>("Button"), first.Button);
+    EXPECT_THROW(first.controlNamed<Timer>("Button"), NilObjectException);
 
     // Return pushes the default button while it is shown and enabled; Push
     // works on a hidden button and not on a disabled one.
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(&first, &enter);
-    first.Button->SetVisible(false);
+    first.Button->setVisible(false);
     QCoreApplication::sendEvent(&first, &enter);
     first.Button->Push();
-    first.Button->SetEnabled(false);
+    first.Button->setEnabled(false);
     first.Button->Push();
     EXPECT_EQ(first.pushes, 2);
 
-    Timer::SetClockRunning(true);
-    first.Clock->SetMode(Timer::Off);
-    first.Clock->SetMode(Timer::Multiple);
+    Timer::setClockRunning(true);
+    first.Clock->setMode(Timer::Off);
+    first.Clock->setMode(Timer::Multiple);
     const auto* clock = first.Clock->findChild<QTimer*>();
     first.showMinimized();
     EXPECT_FALSE(clock->isActive());
@@ -70,11 +70,11 @@ TEST(WindowTest, oneOpenWindowPerClassClosedLaterAndHeldWhileMinimised) {
     EXPECT_TRUE(clock->isActive());
     first.Hide();
     EXPECT_TRUE(clock->isActive());
-    Timer::SetClockRunning(false);
+    Timer::setClockRunning(false);
 
     // Close from the window's own handler: deleted later, a fresh one at once.
     QPointer<ProbeWindow> old(&first);
-    first.Button->SetEnabled(true);
+    first.Button->setEnabled(true);
     first.Button->Action = [&] {
         first.Close();
         first.Close();
@@ -83,11 +83,11 @@ TEST(WindowTest, oneOpenWindowPerClassClosedLaterAndHeldWhileMinimised) {
     first.Button->Push();
     EXPECT_EQ(first.closes, 1);
     EXPECT_FALSE(first.isVisible());
-    ProbeWindow& next = ProbeWindow::instance();
+    ProbeWindow& next = ProbeWindow::shared();
     EXPECT_NE(&next, old.data());
-    SettleEvents();
+    settleEvents();
     EXPECT_FALSE(old);
-    CloseAllWindows();
+    closeAllWindows();
 }
 
 TEST(ControlsTest, radioActionOnChangeOnlyAndNoLineBreaksInAField) {
@@ -95,17 +95,17 @@ TEST(ControlsTest, radioActionOnChangeOnlyAndNoLineBreaksInAField) {
     RadioButton beginner("RadioButton1", &parent), expert("RadioButton2", &parent);
     int changes = 0;
     beginner.Action = expert.Action = [&] { ++changes; };
-    beginner.SetValue(true);
-    static_cast<QRadioButton*>(expert.Widget())->click();
-    static_cast<QRadioButton*>(expert.Widget())->click();
-    expert.SetValue(true);
+    beginner.setValue(true);
+    static_cast<QRadioButton*>(expert.widget())->click();
+    static_cast<QRadioButton*>(expert.widget())->click();
+    expert.setValue(true);
     EXPECT_EQ(changes, 2);
     EXPECT_FALSE(beginner.Value());
 
     EditField field("EditField1", &parent);
-    field.SetText("Ann\r\n\r\nLee\r");
+    field.setText("Ann\r\n\r\nLee\r");
     EXPECT_EQ(field.Text(), "Ann Lee ");
-    auto* edit = static_cast<QLineEdit*>(field.Widget());
+    auto* edit = static_cast<QLineEdit*>(field.widget());
     edit->clear();
     edit->insert(QString(40000, 'x') + QStringLiteral("\n\u2028"));
     EXPECT_EQ(field.Text(), QString(40000, 'x') + " ");
@@ -113,10 +113,10 @@ TEST(ControlsTest, radioActionOnChangeOnlyAndNoLineBreaksInAField) {
 
 TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItself) {
     MenuBar bar;
-    QMenu* file = bar.AddMenu("FileMenu", "&File");
-    QAction* quit = bar.AddItem(MenuBar::Kind::Quit, "FileQuit", "Quit", "Cmd+Q");
-    QAction* line = bar.AddItem(MenuBar::Kind::Item, "UntitledMenu1", "-");
-    QAction* about = bar.AddItem(MenuBar::Kind::About, "AppleAbout", "AboutHuemix");
+    QMenu* file = bar.addMenu("FileMenu", "&File");
+    QAction* quit = bar.addItem(MenuBar::Kind::Quit, "FileQuit", "Quit", "Cmd+Q");
+    QAction* line = bar.addItem(MenuBar::Kind::Item, "UntitledMenu1", "-");
+    QAction* about = bar.addItem(MenuBar::Kind::About, "AppleAbout", "AboutHuemix");
     EXPECT_EQ(bar.shortcutActions(), (QList<QAction*>{quit, about}));  // every window takes these
     EXPECT_EQ(file->title(), "&File");
     EXPECT_EQ(file->actions(), (QList<QAction*>{quit, line, about}));
@@ -125,7 +125,7 @@ TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItself) {
     EXPECT_EQ(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_TRUE(line->isSeparator());
     EXPECT_EQ(line->text(), QString());
-    recorded().Clear();
+    recorded().clear();
     quit->trigger();
     EXPECT_EQ(recorded().quits, 1);
 }
@@ -135,19 +135,19 @@ TEST(TimerTest, ticksKeepTheirCadenceFollowANewPeriodAndNeverOverlap) {
     Timer timer;
     int ticks = 0;
     timer.Action = [&] { ++ticks; };
-    timer.SetPeriod(1);
-    timer.SetMode(Timer::Multiple);
+    timer.setPeriod(1);
+    timer.setMode(Timer::Multiple);
     runEventsFor(20);
     EXPECT_EQ(ticks, 0) << "a stopped clock never ticks";
 
-    Timer::SetClockRunning(true);
-    timer.SetMode(Timer::Off);
-    timer.SetPeriod(300);
+    Timer::setClockRunning(true);
+    timer.setMode(Timer::Off);
+    timer.setPeriod(300);
     QElapsedTimer clock;
     clock.start();
-    timer.SetMode(Timer::Multiple);
+    timer.setMode(Timer::Multiple);
     runEventsFor(150);
-    timer.SetMode(Timer::Multiple);  // the running mode again must not restart the wait
+    timer.setMode(Timer::Multiple);  // the running mode again must not restart the wait
     while (ticks == 0 && clock.elapsed() < 1000) {
         runEventsFor(2);
     }
@@ -159,14 +159,14 @@ TEST(TimerTest, ticksKeepTheirCadenceFollowANewPeriodAndNeverOverlap) {
         runEventsFor(30);  // a handler with a nested event loop, as a message box has
         --depth;
     };
-    timer.SetPeriod(5);
+    timer.setPeriod(5);
     runEventsFor(150);
     EXPECT_GE(ticks, 3);
     EXPECT_EQ(deepest, 1);
-    timer.SetMode(Timer::Off);
+    timer.setMode(Timer::Off);
     const int stopped = ticks;
     runEventsFor(30);
     EXPECT_EQ(ticks, stopped);
-    Timer::SetClockRunning(false);
+    Timer::setClockRunning(false);
 }
 }  // namespace

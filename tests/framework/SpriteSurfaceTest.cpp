@@ -28,7 +28,7 @@ struct SurfaceTest : ::testing::Test {
         }();
         SpriteRef sprite =
             surface.NewSprite(std::make_shared<Picture>(QPixmap::fromImage(red)), x, y);
-        sprite->SetGroup(group);
+        sprite->setGroup(group);
         return sprite;
     }
     QWidget parent;
@@ -53,7 +53,7 @@ TEST_F(SurfaceTest, onlyOverlappingSpritesOfNonZeroDifferentGroupsCollide) {
             const SpriteRef a = tile(r.groupA, aMoves ? 1000 : r.xA, r.yA);
             const SpriteRef b = tile(r.groupB, aMoves ? r.xB : 1000, r.yB);
             surface.Update();
-            (aMoves ? a : b)->SetX(aMoves ? r.xA : r.xB);
+            (aMoves ? a : b)->setX(aMoves ? r.xA : r.xB);
             surface.Update();
             EXPECT_EQ(log.size() > 2, r.collide)
                 << r.xA << "," << r.yA << " " << r.xB << "," << r.yB;
@@ -66,18 +66,18 @@ TEST_F(SurfaceTest, onlyOverlappingSpritesOfNonZeroDifferentGroupsCollide) {
 TEST_F(SurfaceTest, aPairOncePerUpdateNewerFirstUntilAGroupOrTheSurfaceEndsIt) {
     const SpriteRef older = tile(2, 0, 200);
     const SpriteRef newer = tile(3, 0, 0);
-    older->SetY(16);  // the older one moves onto the newer one
+    older->setY(16);  // the older one moves onto the newer one
     surface.Update();
-    older->SetX(32);  // both move and still overlap: one report
-    newer->SetX(32);
+    older->setX(32);  // both move and still overlap: one report
+    newer->setX(32);
     surface.Update();
     surface.Update();  // neither moves: reported again
-    older->SetGroup(0);
+    older->setGroup(0);
     surface.Update();
     EXPECT_EQ(log, "NC32NC32NC32N");
     // A sprite released from a collision handler onto another is seen next Update.
     log.clear();
-    older->SetGroup(2);
+    older->setGroup(2);
     onCollision = [&](const SpriteRef& first, const SpriteRef&) {
         first->Close();
         if (first->Group() == 3) {
@@ -97,14 +97,14 @@ TEST_F(SurfaceTest, aPairOncePerUpdateNewerFirstUntilAGroupOrTheSurfaceEndsIt) {
     surface.Update();
     EXPECT_EQ(log.size(), 4u) << log;
     // What stays on screen are the open sprites, where they are.
-    const QImage field = surface.Widget()->grab().toImage();
+    const QImage field = surface.widget()->grab().toImage();
     EXPECT_EQ(field.pixelColor(32, 16), QColor(Qt::red));
     EXPECT_EQ(field.pixelColor(0, 200), QColor(Qt::white));
 }
 
 TEST_F(SurfaceTest, keysHeldThroughAutoRepeatAndTapsBetweenFramesCountAtTheNextFrame) {
     ApplicationKeyState keys;
-    SetKeyboard(&keys);
+    setKeyboard(&keys);
     const auto send = [](QEvent::Type type, bool autoRepeat = false) {
         QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), autoRepeat);
         QCoreApplication::sendEvent(qApp, &event);
@@ -129,6 +129,6 @@ TEST_F(SurfaceTest, keysHeldThroughAutoRepeatAndTapsBetweenFramesCountAtTheNextF
     surface.Update();
     EXPECT_EQ(seen, "010110");
     EXPECT_FALSE(keys.AsyncKeyDown(KeyCode::RightArrow));
-    SetKeyboard(nullptr);
+    setKeyboard(nullptr);
 }
 }  // namespace

@@ -28,17 +28,17 @@
 namespace {
 using Bytes = std::optional<QByteArray>;  // nothing: no file
 
-void ClickHeading(ListBox& list, int column) {
-    QHeaderView* header = list.View()->header();
+void clickHeading(ListBox& list, int column) {
+    QHeaderView* header = list.view()->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       {header->sectionViewportPosition(column) + 5, header->height() / 2});
 }
 // The rows as the file would hold them.
-QByteArray Rows(const ListBox& list) {
+QByteArray rows(const ListBox& list) {
     QByteArray rows;
     for (int row = 0; row < list.ListCount(); ++row) {
         rows +=
-            list.CellView(row, 0).toByteArray() + ',' + list.CellView(row, 1).toByteArray() + '\n';
+            list.cellView(row, 0).toByteArray() + ',' + list.cellView(row, 1).toByteArray() + '\n';
     }
     return rows;
 }
@@ -51,39 +51,39 @@ class ScoresTest : public ::testing::Test {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
         Window1::registerClass();
         Window4::registerClass();
-        SetRandom(&random_);
-        recorded().Clear();
+        setRandom(&random_);
+        recorded().clear();
     }
     void TearDown() override {
-        CloseAllWindows();
-        SetRandom(nullptr);
+        closeAllWindows();
+        setRandom(nullptr);
     }
-    QString Path() const { return home.filePath("Huemix.prefs"); }
-    void Put(const Bytes& bytes) const {
-        QFile::remove(Path());
-        QFile file(Path());
+    QString filePath() const { return home.filePath("Huemix.prefs"); }
+    void put(const Bytes& bytes) const {
+        QFile::remove(filePath());
+        QFile file(filePath());
         ASSERT_TRUE(!bytes ||
                     (file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size()));
     }
-    Bytes Scores() const {
-        QFile file(Path());
+    Bytes fileBytes() const {
+        QFile file(filePath());
         return file.open(QIODevice::ReadOnly) ? Bytes(file.readAll()) : std::nullopt;
     }
     Window4& Open() {
-        CloseAllWindows();
-        Window4& scores = Window4::instance();
-        SettleEvents();
+        closeAllWindows();
+        Window4& scores = Window4::shared();
+        settleEvents();
         return scores;
     }
     // Loads the file and saves it back with no name; true if saved.
-    bool SaveBack() { return SaveScores(*Open().ListBox1, {}, 0).saved; }
-    Window1& Run(Window4& scores, const QString& name, bool expert) {
-        scores.EditField1->SetText(name);
+    bool saveBack() { return saveScores(*Open().ListBox1, {}, 0).saved; }
+    Window1& run(Window4& scores, const QString& name, bool expert) {
+        scores.EditField1->setText(name);
         scores.StaticText3_MouseDown(10, 10);
         if (expert) {
-            Window1::instance().RadioButton2->SetValue(true);
+            Window1::shared().RadioButton2->setValue(true);
         }
-        return Window1::instance();
+        return Window1::shared();
     }
 
     QTemporaryDir home;
@@ -91,23 +91,23 @@ class ScoresTest : public ::testing::Test {
 };
 
 TEST_F(ScoresTest, headingClicksOrderNumbersByValueThenTextsStablyAndSelectionFollows) {
-    Put("bob,10\nAnn,9\ncid,lots\nann,-3\nDee, 7\r\nEve,10\nFay,Lot\n");
+    put("bob,10\nAnn,9\ncid,lots\nann,-3\nDee, 7\r\nEve,10\nFay,Lot\n");
     ListBox& list = *Open().ListBox1;
-    QTreeView* view = list.View();
+    QTreeView* view = list.view();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       view->visualRect(view->model()->index(1, 1)).center());  // Ann
-    ClickHeading(list, 1);
-    EXPECT_EQ(Rows(list), "ann,-3\nDee, 7\r\nAnn,9\nbob,10\nEve,10\nFay,Lot\ncid,lots\n");
+    clickHeading(list, 1);
+    EXPECT_EQ(rows(list), "ann,-3\nDee, 7\r\nAnn,9\nbob,10\nEve,10\nFay,Lot\ncid,lots\n");
     EXPECT_EQ(list.LastIndex(), 5) << "Fay was added last";
-    ClickHeading(list, 1);
-    EXPECT_EQ(Rows(list), "cid,lots\nFay,Lot\nbob,10\nEve,10\nAnn,9\nDee, 7\r\nann,-3\n");
-    ClickHeading(list, 0);  // ascending again; case ignored, then "A" before "a"
-    EXPECT_TRUE(Rows(list).startsWith("Ann,9\nann,-3\nbob,10\n"));
+    clickHeading(list, 1);
+    EXPECT_EQ(rows(list), "cid,lots\nFay,Lot\nbob,10\nEve,10\nAnn,9\nDee, 7\r\nann,-3\n");
+    clickHeading(list, 0);  // ascending again; case ignored, then "A" before "a"
+    EXPECT_TRUE(rows(list).startsWith("Ann,9\nann,-3\nbob,10\n"));
     const QModelIndexList selected = view->selectionModel()->selectedRows();
     ASSERT_EQ(selected.size(), 1);
     EXPECT_EQ(selected[0].row(), 0) << "the selection follows its row";
-    EXPECT_THROW(list.CellView(7, 0), std::out_of_range);
-    EXPECT_THROW(list.SetCell(0, 2, "x"), std::out_of_range);
+    EXPECT_THROW(list.cellView(7, 0), std::out_of_range);
+    EXPECT_THROW(list.setCell(0, 2, "x"), std::out_of_range);
 
     // Cells keep their bytes and show what would disrupt the list as visible.
     const std::pair<QByteArray, QString> cells[] = {
@@ -119,9 +119,9 @@ TEST_F(ScoresTest, headingClicksOrderNumbersByValueThenTextsStablyAndSelectionFo
         {QByteArray(4 << 20, 'h'), QString(512, 'h')},  // cut, so painting cannot hang
     };
     for (const auto& [bytes, shown] : cells) {
-        list.AddRowBytes(bytes);
+        list.addRowBytes(bytes);
         EXPECT_EQ(view->model()->index(list.LastIndex(), 0).data().toString(), shown);
-        EXPECT_EQ(list.CellView(list.LastIndex(), 0).toByteArray(), bytes);
+        EXPECT_EQ(list.cellView(list.LastIndex(), 0).toByteArray(), bytes);
     }
 }
 
@@ -137,17 +137,17 @@ TEST_F(ScoresTest, filesLoadByTheFieldRuleAndAreWrittenBackByteForByte) {
         {binary, binary},
     };
     for (const auto& [before, after] : cases) {
-        Put(before);
-        EXPECT_EQ(Rows(*Open().ListBox1), after);
-        EXPECT_TRUE(SaveBack());
-        EXPECT_EQ(Scores(), after);
+        put(before);
+        EXPECT_EQ(rows(*Open().ListBox1), after);
+        EXPECT_TRUE(saveBack());
+        EXPECT_EQ(fileBytes(), after);
     }
 }
 
 TEST_F(ScoresTest, hostileFilesCostNoMemoryAndKeepTheirGoodRecords) {
     const QByteArray good("Ann,12\r\nB\0b,\xfe\n", 14);
     {  // a 1 GB line of NULs, sparse on disk: first, while the peak is still low
-        QFile file(Path());
+        QFile file(filePath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64{1} << 30));
         ASSERT_TRUE(file.seek(qint64{1} << 30) && file.write("\n" + good) == good.size() + 1);
     }
@@ -170,12 +170,12 @@ TEST_F(ScoresTest, hostileFilesCostNoMemoryAndKeepTheirGoodRecords) {
         {junk + "," + big + ",tail\n" + good, junk + "," + big + "\n" + good},  // big cells
     };
     for (const auto& [file, written] : cases) {
-        Put(file);
-        EXPECT_TRUE(SaveBack());
-        EXPECT_TRUE(Scores() == written);
+        put(file);
+        EXPECT_TRUE(saveBack());
+        EXPECT_TRUE(fileBytes() == written);
     }
     // A folder, a FIFO or a device is no file, and is never waited on.
-    const QByteArray path = QFile::encodeName(Path());
+    const QByteArray path = QFile::encodeName(filePath());
     for (const int kind : {0, 1, 2}) {
         ::unlink(path.constData());
         ::rmdir(path.constData());
@@ -192,43 +192,43 @@ TEST_F(ScoresTest, aFileCutByAReadErrorKeepsWholeRecordsAndIsReplacedOnlyIfThePl
     for (int i = 0; i < 30000; ++i) {
         text += 'P' + QByteArray::number(i) + ",1234567\n";
     }
-    Put(text);
+    put(text);
     QList<std::tuple<QString, qint64, qint64>> seen;
-    SetProgressObserver([&](const QString& label, qint64 done, qint64 total) {
+    setProgressObserver([&](const QString& label, qint64 done, qint64 total) {
         seen.append({label, done, total});
     });
-    EXPECT_TRUE(SaveBack());
-    SetProgressObserver(nullptr);
-    EXPECT_EQ(Scores(), text) << "records across the reader's pieces";
+    EXPECT_TRUE(saveBack());
+    setProgressObserver(nullptr);
+    EXPECT_EQ(fileBytes(), text) << "records across the reader's pieces";
     const qint64 size = text.size();
     EXPECT_EQ(seen.first(), std::make_tuple(QStringLiteral("Loading the scores…"), 0, size));
     EXPECT_TRUE(seen.contains(std::make_tuple(QStringLiteral("Loading the scores…"), size, size)));
     EXPECT_EQ(seen.last(), std::make_tuple(QStringLiteral("Saving the scores…"), 30000, 30000));
     EXPECT_LE(seen.size(), 2004) << "a step is a thousandth of the way";
 
-    SetFileFaults({.readFailsAfter = 300000});
+    setFileFaults({.readFailsAfter = 300000});
     Window4& scores = Open();
-    SetFileFaults({});
+    setFileFaults({});
     const QByteArray read = text.left(text.lastIndexOf('\n', 300000 - 1) + 1);
-    EXPECT_EQ(Rows(*scores.ListBox1), read) << "the cut record is not kept";
-    Window1& board = Run(scores, QStringLiteral("Zed"), true);
+    EXPECT_EQ(rows(*scores.ListBox1), read) << "the cut record is not kept";
+    Window1& board = run(scores, QStringLiteral("Zed"), true);
     board.counter = 3;
     board.PushButton3->Push();  // and the player answers No
     ASSERT_EQ(recorded().questions.size(), 1);
     EXPECT_TRUE(recorded().questions[0].contains("Input/output error"));
-    EXPECT_EQ(Scores(), text);
+    EXPECT_EQ(fileBytes(), text);
     EXPECT_EQ(Window1::existing(), &board) << "the game and its score stay";
     recorded().answer = true;
     board.PushButton3->Push();
     EXPECT_EQ(recorded().quits, 1);
-    EXPECT_EQ(Scores(), read + "Zed,3\n");
+    EXPECT_EQ(fileBytes(), read + "Zed,3\n");
 }
 
 // Ways a save can fail: what the player is told, the cause and its undoing.
 rlimit savedLimit{};
 const std::tuple<const char*, void (*)(ScoresTest&), void (*)(ScoresTest&)> failures[] = {
     {"could not be made",
-     [](ScoresTest& t) { qputenv("XDG_CONFIG_HOME", QFile::encodeName(t.Path() + "/config")); },
+     [](ScoresTest& t) { qputenv("XDG_CONFIG_HOME", QFile::encodeName(t.filePath() + "/config")); },
      [](ScoresTest& t) { qputenv("XDG_CONFIG_HOME", QFile::encodeName(t.home.path())); }},
     {"",  // a read-only folder; root ignores modes, so an ordinary user
      [](ScoresTest& t) {
@@ -244,17 +244,18 @@ const std::tuple<const char*, void (*)(ScoresTest&), void (*)(ScoresTest&)> fail
          const QByteArray device = QFile::encodeName(t.home.filePath("device"));
          ASSERT_TRUE(::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 ||
                      ::mkdir(device.constData(), 0700) == 0);
-         ASSERT_TRUE(QFile::remove(t.Path()) && QFile::link(t.home.filePath("device"), t.Path()));
+         ASSERT_TRUE(QFile::remove(t.filePath()) &&
+                     QFile::link(t.home.filePath("device"), t.filePath()));
      },
      [](ScoresTest& t) {
          struct stat info {};
          ASSERT_EQ(::stat(QFile::encodeName(t.home.filePath("device")), &info), 0);
          EXPECT_TRUE(S_ISCHR(info.st_mode) || S_ISDIR(info.st_mode)) << "left as it was";
-         t.Put("Ann,12\n");
+         t.put("Ann,12\n");
      }},
     {"No space left on device",
-     [](ScoresTest&) { SetFileFaults({.writeFailsAfter = 5, .writeError = ENOSPC}); },
-     [](ScoresTest&) { SetFileFaults({}); }},
+     [](ScoresTest&) { setFileFaults({.writeFailsAfter = 5, .writeError = ENOSPC}); },
+     [](ScoresTest&) { setFileFaults({}); }},
     {"File too large",
      [](ScoresTest&) {
          ::signal(SIGXFSZ, SIG_IGN);
@@ -271,26 +272,26 @@ class SaveFailure : public ScoresTest, public ::testing::WithParamInterface<int>
 TEST_P(SaveFailure, keepsTheOldFileTellsThePlayerWhyAndWhereAndTheGameGoesOn) {
     const auto& [why, cause, undo] = failures[GetParam()];
     ASSERT_EQ(::chmod(QFile::encodeName(home.path()), 0755), 0);
-    Put("Ann,12\n");
+    put("Ann,12\n");
     // Left by saves killed halfway: only "NAME." and six ASCII letters go.
     const QStringList leftovers{"Huemix.prefs.AbcdEf", "Huemix.prefs.Ab12Cd",
                                 "Huemix.prefs.AbcdEfg"};
     for (const QString& name : leftovers) {
         QFile(home.filePath(name)).open(QIODevice::WriteOnly);
     }
-    Window1& board = Run(Open(), QStringLiteral("Zed"), true);
+    Window1& board = run(Open(), QStringLiteral("Zed"), true);
     board.PushButton1->Push();
     board.counter = 3;
     cause(*this);
-    const Bytes before = Scores();
+    const Bytes before = fileBytes();
     board.PushButton3->Push();
-    SettleEvents();
+    settleEvents();
     EXPECT_EQ(recorded().quits, 0);
     ASSERT_EQ(recorded().messages.size(), 1);
     EXPECT_TRUE(recorded().messages[0].contains(home.path()) &&
                 recorded().messages[0].contains(why))
         << recorded().messages[0].toStdString();
-    EXPECT_EQ(Scores(), before);
+    EXPECT_EQ(fileBytes(), before);
     QStringList left = QDir(home.path()).entryList({"Huemix.prefs.*"}, QDir::Files | QDir::Hidden);
     for (const QString& name : leftovers) {
         left.removeAll(name);
@@ -301,7 +302,7 @@ TEST_P(SaveFailure, keepsTheOldFileTellsThePlayerWhyAndWhereAndTheGameGoesOn) {
 
     board.PushButton3->Push();
     EXPECT_EQ(recorded().quits, 1);
-    EXPECT_EQ(Scores(), "Ann,12\nZed,3\n");
+    EXPECT_EQ(fileBytes(), "Ann,12\nZed,3\n");
     EXPECT_EQ(QDir(home.path()).entryList({"Huemix.prefs.*"}, QDir::Files | QDir::Hidden),
               leftovers.mid(1));
 }
@@ -311,29 +312,29 @@ TEST_F(ScoresTest, runGoesOnToTheBoardAndClosingTheScoreBoardQuits) {
     // A click on "Run", Return in the name field, Space on a focused "Run".
     for (const int way : {0, 1, 2}) {
         Window4& scores = Open();
-        ASSERT_EQ(QApplication::focusWidget(), scores.EditField1->Widget());
+        ASSERT_EQ(QApplication::focusWidget(), scores.EditField1->widget());
         EXPECT_EQ(Window1::existing(), nullptr) << "the board waits for Run";
         QTest::keyClicks(QApplication::focusWidget(), "Zed");
         if (way == 2) {
             scores.StaticText3->SetFocus();
         }
-        QWidget* target = way == 1 ? scores.EditField1->Widget() : scores.StaticText3->Widget();
+        QWidget* target = way == 1 ? scores.EditField1->widget() : scores.StaticText3->widget();
         way == 0 ? QTest::mouseClick(target, Qt::LeftButton)
                  : QTest::keyClick(target, way == 1 ? Qt::Key_Return : Qt::Key_Space);
-        SettleEvents();
+        settleEvents();
         EXPECT_FALSE(scores.isVisible());
         EXPECT_EQ(Window4::existing(), &scores) << "hidden, not closed";
         ASSERT_NE(Window1::existing(), nullptr);
         EXPECT_TRUE(Window1::existing()->isVisible());
     }
     Open().close();  // the close button
-    SettleEvents();
+    settleEvents();
     EXPECT_EQ(Window1::existing(), nullptr);
     EXPECT_EQ(recorded().quits, 1) << "no window of the game is left on screen";
 
     // A ten-digit score shows whole beside the scroll bar.
-    Put(QByteArray("Zed,2147483647\n").repeated(20));
-    QTreeView* view = Open().ListBox1->View();
+    put(QByteArray("Zed,2147483647\n").repeated(20));
+    QTreeView* view = Open().ListBox1->view();
     ASSERT_TRUE(view->verticalScrollBar()->isVisible());
     const QRect cell = view->visualRect(view->model()->index(0, 1));
     const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
@@ -349,17 +350,17 @@ class EndingTest : public ScoresTest, public ::testing::WithParamInterface<Endin
 
 TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
     const auto& [before, name, script, after] = GetParam();
-    Put(before);
+    put(before);
     Window4& scores = Open();
     for (const QString& step : QString::fromLatin1(script).split(' ')) {
         if (step == "order") {
-            ClickHeading(*scores.ListBox1, 1);
+            clickHeading(*scores.ListBox1, 1);
             continue;
         }
         Window1& board = Window1::existing() ? *Window1::existing()
-                                             : Run(scores, QString::fromUtf8(name), false);
+                                             : run(scores, QString::fromUtf8(name), false);
         if (step == "expert") {
-            board.RadioButton2->SetValue(true);
+            board.RadioButton2->setValue(true);
         } else if (step == "start") {
             board.PushButton1->Push();
         } else if (step == "tick") {
@@ -372,7 +373,7 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
             // Closing only defers the deletion: a tick until then would play on.
             EXPECT_EQ(board.Timer1->Mode(), Timer::Off);
             EXPECT_EQ(board.Timer4->Mode(), Timer::Off);
-            SettleEvents();
+            settleEvents();
             const Window1& next = *Window1::existing();
             ASSERT_NE(&next, &board);
             EXPECT_EQ(next.counter, 0);
@@ -387,7 +388,7 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
     }
     EXPECT_EQ(recorded().quits, 1);
     EXPECT_TRUE(recorded().messages.isEmpty());
-    EXPECT_EQ(Scores(), after);
+    EXPECT_EQ(fileBytes(), after);
 }
 INSTANTIATE_TEST_SUITE_P(
     Runs, EndingTest,

@@ -12,7 +12,7 @@
 #include <QThread>
 
 namespace {
-QByteArray ReadAll(const QString& path) {
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
@@ -76,14 +76,14 @@ TEST(ScoresCrash, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     QRandomGenerator random(seed);
     int cutOff = 0;
     for (int round = 0; round < 30; ++round) {
-        const QByteArray before = ReadAll(prefs);
+        const QByteArray before = readAll(prefs);
         QProcess saver;
         ASSERT_TRUE(Start(saver, config.path(), 0, round % 2 == 1)) << "round " << round;
         QThread::msleep(random.bounded(300));
         cutOff += Writing(saver, config.path());
         saver.kill();
         saver.waitForFinished();
-        const QByteArray after = ReadAll(prefs);
+        const QByteArray after = readAll(prefs);
         ASSERT_TRUE(after == before || after == ascending || after == descending)
             << "round " << round << ": " << after.size() << " bytes, neither old nor whole";
     }
@@ -93,7 +93,7 @@ TEST(ScoresCrash, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     QProcess last;
     ASSERT_TRUE(Start(last, config.path(), 1, true));
     ASSERT_TRUE(last.waitForFinished(60000) && last.exitCode() == 0);
-    EXPECT_TRUE(ReadAll(prefs) == ascending) << "a save run to its end is the file";
+    EXPECT_TRUE(readAll(prefs) == ascending) << "a save run to its end is the file";
     EXPECT_EQ(QDir(config.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{"Huemix.prefs"});
 }

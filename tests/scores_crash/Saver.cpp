@@ -18,7 +18,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication runtime(argc, argv);
-    Timer::SetClockRunning(false);     // no event loop runs; nothing should tick
+    Timer::setClockRunning(false);     // no event loop runs; nothing should tick
     Application::quitHandler = [] {};  // Quit saves, then would end: stay and save again
     Application::messagePresenter = [](const QString& message) {
         std::fprintf(stderr, "scores_crash_saver: %s\n", qPrintable(message));
@@ -26,17 +26,17 @@ int main(int argc, char** argv) {
     };
     const long saves = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 0;
     App app;
-    App::RegisterWindows();
-    Window4& scores = Window4::instance();
-    Window1::instance().RadioButton2->SetValue(true);
+    App::registerWindows();
+    Window4& scores = Window4::shared();
+    Window1::shared().RadioButton2->setValue(true);
     std::printf("ready\n");
     std::fflush(stdout);
     for (long done = 0; saves <= 0 || done < saves; ++done) {
-        scores.ListBox1->ClickHeading(1);
-        Window1::instance().PushButton3_Action();
+        scores.ListBox1->clickHeading(1);
+        Window1::shared().PushButton3_Action();
         std::puts("saved");
         std::fflush(stdout);
     }
-    App::Shutdown();
+    App::shutdown();
     return 0;
 }

@@ -14,19 +14,19 @@
 // held through many frames, tapped between two polls, and held together.
 class RandomArrows : public KeyState {
   public:
-    explicit RandomArrows(std::uint32_t seed) : engine_(seed) { SetKeyboard(this); }
-    ~RandomArrows() override { SetKeyboard(nullptr); }
+    explicit RandomArrows(std::uint32_t seed) : engine_(seed) { setKeyboard(this); }
+    ~RandomArrows() override { setKeyboard(nullptr); }
     bool AsyncKeyDown(int code) const override {
         return (code == KeyCode::LeftArrow && left_) || (code == KeyCode::RightArrow && right_);
     }
     // Between clock events: each arrow changes state with a chance of 1 in 6.
-    void Fidget() {
+    void fidget() {
         const auto draw = engine_();
         left_ ^= draw % 6 == 0;
         right_ ^= (draw / 6) % 6 == 0;
     }
     // The player's other choices: 0 .. n - 1.
-    int Below(int n) { return static_cast<int>(engine_() % static_cast<unsigned>(n)); }
+    int below(int n) { return static_cast<int>(engine_() % static_cast<unsigned>(n)); }
 
   private:
     std::minstd_rand engine_;
@@ -39,12 +39,12 @@ class RandomArrows : public KeyState {
 // run or onFrame (after every Timer1 tick) returns false. Handlers take no
 // time on this clock. Returns the number of frames.
 template <class OnFrame>
-long PlayToEnd(Window1& board, RandomArrows& keys, OnFrame&& onFrame, long maxFrames) {
+long playToEnd(Window1& board, RandomArrows& keys, OnFrame&& onFrame, long maxFrames) {
     long frames = 0;
     long nextFrame = board.Timer1->Period();
-    long nextPoll = 1 + keys.Below(Window1::PollPeriod);  // the poller runs since the board opened
+    long nextPoll = 1 + keys.below(Window1::PollPeriod);  // the poller runs since the board opened
     while (board.Timer1->Mode() != Timer::Off && frames < maxFrames) {
-        keys.Fidget();
+        keys.fidget();
         if (board.Timer4->Mode() != Timer::Off && nextPoll <= nextFrame) {
             board.Timer4_Action();
             nextPoll += Window1::PollPeriod;

@@ -10,19 +10,19 @@ namespace {
 const std::string Letters = "BCGMRYW?Ao";  // indexed by Pictures::Name
 }
 
-char LetterOf(const PictureRef& picture) {
+char letterOf(const PictureRef& picture) {
     for (std::size_t i = 0; i < Letters.size(); ++i) {
-        if (Pictures::Get(Pictures::Name(i)) == picture) {
+        if (Pictures::get(Pictures::Name(i)) == picture) {
             return Letters[i];
         }
     }
     return '?';
 }
 
-Tile TileOf(char letter) {
+Tile tileOf(char letter) {
     const auto at = std::min(Letters.find(letter), Letters.size() - 1);
     EXPECT_TRUE(at < 7 || letter == 'A') << "no tile " << letter;
-    return Pictures::TileOf(Pictures::Name(at));
+    return Pictures::tileOf(Pictures::Name(at));
 }
 
 std::string Field(const Window1& board, int first, int count, const SpriteRef& marked) {
@@ -30,8 +30,8 @@ std::string Field(const Window1& board, int first, int count, const SpriteRef& m
     for (int row = 0; row < Window1::Rows; ++row) {
         rows += ".........\n";
     }
-    for (const SpriteRef& sprite : board.SpriteSurface1->Sprites()) {
-        const char letter = LetterOf(sprite->Image());
+    for (const SpriteRef& sprite : board.SpriteSurface1->sprites()) {
+        const char letter = letterOf(sprite->Image());
         const int x = sprite->X() / Window1::Cell;
         const int y = sprite->Y() / Window1::Cell;
         if (sprite->X() >= 0 && sprite->Y() >= 0 && x < Window1::Columns && y < Window1::Rows) {
@@ -41,35 +41,35 @@ std::string Field(const Window1& board, int first, int count, const SpriteRef& m
     return rows.substr(first * 10, count * 10);
 }
 
-std::string LineLetters(const Window1& board) {
+std::string lineLetters(const Window1& board) {
     std::string line;
     for (const PictureRef& picture : board.cTest) {
-        line += LetterOf(picture);
+        line += letterOf(picture);
     }
     return line;
 }
 
-void PlaceTiles(Window1& board, const std::vector<std::string>& rows) {
+void placeTiles(Window1& board, const std::vector<std::string>& rows) {
     const int top = Window1::Rows - static_cast<int>(rows.size());
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             if (rows[r][c] != '.') {
-                const Tile tile = TileOf(rows[r][c]);
+                const Tile tile = tileOf(rows[r][c]);
                 const int y = Window1::Cell * (top + int(r));
                 board.SpriteSurface1->NewSprite(tile.picture, Window1::Cell * int(c), y)
-                    ->SetGroup(tile.code);
+                    ->setGroup(tile.code);
                 if (y == board.kap3) {
                     board.cTest[c] = tile.picture;
                 }
                 if (rows[r][c] == 'W') {
-                    board.StaticText1->SetText(Str(++board.counter));
+                    board.StaticText1->setText(Str(++board.counter));
                 }
             }
         }
     }
 }
 
-int RunUntilNextRelease(Window1& board, int limit) {
+int runUntilNextRelease(Window1& board, int limit) {
     const int released = board.cnt;
     for (int frame = 1; frame <= limit; ++frame) {
         board.Timer1_Action();
@@ -80,28 +80,28 @@ int RunUntilNextRelease(Window1& board, int limit) {
     return -1;
 }
 
-SpriteRef FallingTile(const Window1& board) {
+SpriteRef fallingTile(const Window1& board) {
     return board.Timer1->Mode() != Timer::Off && board.kap >= 0 &&
                    board.kap < static_cast<int>(board.mysprite.size())
                ? board.mysprite[board.kap]
                : nullptr;
 }
 
-std::string BrokenInvariant(const Window1& board) {
-    const SpriteRef falling = FallingTile(board);
+std::string brokenInvariant(const Window1& board) {
+    const SpriteRef falling = fallingTile(board);
     std::string broken;
-    if (falling && (falling->Closed() || falling->X() != Window1::Cell * board.kap2 ||
+    if (falling && (falling->closed() || falling->X() != Window1::Cell * board.kap2 ||
                     falling->Y() > board.kap3)) {
         broken = "the falling tile is gone, below the line or not in column kap2";
     }
     int whites = 0;
     std::string line = "ooooooooo";  // the newest tile on the line, column by column
-    for (const SpriteRef& sprite : board.SpriteSurface1->Sprites()) {
-        const char letter = LetterOf(sprite->Image());
+    for (const SpriteRef& sprite : board.SpriteSurface1->sprites()) {
+        const char letter = letterOf(sprite->Image());
         whites += letter == 'W';
         const int x = sprite->X();
         const int y = sprite->Y();
-        if (sprite->Group() != TileOf(letter).code) {
+        if (sprite->Group() != tileOf(letter).code) {
             broken = std::string("a tile ") + letter + " has the code " +
                      Str(sprite->Group()).toStdString();
         } else if (sprite != falling &&
@@ -113,11 +113,11 @@ std::string BrokenInvariant(const Window1& board) {
     }
     // A gray in the top row ends the game and leaves cTest as it was.
     const SpriteRef& last = board.mysprite2;
-    if (!board.cktru && last && last->Y() == 0 && LetterOf(last->Image()) == 'A') {
-        line[last->X() / 32] = LetterOf(board.cTest.at(last->X() / 32));
+    if (!board.cktru && last && last->Y() == 0 && letterOf(last->Image()) == 'A') {
+        line[last->X() / 32] = letterOf(board.cTest.at(last->X() / 32));
     }
-    if (LineLetters(board) != line) {
-        broken = "cTest is " + LineLetters(board) + ", the line " + line;
+    if (lineLetters(board) != line) {
+        broken = "cTest is " + lineLetters(board) + ", the line " + line;
     }
     if (board.counter != whites || board.StaticText1->Text() != (whites ? Str(whites) : "")) {
         broken = "the score is " + Str(board.counter).toStdString() + ", shown \"" +
@@ -134,7 +134,7 @@ ReleasePlan& ReleasePlan::Then(int column, char colour) {
     return *this;
 }
 
-int ReleasePlan::Below(int n) {
+int ReleasePlan::below(int n) {
     Window1& board = *Window1::existing();
     if (board.cnt != planned_ && !plan_.empty()) {
         planned_ = board.cnt;
@@ -147,23 +147,23 @@ int ReleasePlan::Below(int n) {
         first(board.nTest, plan_.front().second);
         plan_.pop_front();
     }
-    return n - 1;  // Shuffle then swaps each element with itself
+    return n - 1;  // shuffle() then swaps each element with itself
 }
 
 void BoardTest::SetUp() {
-    App::RegisterWindows();
-    CloseAllWindows();
-    recorded().Clear();
-    SetRandom(&plan);
+    App::registerWindows();
+    closeAllWindows();
+    recorded().clear();
+    setRandom(&plan);
 }
 
 void BoardTest::TearDown() {
-    SetRandom(nullptr);
-    CloseAllWindows();
+    setRandom(nullptr);
+    closeAllWindows();
 }
 
 Window1& BoardTest::freshBoard() {
-    CloseAllWindows();
-    plan.NewBoard();
-    return Window1::instance();
+    closeAllWindows();
+    plan.newBoard();
+    return Window1::shared();
 }

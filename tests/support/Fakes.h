@@ -20,12 +20,12 @@ struct Recorded {
     QStringList questions;
     bool answer = false;
     int quits = 0;
-    void Clear() { *this = {}; }
+    void clear() { *this = {}; }
 };
 Recorded& recorded();
 
 // Deletes every window at once and runs the deferred deletions, so a test
 // starts with no window left over from the one before.
-void CloseAllWindows();
+void closeAllWindows();
 // Runs the deletions and zero-time timers that the event loop would.
-void SettleEvents();
+void settleEvents();

@@ -7,11 +7,11 @@
 #include "support/Fakes.h"
 
 FakeKeyboard::FakeKeyboard() {
-    SetKeyboard(this);
+    setKeyboard(this);
 }
 
 FakeKeyboard::~FakeKeyboard() {
-    SetKeyboard(nullptr);
+    setKeyboard(nullptr);
 }
 
 Recorded& recorded() {
@@ -19,12 +19,12 @@ Recorded& recorded() {
     return record;
 }
 
-void CloseAllWindows() {
-    Window::ReleaseAll();
-    SettleEvents();
+void closeAllWindows() {
+    Window::releaseAll();
+    settleEvents();
 }
 
-void SettleEvents() {
+void settleEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -41,14 +41,14 @@ void withoutRaiseWarnings(QtMsgType type, const QMessageLogContext& context,
 }
 }  // namespace
 
-std::unique_ptr<QApplication> StartHeadless(int& argc, char** argv, bool clockRunning) {
+std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRunning) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     otherMessages = qInstallMessageHandler(withoutRaiseWarnings);
     auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    Timer::SetClockRunning(clockRunning);
+    Timer::setClockRunning(clockRunning);
     Application::quitHandler = [] { ++recorded().quits; };
     Application::messagePresenter = [](const QString& message) { recorded().messages << message; };
     Application::questionPresenter = [](const QString& question) {

@@ -10,4 +10,4 @@
 // another, message boxes and quitting recorded (see recorded()) instead of
 // shown or done, no mail program. With the clock stopped, timers tick only
 // when their handlers are called.
-std::unique_ptr<QApplication> StartHeadless(int& argc, char** argv, bool clockRunning);
+std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRunning);

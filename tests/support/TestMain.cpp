@@ -6,9 +6,9 @@
 
 int main(int argc, char** argv) {
     // Time is given to the game by the tests, never taken from a clock.
-    const auto app = StartHeadless(argc, argv, false);
+    const auto app = startHeadless(argc, argv, false);
     ::testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();
-    CloseAllWindows();
+    closeAllWindows();
     return status;
 }

@@ -13,7 +13,7 @@
 namespace {
 bool gone = false;
 
-int NoteError(Display*, XErrorEvent* error) {
+int noteError(Display*, XErrorEvent* error) {
     gone = gone || error->error_code == BadWindow;
     return 0;
 }
@@ -34,7 +34,7 @@ XEvent Send(Display* display, Window window, const char* protocol) {
     return event;
 }
 
-int Ping(Display* display, Window window, long timeoutMs) {
+int ping(Display* display, Window window, long timeoutMs) {
     // The answer goes to the root window.
     XSelectInput(display, DefaultRootWindow(display), StructureNotifyMask | SubstructureNotifyMask);
     const XEvent ping = Send(display, window, "_NET_WM_PING");
@@ -65,11 +65,11 @@ int main(int argc, char** argv) {
     if (!display) {
         return 3;
     }
-    XSetErrorHandler(NoteError);
+    XSetErrorHandler(noteError);
     const Window window = std::strtoul(argv[2], nullptr, 0);
     int status = 2;
     if (std::strcmp(argv[1], "ping") == 0 && argc > 3) {
-        status = Ping(display, window, std::strtol(argv[3], nullptr, 10));
+        status = ping(display, window, std::strtol(argv[3], nullptr, 10));
     } else if (std::strcmp(argv[1], "close") == 0) {
         Send(display, window, "WM_DELETE_WINDOW");
         status = gone ? 2 : 0;

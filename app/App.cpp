@@ -2,6 +2,8 @@
 #include "app/App.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QIcon>
 
 #include "app/MenuBar1.h"
 #include "board/Pictures.h"
@@ -12,7 +14,7 @@
 
 App::App() {
     // The icon installed with the desktop entry, on every window of the game.
-    setApplicationIcon(QStringLiteral(":/icons/huemix.png"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/huemix.png")));
     setMenuBar(&MenuBar1::shared());
     connect(MenuBar1::shared().item(QStringLiteral("AppleAbout")), &QAction::triggered, this,
             [this] { _AppleAbout_Action(); });

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
         App app;
         App::registerWindows();
         app.openDefaultWindow();
-        status = app.run();
+        status = QApplication::exec();
         App::shutdown();
     }
     return status;

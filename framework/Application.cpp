@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QIcon>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -22,12 +21,13 @@ int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton
 
 Application::Application() {
     theApplication = this;
-    // Start tracking keys now, so a key pressed before the first question is known.
-    Keyboard();
+    Keyboard();  // tracks keys from now on, so one held before the first frame is known
 }
 
 Application::~Application() {
-    theApplication = theApplication == this ? nullptr : theApplication;
+    if (theApplication == this) {
+        theApplication = nullptr;
+    }
 }
 
 Application* Application::shared() {
@@ -35,18 +35,14 @@ Application* Application::shared() {
 }
 
 void Quit() {
-    // exit, not quit: quit would first ask every window to close, and a
-    // window's Close has effects of its own (showing another window).
+    // exit, not quit: quit would first close every window, and a window's
+    // Close has effects of its own (showing another window).
     Application::quitHandler ? Application::quitHandler() : QCoreApplication::exit(0);
 }
 
 bool ShowURL(const QString& url) {
     return Application::urlOpener ? Application::urlOpener(url)
                                   : QDesktopServices::openUrl(QUrl(url));
-}
-
-void setApplicationIcon(const QString& file) {
-    QApplication::setWindowIcon(QIcon(file));
 }
 
 void MsgBox(const QString& message) {

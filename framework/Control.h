@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-// Font settings of a control's text; size 0 is the platform's default size.
+// Size 0 keeps the platform's default size.
 struct TextStyle {
     int size = 0;
     bool bold = false;
@@ -13,8 +13,8 @@ struct TextStyle {
     bool underline = false;
 };
 
-// Base of everything a window holds under a name: the game looks controls up
-// by that name. A control without a widget (a timer) only has its name.
+// What a window holds under a name, by which the game looks it up. A timer
+// has no widget.
 class Control : public QObject {
     Q_OBJECT
   public:
@@ -26,11 +26,8 @@ class Control : public QObject {
         }
     }
 
-    QString Name() const { return objectName(); }
     bool Enabled() const { return widget_ && widget_->isEnabled(); }
     void setEnabled(bool enabled) { widget_->setEnabled(enabled); }
-    // Whether the control itself is shown; a hidden window doesn't hide its controls.
-    bool Visible() const { return widget_ && !widget_->isHidden(); }
     void setVisible(bool visible) { widget_->setVisible(visible); }
     void SetFocus() { widget_->setFocus(Qt::OtherFocusReason); }
     void setStyle(const TextStyle& style) {
@@ -43,7 +40,6 @@ class Control : public QObject {
         font.setUnderline(style.underline);
         widget_->setFont(font);
     }
-
     QWidget* widget() const { return widget_; }
 
   private:

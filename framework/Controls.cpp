@@ -40,7 +40,7 @@ RadioButton::RadioButton(const QString& name, QWidget* parent)
 }
 
 void RadioButton::addShortcut(const QString& key) {
-    // click does nothing on a disabled button.
+    // click, unlike setChecked, does nothing on a disabled button.
     connect(new QShortcut(QKeySequence(key), button_), &QShortcut::activated, button_,
             &QRadioButton::click);
 }
@@ -54,9 +54,8 @@ StaticText::StaticText(const QString& name, QWidget* parent)
 
 void StaticText::setText(const QString& text) {
     text_ = text;
-    label_->setText(QString(text)
-                        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                        .replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    label_->setText(
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n'));
 }
 
 void StaticText::setTextColor(const QColor& color) {
@@ -85,7 +84,7 @@ bool StaticText::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
-        // A link shows that it has the keyboard focus by a frame.
+        // A frame shows where the keyboard focus is.
         label_->setFrameStyle(label_->hasFocus() ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
     }
     return Control::eventFilter(watched, event);
@@ -100,7 +99,7 @@ EditField::EditField(const QString& name, QWidget* parent)
             returnPressed();
         }
     });
-    // QLineEdit keeps line breaks that arrive through paste, insert or setText.
+    // QLineEdit keeps line breaks that come by paste, insert or setText.
     connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (const QString clean = withoutLineBreaks(text); clean != text) {
             edit_->setText(clean);

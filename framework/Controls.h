@@ -12,19 +12,18 @@
 #include "framework/Control.h"
 #include "framework/Picture.h"
 
-// Buttons never take the keyboard focus: the arrow keys belong to the game
-// and Space must not press a button by accident.
+// Buttons never take the focus: the arrow keys belong to the game, and Space
+// must not press a button by accident.
 class PushButton : public Control {
     Q_OBJECT
   public:
     PushButton(const QString& name, QWidget* parent);
     void setCaption(const QString& caption) { button_->setText(caption); }
-    // The window's default button is pushed by Return while it is shown and enabled.
+    // Return pushes the window's default button while it is shown and enabled.
     void setDefault(bool isDefault) { button_->setDefault(isDefault); }
-    // A key (such as "N" or "F1") that pushes the button while its window is active.
+    // A key ("N", "F1") that pushes the button while its window is active.
     void addShortcut(const QString& key);
-    // Runs the Action handler to completion before returning, also when the
-    // button is hidden; a disabled button does nothing.
+    // Runs Action to completion before returning, hidden or not; disabled, does nothing.
     void Push();
     std::function<void()> Action;
 
@@ -32,8 +31,8 @@ class PushButton : public Control {
     QPushButton* button_;
 };
 
-// Radio buttons with the same parent form one group. Selecting one, by a
-// click, its shortcut or from code, raises its Action; reselecting raises nothing.
+// Radio buttons of one parent form a group. Selecting one, by a click, its
+// shortcut or from code, raises its Action; reselecting raises nothing.
 class RadioButton : public Control {
     Q_OBJECT
   public:
@@ -52,8 +51,7 @@ class StaticText : public Control {
     Q_OBJECT
   public:
     StaticText(const QString& name, QWidget* parent);
-    // As given: a carriage return shows as a line break.
-    QString Text() const { return text_; }
+    QString Text() const { return text_; }  // as given; a carriage return shows as a line break
     void setText(const QString& text);
     QColor TextColor() const { return label_->palette().color(QPalette::WindowText); }
     void setTextColor(const QColor& color);
@@ -61,9 +59,9 @@ class StaticText : public Control {
     void setCentered(bool centered) {
         label_->setAlignment((centered ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     }
-    // "MouseDown" with the click position (a true result would ask for
-    // mouse-up tracking). It makes the text a link that Tab reaches, where
-    // Return or Space counts as a click.
+    // Makes the text a link: clicks call the handler with their position, and
+    // Tab reaches it, where Return or Space counts as a click in the middle.
+    // (A true result would ask for mouse-up tracking.)
     void setMouseDown(std::function<bool(int x, int y)> handler);
 
   protected:
@@ -75,8 +73,8 @@ class StaticText : public Control {
     std::function<bool(int, int)> mouseDown_;
 };
 
-// A single-line text field without a length limit. Line breaks never get in:
-// a pasted name with one would become two records in a line-based file.
+// A single-line field without a length limit. Line breaks never get in: a
+// pasted name with one would become two records in a line-based file.
 class EditField : public Control {
     Q_OBJECT
   public:
@@ -104,15 +102,12 @@ class ImageWell : public Control {
     }
 };
 
-// Child controls go into widget(), their geometry given in the window's terms.
+// Holds controls added with Window::addControlIn.
 class GroupBox : public Control {
     Q_OBJECT
   public:
     GroupBox(const QString& name, QWidget* parent) : Control(name, new QGroupBox(parent), parent) {}
-    void setCaption(const QString& caption) {
-        static_cast<QGroupBox*>(widget())->setTitle(caption);
-    }
 };
 
-// Strips line breaks; a run of them becomes one blank.
+// A run of line breaks becomes one blank.
 QString withoutLineBreaks(const QString& text);

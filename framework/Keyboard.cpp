@@ -6,32 +6,36 @@
 
 namespace {
 KeyState* installed = nullptr;
+
+class ApplicationKeyState : public QObject, public KeyState {
+  public:
+    ApplicationKeyState() : QObject(QCoreApplication::instance()) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto type = event->type();
+        if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const int code = key->key() == Qt::Key_Left    ? KeyCode::LeftArrow
+                             : key->key() == Qt::Key_Right ? KeyCode::RightArrow
+                                                           : -1;
+            // Auto-repeat sends release/press pairs while a key is held: it stays down.
+            // Qt shows us one press once per widget it passes; press counts it once.
+            if (code >= 0 && !key->isAutoRepeat()) {
+                type == QEvent::KeyPress ? press(code) : release(code);
+            }
+        } else if (type == QEvent::ApplicationDeactivate) {
+            releaseAll();  // the releases will go to another application
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 }  // namespace
 
-ApplicationKeyState::ApplicationKeyState(QObject* parent) : QObject(parent) {
-    QCoreApplication::instance()->installEventFilter(this);
-}
-
-bool ApplicationKeyState::eventFilter(QObject* watched, QEvent* event) {
-    const auto type = event->type();
-    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const int code = key->key() == Qt::Key_Left    ? KeyCode::LeftArrow
-                         : key->key() == Qt::Key_Right ? KeyCode::RightArrow
-                                                       : -1;
-        // Qt hands the application one press once per widget it passes
-        // through: Press numbers it only once.
-        if (code >= 0 && !key->isAutoRepeat()) {
-            type == QEvent::KeyPress ? press(code) : release(code);
-        }
-    } else if (type == QEvent::ApplicationDeactivate) {
-        releaseAll();
-    }
-    return QObject::eventFilter(watched, event);
-}
-
 KeyState& Keyboard() {
-    static ApplicationKeyState* tracker = new ApplicationKeyState(QCoreApplication::instance());
+    static auto* tracker = new ApplicationKeyState;
     return installed ? *installed : *tracker;
 }
 

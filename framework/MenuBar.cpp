@@ -12,31 +12,28 @@
 namespace {
 using Kind = MenuBar::Kind;
 
-// Carries out an edit command on the focused text field, or says whether it could.
-bool edit(Kind kind, bool carryOut) {
-    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (!field) {
-        return false;
-    }
-    const bool selected = field->hasSelectedText();
-    switch (kind) {
-        case Kind::Undo:
-            return carryOut ? (field->undo(), true) : field->isUndoAvailable();
-        case Kind::Cut:
-            return carryOut ? (field->cut(), true) : selected;
-        case Kind::Copy:
-            return carryOut ? (field->copy(), true) : selected;
-        case Kind::Clear:
-            return carryOut ? (field->del(), true) : selected;
-        case Kind::Paste:
-            return carryOut ? (field->paste(), true) : true;
-        default:
-            return carryOut ? (field->selectAll(), true) : true;
+QLineEdit* focusedField() {
+    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+}
+
+bool canEdit(Kind kind) {
+    const QLineEdit* field = focusedField();
+    return field && (kind == Kind::Undo ? field->isUndoAvailable()
+                                        : kind == Kind::Paste || kind == Kind::SelectAll ||
+                                              field->hasSelectedText());
+}
+
+void edit(Kind kind) {
+    using Command = void (*)(QLineEdit*);
+    static constexpr Command commands[] = {
+        [](QLineEdit* f) { f->undo(); }, [](QLineEdit* f) { f->cut(); },
+        [](QLineEdit* f) { f->copy(); }, [](QLineEdit* f) { f->paste(); },
+        [](QLineEdit* f) { f->del(); },  [](QLineEdit* f) { f->selectAll(); }};
+    if (QLineEdit* field = focusedField()) {
+        commands[int(kind) - int(Kind::Undo)](field);
     }
 }
 }  // namespace
-
-MenuBar::MenuBar(QObject* parent) : QObject(parent) {}
 
 MenuBar::~MenuBar() {
     qDeleteAll(menus_);
@@ -49,7 +46,7 @@ QMenu* MenuBar::addMenu(const QString& name, const QString& text) {
     connect(menu, &QMenu::aboutToShow, this, [menu] {
         for (QAction* action : menu->actions()) {
             if (const auto kind = Kind(action->data().toInt()); kind >= Kind::Undo) {
-                action->setEnabled(edit(kind, false));
+                action->setEnabled(canEdit(kind));
             }
         }
     });
@@ -59,7 +56,7 @@ QMenu* MenuBar::addMenu(const QString& name, const QString& text) {
 
 QAction* MenuBar::addItem(Kind kind, const QString& name, const QString& text,
                           const QString& shortcut) {
-    // A separator is the line alone: styles draw an action's text beside it.
+    // A separator is the line alone: styles would draw an action's text beside it.
     const bool line = text == QStringLiteral("-");
     auto* action = new QAction(line ? QString() : text, this);
     action->setObjectName(name);
@@ -73,7 +70,7 @@ QAction* MenuBar::addItem(Kind kind, const QString& name, const QString& text,
     if (kind == Kind::Quit) {
         connect(action, &QAction::triggered, this, [] { Quit(); });
     } else if (kind >= Kind::Undo) {
-        connect(action, &QAction::triggered, this, [kind] { edit(kind, true); });
+        connect(action, &QAction::triggered, this, [kind] { edit(kind); });
     }
     if (kind == Kind::Quit || kind == Kind::About) {
         shortcuts_.append(action);

@@ -10,7 +10,6 @@ PictureRef loadPictureResource(int number) {
     if (qApp && qApp->devicePixelRatio() > 1.0 && pixmap.load(base + QStringLiteral("@2x.png"))) {
         pixmap.setDevicePixelRatio(2.0);
     } else if (!pixmap.load(base + QStringLiteral(".png"))) {
-        // A visible placeholder rather than nothing: a black tile, crossed.
         pixmap = QPixmap(32, 32);
         pixmap.fill(Qt::black);
         QPainter painter(&pixmap);

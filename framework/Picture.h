@@ -4,8 +4,8 @@
 #include <QPixmap>
 #include <memory>
 
-// An image the game shows. Pictures are shared: the game compares two tiles'
-// colours by asking whether they hold the very same Picture object.
+// Shared, because the game tells two tiles' colours apart by whether they
+// hold the very same Picture.
 class Picture {
   public:
     explicit Picture(QPixmap pixmap) : pixmap_(std::move(pixmap)) {}
@@ -17,7 +17,6 @@ class Picture {
 
 using PictureRef = std::shared_ptr<const Picture>;
 
-// Loads the application's picture resource of the given number
-// (":/pictures/<number>.png", with its @2x twin on high-density screens).
-// A missing resource gives a visible placeholder rather than nothing.
+// ":/pictures/<number>.png", or its @2x twin on a high-density screen; a
+// crossed black tile if the resource is missing, so the gap shows.
 PictureRef loadPictureResource(int number);

@@ -4,6 +4,7 @@
 Timer::Timer(const QString& name, QObject* parent)
     : Control(name, nullptr, parent), clock_(new QTimer(this)) {
     clock_->setTimerType(Qt::PreciseTimer);
+    clock_->setInterval(1000);
     connect(clock_, &QTimer::timeout, this, [this] {
         if (mode_ != Off && Action) {
             Action();
@@ -18,24 +19,15 @@ void Timer::setMode(int mode) {
     }
 }
 
-void Timer::setPeriod(int milliseconds) {
-    if (milliseconds != period_) {
-        period_ = milliseconds;
-        clock_->setInterval(qMax(1, period_));
-    }
-}
-
 void Timer::hold(bool held) {
     held_ = held;
     reschedule();
 }
 
 void Timer::reschedule() {
-    if (mode_ != Off && clockRunning_ && !held_) {
-        if (!clock_->isActive()) {
-            clock_->start(qMax(1, period_));
-        }
-    } else {
+    if (mode_ == Off || !clockRunning_ || held_) {
         clock_->stop();
+    } else if (!clock_->isActive()) {
+        clock_->start();
     }
 }

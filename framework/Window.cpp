@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
+#include <utility>
 
 #include "framework/Application.h"
 #include "framework/MenuBar.h"
@@ -17,13 +17,10 @@
 
 namespace {
 struct WindowClass {
-    Window::Factory make;
+    std::function<Window*()> make;
     QPointer<Window> open;
 };
-QHash<QString, WindowClass>& classes() {
-    static QHash<QString, WindowClass> table;
-    return table;
-}
+QHash<QString, WindowClass> classes;
 
 QList<Window*> allWindows() {
     QList<Window*> windows;
@@ -36,32 +33,33 @@ QList<Window*> allWindows() {
 }
 }  // namespace
 
-void Window::registerClass(const QString& className, Factory make) {
-    classes()[className].make = std::move(make);
+void Window::registerClass(const QString& className, std::function<Window*()> make) {
+    classes[className].make = std::move(make);
 }
 
 Window* Window::shared(const QString& className) {
-    WindowClass& windowClass = classes()[className];
-    if (!existing(className)) {
-        if (!windowClass.make) {
-            throw NilObjectException(("no window class " + className).toStdString());
-        }
-        Window* window = windowClass.make();
-        windowClass.open = window;
-        // The application's own shortcuts (Quit, About) work in every window.
-        if (Application* app = Application::shared(); app && app->menus()) {
-            window->addActions(app->menus()->shortcutActions());
-        }
-        window->Event_Open();
-        if (!window->closing_) {
-            window->show();
-        }
+    if (Window* window = existing(className)) {
+        return window;
+    }
+    WindowClass& windowClass = classes[className];
+    if (!windowClass.make) {
+        throw NilObjectException(("no window class " + className).toStdString());
+    }
+    Window* window = windowClass.make();
+    windowClass.open = window;
+    // The application's own shortcuts (Quit, About) work in every window.
+    if (Application* app = Application::shared(); app && app->menus()) {
+        window->addActions(app->menus()->shortcutActions());
+    }
+    window->Event_Open();
+    if (!window->closing_) {
+        window->show();
     }
     return windowClass.open;
 }
 
 Window* Window::existing(const QString& className) {
-    Window* window = classes().value(className).open;
+    Window* window = classes.value(className).open;
     return window && !window->closing_ ? window : nullptr;
 }
 
@@ -77,30 +75,30 @@ Window::Window(const QString& className) : content_(new QWidget(this)) {
 }
 
 void Window::Close() {
-    if (closing_) {
+    if (std::exchange(closing_, true)) {
         return;
     }
-    closing_ = true;
     hide();
     Event_Close();
     deleteLater();
-    // A desktop program whose last window has gone should not linger unseen.
+    // A program whose last window has gone should not linger unseen.
     QTimer::singleShot(0, qApp, [] {
-        const QList<Window*> windows = allWindows();
-        if (std::none_of(windows.begin(), windows.end(),
-                         [](Window* w) { return w->isVisible(); })) {
-            Quit();
+        for (const Window* window : allWindows()) {
+            if (window->isVisible()) {
+                return;
+            }
         }
+        Quit();
     });
 }
 
 void Window::closeEvent(QCloseEvent* event) {
-    // The window system asks; the window decides, through Close.
-    event->ignore();
+    event->ignore();  // the window system asks; the window decides, through Close
     Close();
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
+    // Return pushes the default button that is shown and enabled (a QDialog would itself).
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         for (QPushButton* button : content_->findChildren<QPushButton*>()) {
             if (button->isDefault() && !button->isHidden() && button->isEnabled()) {
@@ -113,6 +111,7 @@ void Window::keyPressEvent(QKeyEvent* event) {
 }
 
 void Window::changeEvent(QEvent* event) {
+    // Minimising holds the window's timers; hiding it from the program does not.
     if (event->type() == QEvent::WindowStateChange) {
         for (Timer* timer : findChildren<Timer*>()) {
             timer->hold(isMinimized());
@@ -133,7 +132,7 @@ void Window::applyAttributes(const WindowAttributes& a) {
     attributes_ = a;
     fitContent();
     if (a.whiteBackground) {
-        // The content only: a menu bar above it keeps the bar's own colour.
+        // The content only: a menu bar keeps its own colour.
         QPalette palette = content_->palette();
         palette.setColor(QPalette::Window, Qt::white);
         content_->setPalette(palette);
@@ -149,7 +148,7 @@ void Window::setMenuBar(MenuBar* bar) {
 }
 
 void Window::fitContent() {
-    // The same height the layout gives the bar, so the content gets the rest.
+    // The height the layout gives the bar, so that the content gets the rest.
     int bar = 0;
     if (QWidget* view = layout()->menuBar()) {
         bar = view->heightForWidth(attributes_.width);

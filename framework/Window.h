@@ -7,15 +7,13 @@
 
 class MenuBar;
 
-// Raised when code asks for something that is not there: a control name a
-// window never created, a window class nobody registered.
+// Asked for a control or a window class that is not there.
 class NilObjectException : public std::logic_error {
   public:
     using std::logic_error::logic_error;
 };
 
-// Width and height are those of the content area, where the controls live; a
-// window that shows a menu bar grows by the bar's height.
+// The size is the content area's, where the controls live; a menu bar adds its height.
 struct WindowAttributes {
     QString title;
     int width = 300;
@@ -28,18 +26,16 @@ struct WindowAttributes {
     bool whiteBackground = false;
 };
 
-// A window of the game. Each window class has one shared instance, reached by
-// the class name: the open one, or a new one made and opened on request.
-// Windows build their controls in their constructor; Event_Open runs once they
-// exist, then the window is shown.
+// Each window class has one shared instance, reached by the class name: the
+// open one, or one made and opened on request. A window builds its controls
+// in its constructor; Event_Open runs once they exist, then it is shown.
 class Window : public QWidget {
     Q_OBJECT
   public:
-    using Factory = std::function<Window*()>;
-    static void registerClass(const QString& className, Factory make);
+    static void registerClass(const QString& className, std::function<Window*()> make);
     static Window* shared(const QString& className);
     static Window* existing(const QString& className);  // or nullptr
-    // Deletes every window without raising events; the last step of shutdown.
+    // Deletes every window without raising events: the last step of shutdown.
     static void releaseAll();
 
     void Show() {
@@ -48,8 +44,8 @@ class Window : public QWidget {
         activateWindow();
     }
     void Hide() { hide(); }
-    // Hides the window, raises Event_Close and deletes the window once the
-    // current event is done, so closing from one of its own handlers is safe.
+    // Hides, raises Event_Close, and deletes the window once the current event
+    // is done, so a handler of its own may close it.
     void Close();
 
     template <class T>
@@ -63,11 +59,9 @@ class Window : public QWidget {
   protected:
     explicit Window(const QString& className);
     void applyAttributes(const WindowAttributes& attributes);
-    // Shows the shared menu bar (not owned) at the top of this window.
-    void setMenuBar(MenuBar* bar);
+    void setMenuBar(MenuBar* bar);  // shared, not owned
 
-    // A control at a position of the window's content area, or of the group
-    // box given as container (in the window's terms); a timer has none.
+    // Geometry in the content area's terms, in a group box too; a timer has none.
     template <class T, class... Args>
     T* addControl(const QString& name, QRect geometry, Args&&... args) {
         auto* control = new T(name, content_, std::forward<Args>(args)...);
@@ -89,14 +83,10 @@ class Window : public QWidget {
     virtual void Event_Close() {}
 
     void closeEvent(QCloseEvent* event) override;
-    // Return pushes the default button that is shown and enabled.
     void keyPressEvent(QKeyEvent* event) override;
-    // Minimising holds the window's timers and restoring lets them go on;
-    // hiding by the program leaves them running.
     void changeEvent(QEvent* event) override;
 
   private:
-    // Sizes the window so that its content area has the attributes' size.
     void fitContent();
 
     WindowAttributes attributes_;
@@ -104,8 +94,7 @@ class Window : public QWidget {
     bool closing_ = false;
 };
 
-// A window class with one shared instance, reached by type: Window1::shared().
-// The class names itself in a static ClassName.
+// A window class reached by type (Window1::shared()); it names itself in ClassName.
 template <class W>
 class SharedWindow : public Window {
   public:

@@ -9,8 +9,6 @@
 #include "framework/Keyboard.h"
 
 namespace {
-Application* theApplication = nullptr;
-
 int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons,
                     QApplication::activeWindow());
@@ -20,18 +18,14 @@ int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton
 }  // namespace
 
 Application::Application() {
-    theApplication = this;
+    theApplication_ = this;
     Keyboard();  // tracks keys from now on, so one held before the first frame is known
 }
 
 Application::~Application() {
-    if (theApplication == this) {
-        theApplication = nullptr;
+    if (theApplication_ == this) {
+        theApplication_ = nullptr;
     }
-}
-
-Application* Application::shared() {
-    return theApplication;
 }
 
 void Quit() {

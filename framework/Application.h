@@ -13,7 +13,7 @@ class Application : public QObject {
   public:
     Application();
     ~Application() override;
-    static Application* shared();  // nullptr before it is made
+    static Application* shared() { return theApplication_; }  // nullptr before it is made
 
     MenuBar* menus() const { return menuBar_; }
     void setMenuBar(MenuBar* bar) { menuBar_ = bar; }
@@ -25,6 +25,7 @@ class Application : public QObject {
     static inline std::function<bool(const QString&)> questionPresenter;
 
   private:
+    static inline Application* theApplication_ = nullptr;
     MenuBar* menuBar_ = nullptr;
 };
 

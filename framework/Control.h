@@ -8,9 +8,7 @@
 // Size 0 keeps the platform's default size.
 struct TextStyle {
     int size = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
+    bool bold = false, italic = false, underline = false;
 };
 
 // What a window holds under a name, by which the game looks it up. A timer

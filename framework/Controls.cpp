@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "framework/Controls.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QShortcut>
@@ -92,7 +93,11 @@ bool StaticText::eventFilter(QObject* watched, QEvent* event) {
 
 EditField::EditField(const QString& name, QWidget* parent)
     : Control(name, new QLineEdit(parent), parent), edit_(static_cast<QLineEdit*>(widget())) {
-    edit_->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == edit_ && GotFocus) {
+            GotFocus();
+        }
+    });
     edit_->setMaxLength(std::numeric_limits<int>::max());  // not QLineEdit's 32,767
     connect(edit_, &QLineEdit::returnPressed, this, [this] {
         if (returnPressed) {
@@ -105,11 +110,4 @@ EditField::EditField(const QString& name, QWidget* parent)
             edit_->setText(clean);
         }
     });
-}
-
-bool EditField::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn && GotFocus) {
-        GotFocus();
-    }
-    return Control::eventFilter(watched, event);
 }

@@ -84,9 +84,6 @@ class EditField : public Control {
     std::function<void()> GotFocus;
     std::function<void()> returnPressed;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     QLineEdit* edit_;
 };

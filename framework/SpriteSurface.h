@@ -41,22 +41,18 @@ class Sprite : public std::enable_shared_from_this<Sprite> {
 
     SpriteSurface* surface_;
     PictureRef image_;
-    int x_, y_, width_, height_;
-    int group_ = 0;
+    int x_, y_, width_, height_, group_ = 0;
     std::uint64_t serial_;  // creation order: later sprites are drawn on top
     std::uint64_t moved_;   // the collision pass it last moved (or was made) before
 };
 
 using SpriteRef = std::shared_ptr<Sprite>;
 
-// Sprites the game advances one frame per Update: NextFrame, then Collision
-// once per colliding pair, the newer sprite first. Handlers may make and close
-// sprites and close the surface; a sprite closed during the frame raises
-// nothing more, a closed surface nothing at all. Sprites made during the
-// collision pass are first tested in the next Update.
-//
-// Only sprites that moved are tested against the others, so the many at rest
-// cost a frame next to nothing.
+// Update raises NextFrame, then Collision once per colliding pair, the newer
+// sprite first. Handlers may make and close sprites and close the surface: a
+// closed sprite raises nothing more, a closed surface nothing at all. Only
+// sprites that moved are tested against the others, so those at rest cost
+// next to nothing.
 class SpriteSurface : public Control {
     Q_OBJECT
   public:
@@ -91,12 +87,10 @@ class SpriteSurface : public Control {
     void findPairs();
     void repaint();
 
-    bool closed_ = false;
-    bool updating_ = false;
-    std::uint64_t serials_ = 0;
-    std::uint64_t pass_ = 0;            // collision passes so far
-    std::vector<SpriteRef> sprites_;    // open ones, oldest first
-    std::vector<SpriteRef> colliders_;  // those of a non-zero group
-    std::vector<Pair> pairs_;           // of the last pass
-    std::uint64_t keyMark_;             // presses up to this one are too old for KeyTest
+    bool closed_ = false, updating_ = false;
+    std::uint64_t serials_ = 0, pass_ = 0;  // sprites made, collision passes so far
+    std::vector<SpriteRef> sprites_;        // open ones, oldest first
+    std::vector<SpriteRef> colliders_;      // those of a non-zero group
+    std::vector<Pair> pairs_;               // of the last pass
+    std::uint64_t keyMark_;                 // presses up to this one are too old for KeyTest
 };

@@ -16,12 +16,8 @@ class NilObjectException : public std::logic_error {
 // The size is the content area's, where the controls live; a menu bar adds its height.
 struct WindowAttributes {
     QString title;
-    int width = 300;
-    int height = 300;
-    bool closeButton = true;
-    bool minimizeButton = true;
-    bool maximizeButton = false;
-    bool resizeable = false;
+    int width = 300, height = 300;
+    bool closeButton = true, minimizeButton = true, maximizeButton = false, resizeable = false;
     bool documentWindow = true;  // false: a plain frame without window buttons
     bool whiteBackground = false;
 };
@@ -90,7 +86,7 @@ class Window : public QWidget {
     void fitContent();
 
     WindowAttributes attributes_;
-    QWidget* content_;
+    QWidget* content_;  // below the menu bar
     bool closing_ = false;
 };
 

@@ -87,11 +87,15 @@ TEST_F(SurfaceTest, keysHeldThroughAutoRepeatAndTapsBetweenFramesCountAtTheNextF
     send(QEvent::KeyPress);
     surface.Update();
     send(QEvent::KeyRelease, true);  // auto-repeat while the key is held
+    surface.Update();
     send(QEvent::KeyPress, true);
+    send(QEvent::KeyRelease);
+    surface.Update();
+    send(QEvent::KeyPress);
     surface.Update();
     QEvent deactivate(QEvent::ApplicationDeactivate);
     QCoreApplication::sendEvent(qApp, &deactivate);  // its release would never reach us
     surface.Update();
-    EXPECT_EQ(seen, "010110");
+    EXPECT_EQ(seen, "010111010");
 }
 }  // namespace

@@ -96,6 +96,6 @@ TEST_F(SurfaceTest, keysHeldThroughAutoRepeatAndTapsBetweenFramesCountAtTheNextF
     QEvent deactivate(QEvent::ApplicationDeactivate);
     QCoreApplication::sendEvent(qApp, &deactivate);  // its release would never reach us
     surface.Update();
-    EXPECT_EQ(seen, "010111010");
+    EXPECT_EQ(seen, "01011010");
 }
 }  // namespace

@@ -22,7 +22,7 @@ launch "$game" "$work"
 
 scores=$(wait_for_window "Scores" 20)
 menu=$(content_top "$scores" "$work/probe.png" 345)
-timeout 5 xdotool windowfocus --sync "$scores" || true
+focus "$scores"
 xdotool type --delay 40 "Player"
 sleep 0.5
 screenshot "$scores" "$out/scores.png"
@@ -49,7 +49,7 @@ press "$board" Start "$menu"
 sleep 8
 screenshot "$board" "$out/board.png"
 key "$board" ctrl+q
-wait_for_exit "$PID" 5
+exits_cleanly
 for name in scores about help board; do
     echo "$out/$name.png: $(identify -format '%wx%h' "$out/$name.png")"
 done

@@ -10,26 +10,16 @@ trap _on_exit EXIT && trap 'exit 130' INT && trap 'exit 143' TERM
 declare -F fail >/dev/null || fail() { echo "$(basename "$0" .sh): $*" >&2 && exit 1; }
 _src=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-# start_xvfb: an Xvfb of our own on a free display, killed at exit.
+# start_xvfb: an Xvfb of our own on a display it finds free itself.
 start_xvfb() {
-    local n i
-    for ((n = 100; n < 400; n++)); do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        # -noreset: a server resetting as its last client leaves refuses the next.
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-        local xpid=$!
-        at_exit "kill $xpid 2>/dev/null"
-        for ((i = 0; i < 50; i++)); do
-            kill -0 $xpid 2>/dev/null || break # another test took the display
-            # Answering is not enough: the lock must hold our server's pid.
-            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                [[ $(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null) == "$xpid" ]] || break
-                export DISPLAY=":$n" QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill $xpid 2>/dev/null || true
+    local out i
+    out=$(mktemp) && at_exit "rm -f $out"
+    # -noreset: a server resetting as its last client leaves refuses the next.
+    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$out" 2>/dev/null &
+    at_exit "kill $! 2>/dev/null"
+    for ((i = 0; i < 100; i++)); do
+        [[ -s $out ]] && export DISPLAY=":$(<"$out")" QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY && return 0
+        sleep 0.1
     done
     fail "no X display of our own"
 }
@@ -55,7 +45,6 @@ wait_for_window() {
         sleep 0.1
     done
 }
-
 window_size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { print $2 }'; } # WxH
 window_visible() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 screenshot() { import -window "$1" "$2"; }
@@ -74,17 +63,12 @@ declare -A CONTROLS=(
     [Beginner]="board/Window1 RadioButton1" [Expert]="board/Window1 RadioButton2"
     [BACK]="info/Window2 PushButton1" [Close]="info/Window3 PushButton1"
     [Mail]="info/Window3 StaticText5")
-# rect CONTROL: "LEFT TOP WIDTH HEIGHT" as the source creates it.
-rect() {
-    local file name
-    read -r file name <<<"${CONTROLS[$1]}"
-    sed -n "s/.*\"$name\", {\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}.*/\1 \2 \3 \4/p" \
-        "$_src/$file.cpp" | grep . || fail "no control $name in $file.cpp"
-}
 # press ID CONTROL [MENU]: click the control's centre, MENU px below the top.
 press() {
-    local x y w h
-    read -r x y w h < <(rect "$2")
+    local file name x y w h
+    read -r file name <<<"${CONTROLS[$2]}"
+    read -r x y w h < <(sed -n "s/.*\"$name\", {\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}.*/\1 \2 \3 \4/p" \
+        "$_src/$file.cpp" | grep .) || fail "no control $name in $file.cpp"
     click "$1" $((x + w / 2)) $((${3:-0} + y + h / 2))
 }
 
@@ -101,42 +85,11 @@ content_top() {
     fail "no white row in the top of window $1"
 }
 
-# nonwhite_runs FILE Y0 X...: each column's runs of non-white pixels from Y0
-# down 480 rows (the field): "X TOP BOTTOM R,G,B", TOP and BOTTOM from Y0.
-nonwhite_runs() {
-    local file=$1 y0=$2 x crops=()
-    for x in "${@:3}"; do crops+=('(' -clone 0 -crop "1x480+$x+$y0" +repage ')'); done
-    convert "$file" -alpha off "${crops[@]}" -delete 0 +append -depth 8 txt:- | awk -F'[ ,:()]+' -v xs="${*:3}" '
-        NR > 1 { c[$1, $2] = $3 "," $4 "," $5 }
-        END { n = split(xs, col, " ")
-              for (i = 0; i < n; i++) for (y = 0; y <= 480; y++) {
-                  other = y < 480 && c[i, y] != "255,255,255"
-                  if (other && top == "") top = y
-                  if (!other && top != "") { print col[i + 1], top, y - 1, c[i, int((top + y - 1) / 2)]; top = "" } } }'
-}
-# Window x of each of the 9 columns, 5 px into a tile: its colour beside its mark.
-FIELD_XS=(11 43 75 107 139 171 203 235 267)
-# tiles SHOT: "COLUMN TOP COLOUR" of each lone tile above field y 420 in a board
-# below a $menu px menu bar, highest (the falling one) first.
-tiles() {
-    nonwhite_runs "$1" "$menu" "${FIELD_XS[@]}" | awk '$4 ~ /^(0|255),(0|255),(0|255)$/ &&
-        $4 != "0,0,0" && $3 - $2 == 31 && $2 < 420 { print ($1 - 11) / 32, $2, $4 }' | sort -k2n
-}
-
-# wait_for_exit PID TIMEOUT_S: sets EXIT_STATUS. Not in $(...): a subshell
-# cannot wait for its parent's children.
-wait_for_exit() {
-    local deadline=$((SECONDS + $2))
-    while kill -0 "$1" 2>/dev/null; do
-        ((SECONDS < deadline)) || { echo "process $1 still running after $2 s" >&2 && return 1; }
-        sleep 0.1
-    done
-    EXIT_STATUS=0
-    wait "$1" || EXIT_STATUS=$?
-}
 # exits_cleanly: the game ends within 10 s with status 0.
 exits_cleanly() {
-    wait_for_exit "$PID" 10 || fail "the game did not end"
-    ((EXIT_STATUS == 0)) || fail "the game exited with status $EXIT_STATUS: $(tail -3 "$work/game.log")"
-    echo "ok: exit status 0"
+    local i status=0
+    for ((i = 0; i < 100; i++)); do kill -0 "$PID" 2>/dev/null && sleep 0.1; done
+    ! kill -0 "$PID" 2>/dev/null || fail "the game did not end"
+    wait "$PID" || status=$?
+    ((status == 0)) || fail "the game exited with status $status: $(tail -3 "$work/game.log")"
 }

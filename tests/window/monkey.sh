@@ -31,9 +31,8 @@ ended() { # the game ended by itself: status 0, and a sound score file
     [[ -z $(LC_ALL=C comm -23 <(LC_ALL=C sort "$work/before") <(LC_ALL=C sort "$prefs")) ]] || fail "old records lost"
     [[ -z $(find "$work/config" -mindepth 1 ! -name Huemix.prefs) ]] || fail "files left beside the score file"
 }
-# A key press stamps the user time of the game's focused window; a stuck event loop stamps none.
 user_times() { for id in $(timeout 5 xdotool search --pid "$PID" 2>/dev/null); do xprop -id "$id" _NET_WM_USER_TIME; done 2>/dev/null; }
-answers() { # answers ID: after a Shift on ID
+answers() { # answers ID: a Shift on ID stamps the focused window's user time, unless the event loop is stuck
     local before i
     before=$(user_times) && key "$1" shift 2>/dev/null || true
     for ((i = 0; i < 150; i++)); do kill -0 "$PID" 2>/dev/null && [[ $(user_times) == "$before" ]] && sleep 0.1 || return 0; done

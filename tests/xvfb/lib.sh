@@ -4,7 +4,6 @@
 # manager: keys reach a window through focus set directly; nothing raises one.
 trap 'kill $(jobs -p) 2>/dev/null' EXIT && trap 'exit 143' INT TERM
 fail() { echo "$(basename "$0" .sh): $*" >&2 && exit 1; }
-_src=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 start_xvfb() { # on a display the server finds free; -noreset, or it refuses the next client after the last leaves
     coproc XVFB { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null; }
@@ -20,7 +19,10 @@ launch() { # launch GAME WORK: the game on the config folder in WORK; sets PID a
 wait_for_window() {
     local id i
     for ((i = 0; i <= ${2:-10} * 10; i++)); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vxm1 "${3:-0}") && echo "$id" && return || sleep 0.1
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do # which ignores case
+            [[ $id != "${3:-}" && $(xdotool getwindowname "$id") == "$1" ]] && echo "$id" && return
+        done
+        sleep 0.1
     done && echo "no window '$1' after ${2:-10} s" >&2 && false
 }
 window_size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { print $2 }'; } # WxH
@@ -37,7 +39,7 @@ declare -A CONTROLS=([Run]="scores/Window4 StaticText3" [Name]="scores/Window4 E
     [HELP]="board/Window1 PushButton5" [Beginner]="board/Window1 RadioButton1" [Expert]="board/Window1 RadioButton2"
     [BACK]="info/Window2 PushButton1" [Close]="info/Window3 PushButton1" [Mail]="info/Window3 StaticText5")
 press() {
-    local x y w h src=$_src/${CONTROLS[$2]% *}.cpp
+    local x y w h src=${BASH_SOURCE[0]%/*}/../../${CONTROLS[$2]% *}.cpp
     read -r x y w h < <(sed -n "s/.*\"${CONTROLS[$2]#* }\", {\([0-9, ]*\)}.*/\1/p" "$src" | tr -d ,) || fail "no control $2"
     ! grep -q setMenuBar "$src" || y=$((y + ${menu:-0}))
     click "$1" $((x + w / 2)) $((y + h / 2))

@@ -13,7 +13,7 @@ out=${2:-$root/resources/screenshots}
 source "$root/tests/xvfb/lib.sh"
 
 work=$(mktemp -d)
-at_exit "rm -rf '$work'"
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 mkdir -p "$out" "$work/config"
 printf 'Ann,12\nBob,7\nCid,30\n' >"$work/config/Huemix.prefs"
 
@@ -21,11 +21,11 @@ start_xvfb
 launch "$game" "$work"
 
 scores=$(wait_for_window "Scores" 20)
-menu=$(content_top "$scores" "$work/probe.png" 345)
-timeout 5 xdotool windowfocus --sync "$scores" || true
+menu=$(content_top "$scores" 345)
+focus "$scores"
 xdotool type --delay 40 "Player"
 sleep 0.5
-screenshot "$scores" "$out/scores.png"
+import -window "$scores" "$out/scores.png"
 
 # About, from the File menu: its last item.
 click "$scores" 20 $((menu / 2))
@@ -33,23 +33,23 @@ sleep 0.5
 xdotool key Up Return
 about=$(wait_for_window "About" 10)
 sleep 0.5
-screenshot "$about" "$out/about.png"
+import -window "$about" "$out/about.png"
 press "$about" Close
 
 board=$(wait_for_window "Huemix" 10)
 sleep 0.5
-press "$board" HELP "$menu"
+press "$board" HELP
 help=$(wait_for_window "HELP" 10)
 sleep 0.5
-screenshot "$help" "$out/help.png"
+import -window "$help" "$out/help.png"
 press "$help" BACK
 
 sleep 0.5
-press "$board" Start "$menu"
+press "$board" Start
 sleep 8
-screenshot "$board" "$out/board.png"
+import -window "$board" "$out/board.png"
 key "$board" ctrl+q
-wait_for_exit "$PID" 5
+exits_cleanly
 for name in scores about help board; do
     echo "$out/$name.png: $(identify -format '%wx%h' "$out/$name.png")"
 done

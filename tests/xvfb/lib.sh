@@ -1,142 +1,59 @@
 # SPDX-License-Identifier: MIT
 # shellcheck shell=bash
-# Real-window helpers: a private Xvfb, the game's windows and controls, a few
-# xdotool moves. Source it from a bash script running under `set -euo pipefail`.
-# There is no window manager: keys reach a window through focus set directly.
-_exit_cmds=()
-at_exit() { _exit_cmds+=("$1"); } # run the shell string at exit, newest first
-_on_exit() { local i; for ((i = ${#_exit_cmds[@]} - 1; i >= 0; i--)); do eval "${_exit_cmds[i]}" || true; done; }
-trap _on_exit EXIT && trap 'exit 130' INT && trap 'exit 143' TERM
-declare -F fail >/dev/null || fail() { echo "$(basename "$0" .sh): $*" >&2 && exit 1; }
-_src=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# Real-window helpers for scripts under `set -euo pipefail`. There is no window
+# manager: keys reach a window through focus set directly; nothing raises one.
+trap 'kill $(jobs -p) 2>/dev/null' EXIT && trap 'exit 143' INT TERM
+fail() { echo "$(basename "$0" .sh): $*" >&2 && exit 1; }
 
-# start_xvfb: an Xvfb of our own on a free display, killed at exit.
-start_xvfb() {
-    local n i
-    for ((n = 100; n < 400; n++)); do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        # -noreset: a server resetting as its last client leaves refuses the next.
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-        local xpid=$!
-        at_exit "kill $xpid 2>/dev/null"
-        for ((i = 0; i < 50; i++)); do
-            kill -0 $xpid 2>/dev/null || break # another test took the display
-            # Answering is not enough: the lock must hold our server's pid.
-            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                [[ $(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null) == "$xpid" ]] || break
-                export DISPLAY=":$n" QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill $xpid 2>/dev/null || true
-    done
-    fail "no X display of our own"
+start_xvfb() { # on a display the server finds free; -noreset, or it refuses the next client after the last leaves
+    coproc XVFB { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null; }
+    read -r -t 10 n <&"${XVFB[0]}" || fail "no X display of our own"
+    export DISPLAY=:$n QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY
 }
-
-# launch GAME WORK: the game on the config folder in WORK; sets PID.
-launch() {
-    mkdir -p "$2/config"
-    export XDG_CONFIG_HOME=$2/config
-    "$1" >"$2/game.log" 2>&1 &
-    PID=$!
-    at_exit "kill $PID 2>/dev/null"
+launch() { # launch GAME WORK: the game on the config folder in WORK; sets PID and log
+    export XDG_CONFIG_HOME=$2/config && mkdir -p "$XDG_CONFIG_HOME" && log=$2/game.log
+    "$1" >"$log" 2>&1 & PID=$!
 }
-
 # wait_for_window TITLE [TIMEOUT_S [EXCEPT_ID]]: the id of a visible window
-# titled exactly TITLE; EXCEPT_ID is skipped (a message box shares its title).
+# titled exactly TITLE but EXCEPT_ID (a message box shares the board's title).
 wait_for_window() {
-    local id deadline=$((SECONDS + ${2:-10}))
-    while :; do
-        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-            [[ $id != "${3:-}" && $(xdotool getwindowname "$id") == "$1" ]] && echo "$id" && return 0
+    local id i
+    for ((i = 0; i <= ${2:-10} * 10; i++)); do
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do # which ignores case
+            [[ $id != "${3:-}" && $(xdotool getwindowname "$id") == "$1" ]] && echo "$id" && return
         done
-        ((SECONDS < deadline)) || { echo "no window '$1' after ${2:-10} s" >&2 && return 1; }
         sleep 0.1
-    done
+    done && echo "no window '$1' after ${2:-10} s" >&2 && false
 }
-
 window_size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { print $2 }'; } # WxH
 window_visible() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
-screenshot() { import -window "$1" "$2"; }
 focus() { timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 key() { focus "$1" && xdotool key --clearmodifiers "${@:2}"; }
-# No --sync: xdotool waits forever when the pointer is already there.
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; } # no --sync: it hangs when the pointer is there
 
-# The controls, each found by its name in the source of the window that makes
-# it, so no script holds a position of its own. Positions are in the window's
-# content, below the menu bar where the window has one.
-declare -A CONTROLS=(
-    [Run]="scores/Window4 StaticText3" [Name]="scores/Window4 EditField1"
-    [Start]="board/Window1 PushButton1" [Quit]="board/Window1 PushButton3"
-    [NewGame]="board/Window1 PushButton4" [HELP]="board/Window1 PushButton5"
-    [Beginner]="board/Window1 RadioButton1" [Expert]="board/Window1 RadioButton2"
-    [BACK]="info/Window2 PushButton1" [Close]="info/Window3 PushButton1"
-    [Mail]="info/Window3 StaticText5")
-# rect CONTROL: "LEFT TOP WIDTH HEIGHT" as the source creates it.
-rect() {
-    local file name
-    read -r file name <<<"${CONTROLS[$1]}"
-    sed -n "s/.*\"$name\", {\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}.*/\1 \2 \3 \4/p" \
-        "$_src/$file.cpp" | grep . || fail "no control $name in $file.cpp"
-}
-# press ID CONTROL [MENU]: click the control's centre, MENU px below the top.
+# press ID CONTROL: click the centre of the control's rectangle as the line
+# creating it in its window's source gives it, below the measured $menu bar
+# where that source sets one.
+declare -A CONTROLS=([Run]="scores/Window4 StaticText3" [Name]="scores/Window4 EditField1"
+    [Start]="board/Window1 PushButton1" [Quit]="board/Window1 PushButton3" [NewGame]="board/Window1 PushButton4"
+    [HELP]="board/Window1 PushButton5" [Beginner]="board/Window1 RadioButton1" [Expert]="board/Window1 RadioButton2"
+    [BACK]="info/Window2 PushButton1" [Close]="info/Window3 PushButton1" [Mail]="info/Window3 StaticText5")
 press() {
-    local x y w h
-    read -r x y w h < <(rect "$2")
-    click "$1" $((x + w / 2)) $((${3:-0} + y + h / 2))
+    local x y w h src=${BASH_SOURCE[0]%/*}/../../${CONTROLS[$2]% *}.cpp
+    read -r x y w h < <(sed -n "s/.*\"${CONTROLS[$2]#* }\", {\([0-9, ]*\)}.*/\1/p" "$src" | tr -d ,) || fail "no control $2"
+    ! grep -q setMenuBar "$src" || y=$((y + ${menu:-0}))
+    click "$1" $((x + w / 2)) $((y + h / 2))
 }
-
-# content_top ID FILE [X]: the menu bar's height, the first white row at x X
-# (150) of a window whose content is white there; FILE keeps the screenshot.
+# content_top ID [X]: the menu bar's height, the first white row at x X (150)
+# of a window whose content is white there.
 content_top() {
     local i y
     for ((i = 0; i < 50; i++)); do
-        y=$(screenshot "$1" "$2" && convert "$2" -crop 1x80+${3:-150}+0 +repage -depth 8 txt:- |
-            awk -F'[,:]' '/#FFFFFF/ { print $2; exit }')
-        [[ -n $y ]] && echo "$y" && return 0
-        sleep 0.1
-    done
-    fail "no white row in the top of window $1"
+        y=$(convert "x:$1" -crop "1x80+${2:-150}+0" +repage -depth 8 txt:- | awk -F'[,:]' '/#FFFFFF/ { print $2; exit }')
+        [[ -n $y ]] && echo "$y" && return || sleep 0.1
+    done && fail "no white row in the top of window $1"
 }
-
-# nonwhite_runs FILE Y0 X...: each column's runs of non-white pixels from Y0
-# down 480 rows (the field): "X TOP BOTTOM R,G,B", TOP and BOTTOM from Y0.
-nonwhite_runs() {
-    local file=$1 y0=$2 x crops=()
-    for x in "${@:3}"; do crops+=('(' -clone 0 -crop "1x480+$x+$y0" +repage ')'); done
-    convert "$file" -alpha off "${crops[@]}" -delete 0 +append -depth 8 txt:- | awk -F'[ ,:()]+' -v xs="${*:3}" '
-        NR > 1 { c[$1, $2] = $3 "," $4 "," $5 }
-        END { n = split(xs, col, " ")
-              for (i = 0; i < n; i++) for (y = 0; y <= 480; y++) {
-                  other = y < 480 && c[i, y] != "255,255,255"
-                  if (other && top == "") top = y
-                  if (!other && top != "") { print col[i + 1], top, y - 1, c[i, int((top + y - 1) / 2)]; top = "" } } }'
-}
-# Window x of each of the 9 columns, 5 px into a tile: its colour beside its mark.
-FIELD_XS=(11 43 75 107 139 171 203 235 267)
-# tiles SHOT: "COLUMN TOP COLOUR" of each lone tile above field y 420 in a board
-# below a $menu px menu bar, highest (the falling one) first.
-tiles() {
-    nonwhite_runs "$1" "$menu" "${FIELD_XS[@]}" | awk '$4 ~ /^(0|255),(0|255),(0|255)$/ &&
-        $4 != "0,0,0" && $3 - $2 == 31 && $2 < 420 { print ($1 - 11) / 32, $2, $4 }' | sort -k2n
-}
-
-# wait_for_exit PID TIMEOUT_S: sets EXIT_STATUS. Not in $(...): a subshell
-# cannot wait for its parent's children.
-wait_for_exit() {
-    local deadline=$((SECONDS + $2))
-    while kill -0 "$1" 2>/dev/null; do
-        ((SECONDS < deadline)) || { echo "process $1 still running after $2 s" >&2 && return 1; }
-        sleep 0.1
-    done
-    EXIT_STATUS=0
-    wait "$1" || EXIT_STATUS=$?
-}
-# exits_cleanly: the game ends within 10 s with status 0.
-exits_cleanly() {
-    wait_for_exit "$PID" 10 || fail "the game did not end"
-    ((EXIT_STATUS == 0)) || fail "the game exited with status $EXIT_STATUS: $(tail -3 "$work/game.log")"
-    echo "ok: exit status 0"
+exits_cleanly() { # the game ends within 10 s with status 0
+    timeout 10 tail --pid="$PID" -f /dev/null || fail "the game did not end"
+    wait "$PID" || fail "the game exited with status $?: $(tail -3 "$log")"
 }

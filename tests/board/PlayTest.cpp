@@ -1,38 +1,119 @@
 // SPDX-License-Identifier: MIT
-// Releasing and steering tiles, the time penalty, the hints and the score's colour.
-#include <QAbstractButton>
+// The board's controls, releasing and steering tiles, the time penalty, the
+// hints, the score's colour and the shutdown.
+#include <QApplication>
+#include <QTest>
 #include <set>
 
 #include "framework/Keyboard.h"
+#include "info/Window2.h"
 #include "support/Board.h"
 
 namespace {
 
-void chooseExpert(Window1& board) {
-    static_cast<QAbstractButton*>(board.RadioButton2->widget())->click();
+TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGameAndTheArrowsChangeNone) {
+    // Keys typed on a fresh board, and b: Beginner enabled again, then B;
+    // X: the game runs out of columns; C: HELP opened, the board closed. Then
+    // Start, HELP, Beginner and Expert enabled, Beginner chosen, Timer1's
+    // period, tiles released, the poller running, the board and HELP shown,
+    // quits asked for (the board read anew).
+    const std::pair<std::string, const char*> table[] = {
+        {"", "1111 1 125 0 1 10 0"},      {"E<>^v", "1101 0 80 0 1 10 0"},
+        {"Eb", "1111 1 80 0 1 10 0"},     {"\r", "0010 1 125 1 1 10 0"},
+        {"S\rSH", "0010 1 125 1 1 10 0"}, {"ES", "0001 0 80 1 1 10 0"},
+        {"SX", "0010 1 125 1 0 10 0"},    {"ESX", "0001 0 80 1 0 10 0"},
+        {"H", "1111 1 125 0 1 01 0"},     {"Q", "1111 1 125 0 1 10 1"},
+        {"SN", "1111 1 125 0 1 10 0"},    {"C", "1111 1 125 0 1 11 1"},
+        {"SXC", "1111 1 125 0 1 11 0"},
+    };
+    const std::string arrows = "<>^v";
+    const Qt::Key arrowKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+    for (const auto& [typed, expected] : table) {
+        SCOPED_TRACE(typed);
+        recorded().clear();
+        Window1& b = freshBoard();
+        b.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&b));  // letter keys work in the active window
+        for (const char key : typed) {
+            if (key == 'X') {
+                b.aTest.clear();
+                ASSERT_EQ(runUntilNextRelease(b), 1 + 28);
+            } else if (key == 'C') {
+                Window2::shared();  // still on screen: only the board's rule decides
+                b.Close();
+            } else if (key == 'b') {
+                b.RadioButton1->setEnabled(true);
+                QTest::keyClick(&b, 'B');
+            } else if (arrows.find(key) != std::string::npos) {
+                QTest::keyClick(&b, arrowKeys[arrows.find(key)]);
+            } else {
+                QTest::keyClick(&b, key);
+            }
+        }
+        EXPECT_EQ(QApplication::focusWidget(), nullptr);
+        settleEvents();
+        const Window1& n = Window1::shared();
+        const auto on = [](bool value) { return value ? "1" : "0"; };
+        EXPECT_EQ(std::string(on(n.PushButton1->Enabled())) + on(n.PushButton5->Enabled()) +
+                      on(n.RadioButton1->Enabled()) + on(n.RadioButton2->Enabled()) + " " +
+                      on(n.RadioButton1->Value()) + " " + std::to_string(n.Timer1->Period()) + " " +
+                      std::to_string(n.cnt) + " " + on(n.Timer4->Mode() != Timer::Off) + " " +
+                      on(n.isVisible()) +
+                      on(Window2::existing() && Window2::existing()->isVisible()) + " " +
+                      std::to_string(recorded().quits),
+                  expected);
+    }
 }
 
-TEST_F(BoardTest, everyColumnAndEveryColourCanComeFirstAndTheListsStayWhole) {
-    std::set<std::string> firsts;
+TEST_F(BoardTest, shutdownAfterAGameReleasesTheWindowsAndThePictures) {
+    std::vector<std::weak_ptr<const Picture>> pictures;
+    {
+        App app;
+        freshBoard().PushButton1->Push();
+        Window1::shared().Timer1_Action();
+        for (int name = Pictures::blue; name <= Pictures::whiteo; ++name) {
+            pictures.push_back(Pictures::get(Pictures::Name(name)));
+        }
+        App::shutdown();  // the board's surface outlives its view: Qt deletes children in order
+    }
+    EXPECT_EQ(Window1::existing(), nullptr);
+    for (const auto& picture : pictures) {
+        EXPECT_TRUE(picture.expired());
+    }
+}
+
+TEST_F(BoardTest, anyColumnAndColourComeFirstWithTheirHintsAndANoRoomReleaseEndsTheGame) {
+    // Per colour selector: text and colour of the three Beginner hints.
+    const char* hints[] = {"",
+                           "Green#00bb00 Red#bb0000 Yellow#bbbb00",
+                           "Blue#0000bb Red#bb0000 Magenta#bb00bb",
+                           "#000000 Green#00bb00 #000000",
+                           "#000000 Red#bb0000 #000000",
+                           "#000000 Blue#0000bb #000000",
+                           "Green#00bb00 Blue#0000bb Cyan#00bbbb"};
+    std::set<int> firsts;  // columns 0 .. 8, colours 11 .. 16
     for (std::uint32_t seed = 0; seed < 120; ++seed) {
         SeededRandom seeded(seed);
         setRandom(&seeded);
         Window1& b = freshBoard();
         b.PushButton1->Push();
         const SpriteRef& tile = b.mysprite.at(b.kap);
-        const Tile expected = tileOf("?BGMCYR"[b.kap]);
-        ASSERT_EQ(std::tuple(tile->Image(), b.colorit, tile->X(), tile->Y(), b.aTest[0]),
-                  std::tuple(expected.picture, int(expected.code), 32 * b.kap2, 0, 32 * b.kap2));
-        ASSERT_EQ(std::set<int>(b.aTest.begin(), b.aTest.end()),
-                  (std::set<int>{0, 32, 64, 96, 128, 160, 192, 224, 256}));
-        ASSERT_EQ(std::set<int>(b.nTest.begin(), b.nTest.end()), (std::set<int>{1, 2, 3, 4, 5, 6}));
-        firsts.insert({"column " + std::to_string(b.kap2), "colour " + std::to_string(b.kap)});
+        ASSERT_EQ(std::tuple(letterOf(tile->Image()), b.colorit, tile->X(), tile->Y(), b.aTest[0]),
+                  std::tuple("?BGMCYR"[b.kap], int(tileOf("?BGMCYR"[b.kap]).code), 32 * b.kap2, 0,
+                             32 * b.kap2));
+        ASSERT_EQ(std::set(b.aTest.begin(), b.aTest.end()),
+                  (std::set{0, 32, 64, 96, 128, 160, 192, 224, 256}));
+        ASSERT_EQ(std::set(b.nTest.begin(), b.nTest.end()), (std::set{1, 2, 3, 4, 5, 6}));
+        QStringList seen;
+        for (const StaticText* line : {b.StaticText16, b.StaticText17, b.StaticText18}) {
+            seen << line->Text() + line->TextColor().name();
+        }
+        ASSERT_EQ(seen.join(' ').toStdString(), hints[b.kap]);
+        firsts.insert({b.kap2, 10 + b.kap});
     }
-    setRandom(&plan);
     EXPECT_EQ(firsts.size(), 9u + 6u);
-}
+    setRandom(this);
 
-TEST_F(BoardTest, aReleaseWithNoRoomOrAfterTheEndEndsTheGameWithTheScore) {
     // No column open; the line above the top; the game already over.
     for (const auto& [columns, line, live] : {std::tuple{std::vector<int>{}, 448, true},
                                               {std::vector<int>{0}, -32, true},
@@ -49,139 +130,83 @@ TEST_F(BoardTest, aReleaseWithNoRoomOrAfterTheEndEndsTheGameWithTheScore) {
     }
 }
 
-TEST_F(BoardTest, beginnerHintsNameTheColoursTheFallingTileMixesWithAndExpertGivesNone) {
-    // Text and colour of the three lines; an empty line keeps its old colour.
-    const std::pair<char, const char*> table[] = {
-        {'B', "Green#00bb00 Red#bb0000 Yellow#bbbb00"},
-        {'G', "Blue#0000bb Red#bb0000 Magenta#bb00bb"},
-        {'M', "#123456 Green#00bb00 #123456"},
-        {'C', "#123456 Red#bb0000 #123456"},
-        {'Y', "#123456 Blue#0000bb #123456"},
-        {'R', "Green#00bb00 Blue#0000bb Cyan#00bbbb"},
-        {'b', "old#123456 old#123456 old#123456"},  // blue in Expert
-    };
-    for (const auto& [colour, expected] : table) {
-        Window1& b = freshBoard();
-        if (colour == 'b') {
-            chooseExpert(b);
-        }
-        for (StaticText* line : {b.StaticText16, b.StaticText17, b.StaticText18}) {
-            line->setText(QStringLiteral("old"));
-            line->setTextColor(QColor(0x12, 0x34, 0x56));
-        }
-        plan.Then(4, char(std::toupper(colour)));
-        b.PushButton1->Push();
-        QStringList seen;
-        for (StaticText* line : {b.StaticText16, b.StaticText17, b.StaticText18}) {
-            seen << line->Text() + line->TextColor().name();
-        }
-        EXPECT_EQ(seen.join(' ').toStdString(), expected) << colour;
-    }
-}
-
-TEST_F(BoardTest, theScoreTakesItsColourFromTheScoreAfterEveryFrame) {
-    const std::pair<int, QRgb> table[] = {
-        {0, 0x000000},  {10, 0x000000},  {11, 0xBB0000},  {25, 0xBB0000},   {26, 0xBBBB00},
-        {45, 0xBBBB00}, {46, 0x00BB00},  {65, 0x00BB00},  {66, 0x00BBBB},   {75, 0x00BBBB},
-        {76, 0x0000BB}, {100, 0x0000BB}, {101, 0xBB00BB}, {5000, 0xBB00BB},
-    };
-    Window1& b = board();
-    for (const auto& [score, rgb] : table) {
-        b.counter = score;
-        b.Timer1_Action();
-        EXPECT_EQ(b.StaticText1->TextColor(), QColor::fromRgb(rgb)) << "score " << score;
-    }
-    // A point scored in the frame already counts.
-    Window1& playing = freshBoard();
-    playing.counter = 10;
-    placeTiles(playing, {"....R...."});
-    plan.Then(4, 'C');
-    playing.PushButton1->Push();
-    ASSERT_NE(runUntilNextRelease(playing), -1);
-    EXPECT_EQ(playing.StaticText1->TextColor(), QColor::fromRgb(0xBB0000));
-}
-
-// From column `column` with the line at `line`: L/R press an arrow, l/r
-// release it, p is a Timer4 poll, f a Timer1 frame; `frames` the tile's
-// column@Y after each frame, "+" once it has landed.
-struct Steer {
-    int column;
-    int line;
-    const char* script;
-    const char* frames;
-};
-
 TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
-    const Steer table[] = {
-        {0, 448, "L f", "0@16"},  // the edges hold the tile
-        {0, 448, "L R f", "1@16"},
-        {8, 448, "R f", "8@16"},
-        {8, 448, "R L f", "7@16"},
-        {1, 448, "L f", "0@16"},
-        {7, 448, "R f", "8@16"},
-        {4, 448, "f L l f p f", "4@16 3@32 3@48"},  // a tap between frames
-        {4, 448, "R p r p f f", "5@16 5@32"},       // a tap seen up by the poll
-        {4, 448, "L f p f p f", "3@16 3@32 3@48"},  // held: one step
-        {4, 448, "R f p f p f", "5@16 5@32 5@48"},
-        {4, 448, "L f l p L f", "3@16 2@32"},  // up at a poll re-arms
-        {4, 448, "R f r p R f", "5@16 6@32"},
-        {4, 448, "L f p l L p f", "3@16 3@32"},  // up and down between two polls
-        {4, 448, "R f p r R p f", "5@16 5@32"},
-        {4, 448, "L R f p f p f", "3@16 4@32 4@48"},
-        {4, 32, "f f L f", "4@16 4@32 +"},  // on the line: no drop, no step, it lands
-        {4, 0, "L f", "+"},
+    // From a column: L/R press an arrow, l/r release it, p is a Timer4 poll, f a
+    // Timer1 frame, a digit puts the line on that row; then the tile's column
+    // after each frame, + once it has landed. The edges hold the tile; a press
+    // steps once until a poll sees its key up; on the line a tile only lands.
+    const std::tuple<int, std::string, std::string> table[] = {
+        {0, "Lf", "0"},       {0, "LRf", "1"},      {8, "Rf", "8"},        {8, "RLf", "7"},
+        {1, "Lf", "0"},       {7, "Rf", "8"},       {4, "fLlfpf", "433"},  {4, "Rprpff", "55"},
+        {4, "Lfpfpf", "333"}, {4, "Rfpfpf", "555"}, {4, "LflpLf", "32"},   {4, "RfrpRf", "56"},
+        {4, "LfplLpf", "33"}, {4, "RfprRpf", "55"}, {4, "LRfpfpf", "344"}, {4, "1ffLf", "44+"},
+        {4, "0Lf", "+"},
     };
-    for (const Steer& s : table) {
-        SCOPED_TRACE(s.script);
-        keys.release(KeyCode::LeftArrow);
-        keys.release(KeyCode::RightArrow);
+    for (const auto& [column, script, frames] : table) {
+        SCOPED_TRACE(script);
+        keys.releaseAll();
         Window1& b = freshBoard();
-        b.kap3 = s.line;
-        plan.Then(s.column, 'R');
+        Then(column, 'R');
         b.PushButton1->Push();
-        const SpriteRef tile = b.mysprite[b.kap];
         std::string seen;
-        for (const char step : std::string(s.script)) {
+        for (const char step : script) {
             const int arrow = std::toupper(step) == 'L' ? KeyCode::LeftArrow : KeyCode::RightArrow;
-            if (step == 'L' || step == 'R') {
+            if (std::isdigit(step)) {
+                b.kap3 = 32 * (step - '0');
+            } else if (step == 'L' || step == 'R') {
                 keys.press(arrow);
             } else if (step == 'l' || step == 'r') {
                 keys.release(arrow);
             } else if (step == 'p') {
                 b.Timer4_Action();
-            } else if (step == 'f') {
+            } else {
                 b.Timer1_Action();
-                // Appended piece by piece: GCC 12 at -O3 warns on " " + std::string.
-                seen.append(" ").append(
-                    b.cnt == 2 ? "+" : std::to_string(b.kap2) + "@" + std::to_string(tile->Y()));
+                seen += b.cnt == 2 ? '+' : char('0' + b.kap2);
             }
         }
-        EXPECT_EQ(seen.substr(1), s.frames);
-        EXPECT_EQ(brokenInvariant(b), "");
+        EXPECT_EQ(seen, frames);
+        expectFieldRule(b);
     }
 }
 
-TEST_F(BoardTest, aColourCoveringItselfVanishesAndQuickensThePaceDownTo50) {
-    // Difficulty, the period before and after each red landing on red.
-    for (const auto& [expert, periods] :
-         {std::pair{false, "60 55 50 50"}, {true, "80 70 60 50 50"}, {true, "55 45 45"}}) {
+TEST_F(BoardTest, aColourCoveringItselfQuickensThePaceBy5Or10WhileAbove50AndExpertHasNoHints) {
+    // Expert, and the period before and after a red lands on a red.
+    for (const auto& [expert, before, after] : {std::tuple{false, 125, 120},
+                                                {false, 55, 50},
+                                                {false, 50, 50},
+                                                {true, 80, 70},
+                                                {true, 60, 50},
+                                                {true, 55, 45},
+                                                {true, 50, 50}}) {
         Window1& b = freshBoard();
-        if (expert) {
-            chooseExpert(b);
-        }
-        b.Timer1->setPeriod(std::atoi(periods));
+        b.RadioButton2->setValue(expert);
+        b.Timer1->setPeriod(before);
         placeTiles(b, {"....R...."});
-        plan.Then(4, 'R');
+        Then(4, 'R');
         b.PushButton1->Push();
-        std::string seen = std::to_string(b.Timer1->Period());
-        while (seen.size() < std::string(periods).size()) {
-            const SpriteRef falling = b.mysprite[b.kap];
-            ASSERT_EQ(runUntilNextRelease(b), 29);
-            EXPECT_TRUE(falling->closed());
-            EXPECT_EQ(b.SpriteSurface1->spriteCount(), 2);  // the resting red and the next tile
-            seen.append(" ").append(std::to_string(b.Timer1->Period()));
-        }
-        EXPECT_EQ(seen, periods);
+        ASSERT_EQ(runUntilNextRelease(b), 29);
+        EXPECT_EQ(b.Timer1->Period(), after) << before << (expert ? " expert" : " beginner");
+        EXPECT_EQ(b.StaticText16->Text(), expert ? "" : "Green");
+    }
+}
+
+TEST_F(BoardTest, theScoreTakesItsColourFromTheScoreAfterEveryFrame) {
+    Window1& b = freshBoard();
+    b.counter = 10;
+    placeTiles(b, {"....R...."});
+    Then(4, 'C');
+    b.PushButton1->Push();
+    ASSERT_NE(runUntilNextRelease(b), -1);
+    EXPECT_EQ(b.StaticText1->TextColor(), QColor(0xBB, 0, 0)) << "the point of this frame counts";
+    const std::pair<int, QRgb> table[] = {
+        {0, 0x000000},  {10, 0x000000},  {11, 0xBB0000},  {25, 0xBB0000},   {26, 0xBBBB00},
+        {45, 0xBBBB00}, {46, 0x00BB00},  {65, 0x00BB00},  {66, 0x00BBBB},   {75, 0x00BBBB},
+        {76, 0x0000BB}, {100, 0x0000BB}, {101, 0xBB00BB}, {5000, 0xBB00BB},
+    };
+    for (const auto& [score, rgb] : table) {
+        b.counter = score;
+        b.Timer1_Action();
+        EXPECT_EQ(b.StaticText1->TextColor(), QColor::fromRgb(rgb)) << "score " << score;
     }
 }
 

@@ -17,7 +17,7 @@ class RandomArrows : public KeyState {
     explicit RandomArrows(std::uint32_t seed) : engine_(seed) { setKeyboard(this); }
     ~RandomArrows() override { setKeyboard(nullptr); }
     bool AsyncKeyDown(int code) const override {
-        return (code == KeyCode::LeftArrow && left_) || (code == KeyCode::RightArrow && right_);
+        return code == KeyCode::LeftArrow ? left_ : code == KeyCode::RightArrow && right_;
     }
     // Between clock events: each arrow changes state with a chance of 1 in 6.
     void fidget() {
@@ -43,19 +43,18 @@ long playToEnd(Window1& board, RandomArrows& keys, OnFrame&& onFrame, long maxFr
     long frames = 0;
     long nextFrame = board.Timer1->Period();
     long nextPoll = 1 + keys.below(Window1::PollPeriod);  // the poller runs since the board opened
-    while (board.Timer1->Mode() != Timer::Off && frames < maxFrames) {
+    bool going = true;
+    while (going && board.Timer1->Mode() != Timer::Off && frames < maxFrames) {
         keys.fidget();
         if (board.Timer4->Mode() != Timer::Off && nextPoll <= nextFrame) {
             board.Timer4_Action();
             nextPoll += Window1::PollPeriod;
-            continue;
+        } else {
+            board.Timer1_Action();
+            ++frames;
+            nextFrame += board.Timer1->Period();
+            going = onFrame();
         }
-        board.Timer1_Action();
-        ++frames;
-        if (!onFrame()) {
-            break;
-        }
-        nextFrame += board.Timer1->Period();
     }
     return frames;
 }

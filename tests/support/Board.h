@@ -1,68 +1,164 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The game board without a screen, for the tests and the benchmarks.
+// The game board without a screen, for the board tests: tiles as letters, the
+// field as text, the rule every frame keeps, and releases as the test plans.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
 
+#include "app/App.h"
 #include "board/Pictures.h"
 #include "board/Window1.h"
 #include "framework/Random.h"
 #include "support/Fakes.h"
 
-// Tile letters: B G M C Y R W A are blue, green, magenta, cyan, yellow, red,
-// white and gray; 'o' is the empty-cell marker whiteo.
-char letterOf(const PictureRef& picture);
-Tile tileOf(char letter);
+// B C G M R Y W A: blue, cyan, green, magenta, red, yellow, white, gray, in
+// Pictures::Name order; 'o' is whiteo, the empty cell on the line.
+inline const std::string Letters = "BCGMRYW?Ao";
 
-// Rows `first` .. `first + count - 1` of the field (0 is the top), 9 letters
-// each and '.' where empty: the newest tile of each cell, `marked` in lower case.
-std::string Field(const Window1& board, int first = 0, int count = 15,
-                  const SpriteRef& marked = nullptr);
-// cTest as 9 letters.
-std::string lineLetters(const Window1& board);
-// Puts resting tiles where the rows have letters, the last row at the bottom
-// of the field; those on the line (kap3: set it first) go into cTest, and
-// whites count as scored.
-void placeTiles(Window1& board, const std::vector<std::string>& rows);
-// Runs frames until the next release or the end of the game; returns how
-// many it took, or -1 if nothing happened in `limit` frames.
-int runUntilNextRelease(Window1& board, int limit = 40);
-// The tile in play while Timer1 runs, else nullptr.
-SpriteRef fallingTile(const Window1& board);
-// What holds between any two frames: the falling tile in column kap2 and not
-// below the line; the others resting in cells on or below the line; each
-// tile's code that of its colour; cTest the newest tile on the line of each
-// column; the score the whites made, and shown. The first thing broken, with
-// the field, or an empty text.
-std::string brokenInvariant(const Window1& board);
+inline char letterOf(const PictureRef& picture) {
+    std::size_t i = 0;
+    while (i < Letters.size() && Pictures::get(Pictures::Name(i)) != picture) {
+        ++i;
+    }
+    return i < Letters.size() ? Letters[i] : '?';
+}
 
-// Puts each planned column and colour first in the board's lists as a release
-// begins; every draw keeps the order, so later tiles repeat the last plan.
-class ReleasePlan : public RandomSource {
-  public:
-    ReleasePlan& Then(int column, char colour);
-    int below(int n) override;
-    void newBoard() { planned_ = -1; }
+inline Tile tileOf(char letter) {
+    return Pictures::tileOf(Pictures::Name(Letters.find(letter)));
+}
 
-  private:
-    std::deque<std::pair<int, int>> plan_;
-    int planned_ = -1;  // cnt of the board when the last plan was used
-};
+// The field, 15 rows of 9 letters and '.' where empty: the newest tile of each
+// cell, `marked` in lower case.
+inline std::string Field(const Window1& board, const SpriteRef& marked = nullptr) {
+    std::string rows;
+    for (int row = 0; row < Window1::Rows; ++row) {
+        rows += ".........\n";
+    }
+    for (const SpriteRef& tile : board.SpriteSurface1->sprites()) {
+        const char letter = letterOf(tile->Image());
+        if (tile->X() >= 0 && tile->Y() >= 0 && tile->X() < 288 && tile->Y() < 480) {
+            rows[tile->Y() / 32 * 10 + tile->X() / 32] =
+                tile == marked ? char(std::tolower(letter)) : letter;
+        }
+    }
+    return rows;
+}
 
-// Board tests start with the window classes known and no window left over;
-// releases follow `plan`, and the arrows are down as `keys` says.
-class BoardTest : public ::testing::Test {
-  protected:
-    void SetUp() override;
-    void TearDown() override;
-    Window1& board() { return Window1::shared(); }
-    Window1& freshBoard();  // a new board in place of the one there is
+// Resting tiles where the rows have letters, the last row at the bottom of the
+// field; those on the line (kap3: set it first) go into cTest, whites score.
+inline void placeTiles(Window1& board, const std::vector<std::string>& rows) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            const int y = 32 * int(Window1::Rows - rows.size() + r);
+            if (rows[r][c] != '.') {
+                const Tile tile = tileOf(rows[r][c]);
+                board.SpriteSurface1->NewSprite(tile.picture, 32 * int(c), y)->setGroup(tile.code);
+                board.cTest[c] = y == board.kap3 ? tile.picture : board.cTest[c];
+            }
+            if (rows[r][c] == 'W') {
+                board.StaticText1->setText(QString::number(++board.counter));
+            }
+        }
+    }
+}
 
-    ReleasePlan plan;
+// Frames until the next release or the end of the game: how many, or -1 if
+// neither came in 40.
+inline int runUntilNextRelease(Window1& board) {
+    const int released = board.cnt;
+    for (int frame = 1; frame <= 40; ++frame) {
+        board.Timer1_Action();
+        if (board.cnt != released || !board.cktru) {
+            return frame;
+        }
+    }
+    return -1;
+}
+
+// The field rule, true between any two frames: the falling tile in column kap2
+// and not below the line; the others resting in cells on or below the line;
+// each tile's code that of its colour; cTest the newest tile on the line of
+// each column; the score the whites made, and shown.
+inline void expectFieldRule(const Window1& b) {
+    const bool playing = b.Timer1->Mode() != Timer::Off && b.kap >= 0 && b.kap < Window1::Slots;
+    const SpriteRef falling = playing ? b.mysprite.at(b.kap) : nullptr;
+    const auto field = [&] { return Field(b, falling) + "line at " + std::to_string(b.kap3); };
+    EXPECT_TRUE(!falling ||
+                (!falling->closed() && falling->X() == 32 * b.kap2 && falling->Y() <= b.kap3))
+        << field();
+    std::string line(9, 'o');
+    std::string cTest;
+    int whites = 0;
+    for (const SpriteRef& tile : b.SpriteSurface1->sprites()) {
+        const char letter = letterOf(tile->Image());
+        const int x = tile->X();
+        const int y = tile->Y();
+        whites += letter == 'W';
+        EXPECT_EQ(tile->Group(), tileOf(letter).code) << letter << "\n" << field();
+        if (tile != falling) {
+            EXPECT_TRUE(x % 32 == 0 && y % 32 == 0 && x >= 0 && x <= 256 && y >= b.kap3 && y <= 448)
+                << "off the grid or above the line\n"
+                << field();
+            line[x / 32] = y == b.kap3 ? letter : line[x / 32];
+        }
+    }
+    for (const PictureRef& picture : b.cTest) {
+        cTest += letterOf(picture);
+    }
+    // A gray in the top row ends the game and leaves cTest as it was.
+    const SpriteRef& last = b.mysprite2;
+    if (!b.cktru && last && last->Y() == 0 && letterOf(last->Image()) == 'A') {
+        line[last->X() / 32] = cTest[last->X() / 32];
+    }
+    EXPECT_EQ(cTest, line) << "cTest and the line\n" << field();
+    EXPECT_EQ(std::pair(b.counter, b.StaticText1->Text().toStdString()),
+              std::pair(whites, whites ? std::to_string(whites) : ""))
+        << field();
+}
+
+// Board tests release tiles as planned (Then), with the arrows down as `keys` says.
+struct BoardTest : ::testing::Test, RandomSource {
     FakeKeyboard keys;
+    std::deque<std::pair<int, int>> plan;  // X and colour selector of the next releases
+    int planned = -1;                      // cnt of the board when the last plan was used
+
+    void SetUp() override {
+        App::registerWindows();
+        recorded().clear();
+        setRandom(this);
+    }
+    void TearDown() override {
+        setRandom(nullptr);
+        closeAllWindows();
+    }
+    Window1& freshBoard() {  // in place of the board there is
+        closeAllWindows();
+        planned = -1;
+        return Window1::shared();
+    }
+    BoardTest& Then(int column, char colour) {
+        plan.emplace_back(32 * column, 1 + int(std::string("BGMCYR").find(colour)));
+        return *this;
+    }
+    // As a release begins, puts the planned column and colour first in the
+    // board's lists and keeps their order; later releases repeat the last plan.
+    int below(int n) override {
+        Window1& b = *Window1::existing();
+        if (b.cnt != planned && !plan.empty()) {
+            planned = b.cnt;
+            for (auto [list, value] : {std::pair{&b.aTest, plan.front().first},
+                                       std::pair{&b.nTest, plan.front().second}}) {
+                std::swap(list->at(0),
+                          list->at(std::find(list->begin(), list->end(), value) - list->begin()));
+            }
+            plan.pop_front();
+        }
+        return n - 1;  // shuffle() then swaps each element with itself
+    }
 };

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "framework/Keyboard.h"
+#include "framework/Window.h"
 
-// Keys held down as the test says (Press, Release), nothing else, while it lives.
+// Keys held down as the test says (press, release), nothing else, while it lives.
 class FakeKeyboard : public KeyState {
   public:
-    FakeKeyboard();
-    ~FakeKeyboard() override;
+    FakeKeyboard() { setKeyboard(this); }
+    ~FakeKeyboard() override { setKeyboard(nullptr); }
 };
 
 // What the game would have shown in message boxes, the questions it asked
@@ -22,10 +23,20 @@ struct Recorded {
     int quits = 0;
     void clear() { *this = {}; }
 };
-Recorded& recorded();
+inline Recorded& recorded() {
+    static Recorded record;
+    return record;
+}
 
-// Deletes every window at once and runs the deferred deletions, so a test
-// starts with no window left over from the one before.
-void closeAllWindows();
 // Runs the deletions and zero-time timers that the event loop would.
-void settleEvents();
+inline void settleEvents() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Deletes every window at once, so a test starts with none left over.
+inline void closeAllWindows() {
+    Window::releaseAll();
+    settleEvents();
+}

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The board's controls, releasing and steering tiles, the time penalty, the
-// hints, the score's colour and the shutdown.
+// hints and the score's colour.
 #include <QApplication>
 #include <QTest>
 #include <set>
@@ -11,23 +11,19 @@
 
 namespace {
 
-TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGameAndTheArrowsChangeNone) {
-    // Keys typed on a fresh board, and b: Beginner enabled again, then B;
-    // X: the game runs out of columns; C: HELP opened, the board closed. Then
-    // Start, HELP, Beginner and Expert enabled, Beginner chosen, Timer1's
-    // period, tiles released, the poller running, the board and HELP shown,
-    // quits asked for (the board read anew).
+TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
+    // Keys typed on a fresh board (B enables Beginner first, as Expert turned it
+    // off; X: the game runs out of columns; C: HELP opened, the board closed).
+    // Then, of the board read anew: Start, HELP, Beginner, Expert enabled,
+    // Beginner chosen, the poller running, the board and HELP shown; Timer1's
+    // period, tiles released, quits asked for.
     const std::pair<std::string, const char*> table[] = {
-        {"", "1111 1 125 0 1 10 0"},      {"E<>^v", "1101 0 80 0 1 10 0"},
-        {"Eb", "1111 1 80 0 1 10 0"},     {"\r", "0010 1 125 1 1 10 0"},
-        {"S\rSH", "0010 1 125 1 1 10 0"}, {"ES", "0001 0 80 1 1 10 0"},
-        {"SX", "0010 1 125 1 0 10 0"},    {"ESX", "0001 0 80 1 0 10 0"},
-        {"H", "1111 1 125 0 1 01 0"},     {"Q", "1111 1 125 0 1 10 1"},
-        {"SN", "1111 1 125 0 1 10 0"},    {"C", "1111 1 125 0 1 11 1"},
-        {"SXC", "1111 1 125 0 1 11 0"},
+        {"", "11111110 125 0 0"},    {"E", "11010110 80 0 0"},      {"EB", "11111110 80 0 0"},
+        {"\r", "00101110 125 1 0"},  {"S\rSH", "00101110 125 1 0"}, {"ES", "00010110 80 1 0"},
+        {"SX", "00101010 125 1 0"},  {"ESX", "00010010 80 1 0"},    {"H", "11111101 125 0 0"},
+        {"Q", "11111110 125 0 1"},   {"SN", "11111110 125 0 0"},    {"C", "11111111 125 0 1"},
+        {"SXC", "11111111 125 0 0"},
     };
-    const std::string arrows = "<>^v";
-    const Qt::Key arrowKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
     for (const auto& [typed, expected] : table) {
         SCOPED_TRACE(typed);
         recorded().clear();
@@ -41,44 +37,24 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGameAndTheArrowsChang
             } else if (key == 'C') {
                 Window2::shared();  // still on screen: only the board's rule decides
                 b.Close();
-            } else if (key == 'b') {
-                b.RadioButton1->setEnabled(true);
-                QTest::keyClick(&b, 'B');
-            } else if (arrows.find(key) != std::string::npos) {
-                QTest::keyClick(&b, arrowKeys[arrows.find(key)]);
             } else {
+                b.RadioButton1->setEnabled(b.RadioButton1->Enabled() || key == 'B');
                 QTest::keyClick(&b, key);
             }
         }
-        EXPECT_EQ(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), nullptr) << "the arrows must only steer";
         settleEvents();
         const Window1& n = Window1::shared();
-        const auto on = [](bool value) { return value ? "1" : "0"; };
-        EXPECT_EQ(std::string(on(n.PushButton1->Enabled())) + on(n.PushButton5->Enabled()) +
-                      on(n.RadioButton1->Enabled()) + on(n.RadioButton2->Enabled()) + " " +
-                      on(n.RadioButton1->Value()) + " " + std::to_string(n.Timer1->Period()) + " " +
-                      std::to_string(n.cnt) + " " + on(n.Timer4->Mode() != Timer::Off) + " " +
-                      on(n.isVisible()) +
-                      on(Window2::existing() && Window2::existing()->isVisible()) + " " +
-                      std::to_string(recorded().quits),
-                  expected);
-    }
-}
-
-TEST_F(BoardTest, shutdownAfterAGameReleasesTheWindowsAndThePictures) {
-    std::vector<std::weak_ptr<const Picture>> pictures;
-    {
-        App app;
-        freshBoard().PushButton1->Push();
-        Window1::shared().Timer1_Action();
-        for (int name = Pictures::blue; name <= Pictures::whiteo; ++name) {
-            pictures.push_back(Pictures::get(Pictures::Name(name)));
+        std::string seen;
+        for (const bool on :
+             {n.PushButton1->Enabled(), n.PushButton5->Enabled(), n.RadioButton1->Enabled(),
+              n.RadioButton2->Enabled(), n.RadioButton1->Value(), n.Timer4->Mode() != Timer::Off,
+              n.isVisible(), Window2::existing() && Window2::existing()->isVisible()}) {
+            seen += on ? '1' : '0';
         }
-        App::shutdown();  // the board's surface outlives its view: Qt deletes children in order
-    }
-    EXPECT_EQ(Window1::existing(), nullptr);
-    for (const auto& picture : pictures) {
-        EXPECT_TRUE(picture.expired());
+        EXPECT_EQ(seen + " " + std::to_string(n.Timer1->Period()) + " " + std::to_string(n.cnt) +
+                      " " + std::to_string(recorded().quits),
+                  expected);
     }
 }
 
@@ -97,10 +73,8 @@ TEST_F(BoardTest, anyColumnAndColourComeFirstWithTheirHintsAndANoRoomReleaseEnds
         setRandom(&seeded);
         Window1& b = freshBoard();
         b.PushButton1->Push();
-        const SpriteRef& tile = b.mysprite.at(b.kap);
-        ASSERT_EQ(std::tuple(letterOf(tile->Image()), b.colorit, tile->X(), tile->Y(), b.aTest[0]),
-                  std::tuple("?BGMCYR"[b.kap], int(tileOf("?BGMCYR"[b.kap]).code), 32 * b.kap2, 0,
-                             32 * b.kap2));
+        expectFieldRule(b);
+        ASSERT_EQ(letterOf(b.mysprite.at(b.kap)->Image()), "?BGMCYR"[b.kap]);
         ASSERT_EQ(std::set(b.aTest.begin(), b.aTest.end()),
                   (std::set{0, 32, 64, 96, 128, 160, 192, 224, 256}));
         ASSERT_EQ(std::set(b.nTest.begin(), b.nTest.end()), (std::set{1, 2, 3, 4, 5, 6}));
@@ -125,8 +99,9 @@ TEST_F(BoardTest, anyColumnAndColourComeFirstWithTheirHintsAndANoRoomReleaseEnds
         b.PushButton2->Push();
         b.PushButton2->Push();  // disabled now: nothing more is asked for
         EXPECT_EQ(recorded().messages, QStringList{QStringLiteral("Game Over. Your Score: 7")});
-        EXPECT_EQ(std::tuple(b.cktru, b.cnt, b.SpriteSurface1->spriteCount(), b.Timer1->Mode()),
-                  std::tuple(false, 1, 1, int(Timer::Off)));
+        EXPECT_EQ(std::tuple(b.cktru, b.cnt, b.SpriteSurface1->closed(), b.Timer1->Mode(),
+                             b.Timer4->Mode()),
+                  std::tuple(false, 1, true, int(Timer::Off), int(Timer::Off)));
     }
 }
 

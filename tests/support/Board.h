@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <string>
-#include <vector>
 
 #include "app/App.h"
 #include "board/Pictures.h"
@@ -17,24 +15,23 @@
 #include "framework/Random.h"
 #include "support/Fakes.h"
 
-// B C G M R Y W A: blue, cyan, green, magenta, red, yellow, white, gray, in
-// Pictures::Name order; 'o' is whiteo, the empty cell on the line.
+// Blue, cyan, green, magenta, red, yellow, white, gray in Pictures::Name order; o: the empty cell.
 inline const std::string Letters = "BCGMRYW?Ao";
 
 inline char letterOf(const PictureRef& picture) {
-    std::size_t i = 0;
-    while (i < Letters.size() && Pictures::get(Pictures::Name(i)) != picture) {
-        ++i;
+    for (std::size_t i = 0; i < Letters.size(); ++i) {
+        if (Pictures::get(Pictures::Name(i)) == picture) {
+            return Letters[i];
+        }
     }
-    return i < Letters.size() ? Letters[i] : '?';
+    return '?';
 }
 
 inline Tile tileOf(char letter) {
     return Pictures::tileOf(Pictures::Name(Letters.find(letter)));
 }
 
-// The field, 15 rows of 9 letters and '.' where empty: the newest tile of each
-// cell, `marked` in lower case.
+// 15 rows of 9 letters, '.' where empty: the newest tile of each cell, `marked` in lower case.
 inline std::string Field(const Window1& board, const SpriteRef& marked = nullptr) {
     std::string rows;
     for (int row = 0; row < Window1::Rows; ++row) {
@@ -50,8 +47,8 @@ inline std::string Field(const Window1& board, const SpriteRef& marked = nullptr
     return rows;
 }
 
-// Resting tiles where the rows have letters, the last row at the bottom of the
-// field; those on the line (kap3: set it first) go into cTest, whites score.
+// Resting tiles where the rows have letters, the last row at the bottom; those
+// on the line (kap3: set it first) go into cTest, and whites score.
 inline void placeTiles(Window1& board, const std::vector<std::string>& rows) {
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
@@ -68,8 +65,7 @@ inline void placeTiles(Window1& board, const std::vector<std::string>& rows) {
     }
 }
 
-// Frames until the next release or the end of the game: how many, or -1 if
-// neither came in 40.
+// Frames until the next release or the end of the game, or -1 if neither came in 40.
 inline int runUntilNextRelease(Window1& board) {
     const int released = board.cnt;
     for (int frame = 1; frame <= 40; ++frame) {
@@ -86,27 +82,27 @@ inline int runUntilNextRelease(Window1& board) {
 // each tile's code that of its colour; cTest the newest tile on the line of
 // each column; the score the whites made, and shown.
 inline void expectFieldRule(const Window1& b) {
-    const bool playing = b.Timer1->Mode() != Timer::Off && b.kap >= 0 && b.kap < Window1::Slots;
+    const bool playing = b.Timer1->Mode() != Timer::Off && b.kap > 0 && b.kap < Window1::Slots;
     const SpriteRef falling = playing ? b.mysprite.at(b.kap) : nullptr;
     const auto field = [&] { return Field(b, falling) + "line at " + std::to_string(b.kap3); };
     EXPECT_TRUE(!falling ||
                 (!falling->closed() && falling->X() == 32 * b.kap2 && falling->Y() <= b.kap3))
         << field();
-    std::string line(9, 'o');
     std::string cTest;
+    std::string line(9, 'o');
     int whites = 0;
     for (const SpriteRef& tile : b.SpriteSurface1->sprites()) {
         const char letter = letterOf(tile->Image());
         const int x = tile->X();
         const int y = tile->Y();
-        whites += letter == 'W';
-        EXPECT_EQ(tile->Group(), tileOf(letter).code) << letter << "\n" << field();
-        if (tile != falling) {
-            EXPECT_TRUE(x % 32 == 0 && y % 32 == 0 && x >= 0 && x <= 256 && y >= b.kap3 && y <= 448)
-                << "off the grid or above the line\n"
-                << field();
-            line[x / 32] = y == b.kap3 ? letter : line[x / 32];
+        const bool rests = x % 32 == 0 && y % 32 == 0 && x >= 0 && x <= 256 && y >= b.kap3;
+        EXPECT_TRUE(tile->Group() == tileOf(letter).code && (tile == falling || rests) && y <= 448)
+            << letter << " off the grid, above the line or with another code\n"
+            << field();
+        if (rests && y == b.kap3 && tile != falling) {
+            line[x / 32] = letter;
         }
+        whites += letter == 'W';
     }
     for (const PictureRef& picture : b.cTest) {
         cTest += letterOf(picture);
@@ -117,8 +113,9 @@ inline void expectFieldRule(const Window1& b) {
         line[last->X() / 32] = cTest[last->X() / 32];
     }
     EXPECT_EQ(cTest, line) << "cTest and the line\n" << field();
-    EXPECT_EQ(std::pair(b.counter, b.StaticText1->Text().toStdString()),
-              std::pair(whites, whites ? std::to_string(whites) : ""))
+    EXPECT_TRUE(b.counter == whites &&
+                b.StaticText1->Text() == (whites ? QString::number(whites) : ""))
+        << "the score is not the whites\n"
         << field();
 }
 
@@ -154,8 +151,8 @@ struct BoardTest : ::testing::Test, RandomSource {
             planned = b.cnt;
             for (auto [list, value] : {std::pair{&b.aTest, plan.front().first},
                                        std::pair{&b.nTest, plan.front().second}}) {
-                std::swap(list->at(0),
-                          list->at(std::find(list->begin(), list->end(), value) - list->begin()));
+                const auto at = std::find(list->begin(), list->end(), value) - list->begin();
+                std::swap(list->at(0), list->at(at));
             }
             plan.pop_front();
         }

@@ -47,20 +47,17 @@ inline std::string Field(const Window1& board, const SpriteRef& marked = nullptr
     return rows;
 }
 
-// Resting tiles where the rows have letters, the last row at the bottom; those
-// on the line (kap3: set it first) go into cTest, and whites score.
-inline void placeTiles(Window1& board, const std::vector<std::string>& rows) {
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            const int y = 32 * int(Window1::Rows - rows.size() + r);
-            if (rows[r][c] != '.') {
-                const Tile tile = tileOf(rows[r][c]);
-                board.SpriteSurface1->NewSprite(tile.picture, 32 * int(c), y)->setGroup(tile.code);
-                board.cTest[c] = y == board.kap3 ? tile.picture : board.cTest[c];
-            }
-            if (rows[r][c] == 'W') {
-                board.StaticText1->setText(QString::number(++board.counter));
-            }
+// Resting tiles on the line (kap3: set it first) where the row has letters; whites score.
+inline void placeLine(Window1& board, const std::string& row) {
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        if (row[c] != '.') {
+            const Tile tile = tileOf(row[c]);
+            board.SpriteSurface1->NewSprite(tile.picture, 32 * int(c), board.kap3)
+                ->setGroup(tile.code);
+            board.cTest[c] = tile.picture;
+        }
+        if (row[c] == 'W') {
+            board.StaticText1->setText(QString::number(++board.counter));
         }
     }
 }
@@ -119,9 +116,8 @@ inline void expectFieldRule(const Window1& b) {
         << field();
 }
 
-// Board tests release tiles as planned (Then), with the arrows down as `keys` says.
+// Board tests release tiles as planned (Then).
 struct BoardTest : ::testing::Test, RandomSource {
-    FakeKeyboard keys;
     std::deque<std::pair<int, int>> plan;  // X and colour selector of the next releases
     int planned = -1;                      // cnt of the board when the last plan was used
 
@@ -132,6 +128,7 @@ struct BoardTest : ::testing::Test, RandomSource {
     }
     void TearDown() override {
         setRandom(nullptr);
+        setKeyboard(nullptr);
         closeAllWindows();
     }
     Window1& freshBoard() {  // in place of the board there is

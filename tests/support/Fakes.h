@@ -4,15 +4,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
-#include "framework/Keyboard.h"
 #include "framework/Window.h"
-
-// Keys held down as the test says (press, release), nothing else, while it lives.
-class FakeKeyboard : public KeyState {
-  public:
-    FakeKeyboard() { setKeyboard(this); }
-    ~FakeKeyboard() override { setKeyboard(nullptr); }
-};
 
 // What the game would have shown in message boxes, the questions it asked
 // (answered with `answer`), and how often it asked to quit, since the test began.

@@ -1,0 +1,281 @@
+// SPDX-License-Identifier: MIT
+// The game board through its real handlers: the controls, releasing, steering
+// and landing tiles, mixing, the time penalty, the hints, the score's colour,
+// the rise of the active bottom line, the end of the game, and whole games.
+#include <QApplication>
+#include <QTest>
+#include <chrono>
+#include <cstdio>
+#include <set>
+
+#include "framework/Keyboard.h"
+#include "info/Window2.h"
+#include "support/Autoplay.h"
+#include "support/Board.h"
+
+namespace {
+
+TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
+    // Keys typed on a fresh board (B enables Beginner first, as Expert turned it
+    // off; X: the game runs out of columns; C: HELP opened, the board closed).
+    // Then, of the board read anew: Start, HELP, Beginner, Expert enabled,
+    // Beginner chosen, Timer1 and the poller running, the board and HELP
+    // shown; Timer1's period, tiles released, quits and messages.
+    const std::pair<std::string, const char*> table[] = {
+        {"", "111110110 125 0 0 0"},      {"E", "110100110 80 0 0 0"},
+        {"EB", "111110110 80 0 0 0"},     {"\r", "001011110 125 1 0 0"},
+        {"S\rSH", "001011110 125 1 0 0"}, {"ES", "000101110 80 1 0 0"},
+        {"SX", "001010010 125 1 0 1"},    {"ESX", "000100010 80 1 0 1"},
+        {"H", "111110101 125 0 0 0"},     {"Q", "111110110 125 0 1 0"},
+        {"SN", "111110110 125 0 0 0"},    {"C", "111110111 125 0 1 0"},
+        {"SXC", "111110111 125 0 0 1"},
+    };
+    for (const auto& [typed, expected] : table) {
+        SCOPED_TRACE(typed);
+        recorded().clear();
+        Window1& b = freshBoard();
+        b.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&b));  // letter keys work in the active window
+        for (const char key : typed) {
+            if (key == 'X') {
+                b.aTest.clear();
+                ASSERT_EQ(runUntilNextRelease(b), 1 + 28);
+                b.PushButton2->Push();  // after the end: no second message
+            } else if (key == 'C') {
+                Window2::shared();  // still on screen: only the board's rule decides
+                b.Close();
+            } else {
+                b.RadioButton1->setEnabled(b.RadioButton1->Enabled() || key == 'B');
+                QTest::keyClick(&b, key);
+            }
+        }
+        EXPECT_EQ(QApplication::focusWidget(), nullptr) << "the arrows must only steer";
+        settleEvents();
+        const Window1& n = Window1::shared();
+        std::string seen;
+        for (const bool on :
+             {n.PushButton1->Enabled(), n.PushButton5->Enabled(), n.RadioButton1->Enabled(),
+              n.RadioButton2->Enabled(), n.RadioButton1->Value(), n.Timer1->Mode() != Timer::Off,
+              n.Timer4->Mode() != Timer::Off, n.isVisible(),
+              Window2::existing() && Window2::existing()->isVisible()}) {
+            seen += on ? '1' : '0';
+        }
+        EXPECT_EQ(seen + " " + std::to_string(n.Timer1->Period()) + " " + std::to_string(n.cnt) +
+                      " " + std::to_string(recorded().quits) + " " +
+                      std::to_string(recorded().messages.size()),
+                  expected);
+    }
+}
+
+TEST_F(BoardTest, anyColumnAndColourComeFirstWithTheirBeginnerHints) {
+    // Per colour selector: text and colour of the three Beginner hints.
+    const char* hints[] = {"",
+                           "Green#00bb00 Red#bb0000 Yellow#bbbb00",
+                           "Blue#0000bb Red#bb0000 Magenta#bb00bb",
+                           "#000000 Green#00bb00 #000000",
+                           "#000000 Red#bb0000 #000000",
+                           "#000000 Blue#0000bb #000000",
+                           "Green#00bb00 Blue#0000bb Cyan#00bbbb"};
+    std::set<int> firsts;  // columns 0 .. 8, colours 11 .. 16
+    for (std::uint32_t seed = 0; seed < 120; ++seed) {
+        SeededRandom seeded(seed);
+        setRandom(&seeded);
+        Window1& b = freshBoard();
+        b.PushButton1->Push();
+        expectFieldRule(b);
+        ASSERT_EQ(letterOf(b.mysprite.at(b.kap)->Image()), "?BGMCYR"[b.kap]);
+        ASSERT_EQ(std::set(b.aTest.begin(), b.aTest.end()),
+                  (std::set{0, 32, 64, 96, 128, 160, 192, 224, 256}));
+        ASSERT_EQ(std::set(b.nTest.begin(), b.nTest.end()), (std::set{1, 2, 3, 4, 5, 6}));
+        QStringList seen;
+        for (const StaticText* line : {b.StaticText16, b.StaticText17, b.StaticText18}) {
+            seen << line->Text() + line->TextColor().name();
+        }
+        ASSERT_EQ(seen.join(' ').toStdString(), hints[b.kap]);
+        firsts.insert({b.kap2, 10 + b.kap});
+    }
+    EXPECT_EQ(firsts.size(), 9u + 6u);
+    setRandom(this);
+}
+
+TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
+    // From a column: L/R press an arrow, l/r release it, p is a Timer4 poll, f a
+    // Timer1 frame, a digit puts the line on that row; then the tile's column
+    // after each frame, + once it has landed. The edges hold the tile; a press
+    // steps once until a poll sees its key up; on the line a tile only lands.
+    const std::tuple<int, std::string, std::string> table[] = {
+        {0, "Lf", "0"},       {0, "LRf", "1"},      {8, "Rf", "8"},        {8, "RLf", "7"},
+        {1, "Lf", "0"},       {7, "Rf", "8"},       {4, "fLlfpf", "433"},  {4, "Rprpff", "55"},
+        {4, "Lfpfpf", "333"}, {4, "Rfpfpf", "555"}, {4, "LflpLf", "32"},   {4, "RfrpRf", "56"},
+        {4, "LfplLpf", "33"}, {4, "RfprRpf", "55"}, {4, "LRfpfpf", "344"}, {4, "1ffLf", "44+"},
+        {4, "0Lf", "+"},
+    };
+    for (const auto& [column, script, frames] : table) {
+        SCOPED_TRACE(script);
+        KeyState keys;
+        setKeyboard(&keys);
+        Window1& b = freshBoard();
+        Then(column, 'R');
+        b.PushButton1->Push();
+        std::string seen;
+        for (const char step : script) {
+            const int arrow = std::toupper(step) == 'L' ? KeyCode::LeftArrow : KeyCode::RightArrow;
+            if (std::isdigit(step)) {
+                b.kap3 = 32 * (step - '0');
+            } else if (step == 'L' || step == 'R') {
+                keys.press(arrow);
+            } else if (step == 'l' || step == 'r') {
+                keys.release(arrow);
+            } else if (step == 'p') {
+                b.Timer4_Action();
+            } else {
+                b.Timer1_Action();
+                seen += b.cnt == 2 ? '+' : char('0' + b.kap2);
+            }
+        }
+        EXPECT_EQ(seen, frames);
+        expectFieldRule(b);
+    }
+}
+
+TEST_F(BoardTest, aTileLandingOnEachKindOfTileMixesStaysOrVanishesWithAPenalty) {
+    // Column by column, the bottom cell holds one of these before the landing.
+    const std::string resting = "BGMCYRWA.";
+    // The falling colour, Expert, Timer1's period before and after it covers
+    // itself; the bottom two rows after: the tile that fell in lower case
+    // where it stays, and a gray raises a new tile of the falling colour a row.
+    const std::tuple<char, bool, int, int, const char*> table[] = {
+        {'B', false, 125, 120, "..BB.....\nBCAAWMbbb\n"},
+        {'G', false, 55, 50, "...GG....\nCGWAAYggg\n"},
+        {'M', false, 50, 50, "M..MMM...\nAWMAAAmmm\n"},
+        {'C', true, 80, 70, "CCC.C....\nAAACAWccc\n"},
+        {'Y', true, 55, 45, ".YYY.Y...\nWAAAYAyyy\n"},
+        {'R', true, 60, 50, "..R.R....\nMYAWARrrr\n"},
+    };
+    for (const auto& [falling, expert, before, after, rows] : table) {
+        std::string seen = ".........\n.........\n";
+        for (int column = 0; column < 9; ++column) {
+            SCOPED_TRACE(std::string(1, falling) + " onto " + resting[column]);
+            Window1& b = freshBoard();
+            b.RadioButton2->setValue(expert);
+            b.Timer1->setPeriod(before);
+            placeLine(b, std::string(8, '.').insert(column, 1, resting[column]));
+            Then(column, falling);
+            b.PushButton1->Push();
+            EXPECT_EQ(b.StaticText17->Text().isEmpty(), expert) << "hints in Beginner only";
+            const SpriteRef tile = b.mysprite[b.kap];
+            ASSERT_NE(runUntilNextRelease(b), -1);
+            const std::string field = Field(b, tile).substr(130);
+            seen[column] = field[column];
+            seen[10 + column] = field[10 + column];
+            expectFieldRule(b);
+            // One release, and the pace runs again.
+            EXPECT_EQ(
+                std::tuple(b.cnt, b.Timer1->Mode(), b.Timer1->Period()),
+                std::tuple(2, int(Timer::Multiple), resting[column] == falling ? after : before));
+        }
+        EXPECT_EQ(seen, rows) << falling << " falling";
+    }
+}
+
+TEST_F(BoardTest, theScoreTakesItsColourFromTheScoreAfterEveryFrame) {
+    Window1& b = freshBoard();
+    b.counter = 10;
+    placeLine(b, "....R....");
+    Then(4, 'C');
+    b.PushButton1->Push();
+    ASSERT_NE(runUntilNextRelease(b), -1);
+    EXPECT_EQ(b.StaticText1->TextColor(), QColor(0xBB, 0, 0)) << "the point of this frame counts";
+    const std::pair<int, QRgb> table[] = {
+        {0, 0x000000},  {10, 0x000000},  {11, 0xBB0000},  {25, 0xBB0000},   {26, 0xBBBB00},
+        {45, 0xBBBB00}, {46, 0x00BB00},  {65, 0x00BB00},  {66, 0x00BBBB},   {75, 0x00BBBB},
+        {76, 0x0000BB}, {100, 0x0000BB}, {101, 0xBB00BB}, {5000, 0xBB00BB},
+    };
+    for (const auto& [score, rgb] : table) {
+        b.counter = score;
+        b.Timer1_Action();
+        EXPECT_EQ(b.StaticText1->TextColor(), QColor::fromRgb(rgb)) << "score " << score;
+    }
+}
+
+TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce) {
+    // Just below the top: the gray raises the line into the top row, where
+    // the raised tile closes its column.
+    Then(4, 'M').Then(0, 'G');
+    Window1& b = freshBoard();
+    b.kap3 = 32;
+    placeLine(b, "....R....");
+    b.PushButton1->Push();
+    ASSERT_EQ(runUntilNextRelease(b), 1);
+    EXPECT_EQ(Field(b, b.mysprite[b.kap]).substr(0, 20), "g...M....\n....A....\n");
+    EXPECT_EQ(b.kap3, 0);
+    EXPECT_EQ(b.aTest, (std::vector<int>{0, 64, 96, 32, 160, 192, 224, 256}));
+    expectFieldRule(b);
+    b.ckArray(100);  // not open: nothing changes
+    b.ckArray(96);
+    EXPECT_EQ(b.aTest, (std::vector<int>{0, 64, 32, 160, 192, 224, 256}));
+
+    // G lands, C released then meets the red in the same frame; the white
+    // releases B onto the yellow, which mixes there in the next frame, once.
+    Then(0, 'G').Then(4, 'C').Then(7, 'B').Then(2, 'G');
+    Window1& c = freshBoard();
+    c.kap3 = 0;
+    placeLine(c, "....R..Y.");
+    c.PushButton1->Push();
+    c.Timer1_Action();
+    EXPECT_EQ(Field(c, c.mysprite[c.kap]).substr(0, 10), "G...W..b.\n");
+    c.Timer1_Action();
+    EXPECT_EQ(Field(c, c.mysprite[c.kap]).substr(0, 10), "G.g.W..W.\n");
+    EXPECT_EQ(c.aTest, (std::vector<int>{64, 96, 0, 160, 192, 32, 256}));
+    expectFieldRule(c);
+
+    // A gray in the top row ends the game with the score.
+    Then(0, 'G').Then(4, 'M');
+    Window1& full = freshBoard();
+    full.kap3 = 0;
+    placeLine(full, "W...R....");
+    full.PushButton1->Push();
+    full.Timer1_Action();
+    EXPECT_EQ(Field(full).substr(0, 10), "G...A....\n");
+    EXPECT_EQ(std::tuple(full.kap3, full.cnt, full.Timer1->Mode()),
+              std::tuple(0, 2, int(Timer::Off)));
+    EXPECT_EQ(recorded().messages, QStringList{QStringLiteral("Game Over. Your Score: 1")});
+    expectFieldRule(full);
+}
+
+// Seeded games through the real handlers, random steering and difficulty, the
+// field rule checked after every frame, each ending with its score. Game g of
+// HUEMIX_SOAK_GAMES (the unit tier 200, the soak 10,000) uses the seed
+// HUEMIX_SOAK_SEED (1) + g, so a failing game replays alone with HUEMIX_SOAK_GAMES=1.
+TEST(WholeGames, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
+    App::registerWindows();  // New Game reaches the score board
+    const long games = qEnvironmentVariable("HUEMIX_SOAK_GAMES", "200").toLong();
+    const long firstSeed = qEnvironmentVariable("HUEMIX_SOAK_SEED", "1").toLong();
+    long frames = 0;
+    const auto started = std::chrono::steady_clock::now();
+    for (long game = 0; game < games && !::testing::Test::HasFailure(); ++game) {
+        Window1& board = Window1::shared();
+        const auto seed = static_cast<std::uint32_t>(firstSeed + game);
+        SCOPED_TRACE("HUEMIX_SOAK_SEED=" + std::to_string(seed));
+        SeededRandom chance(seed);
+        setRandom(&chance);
+        RandomArrows keys(seed);
+        recorded().clear();
+        board.RadioButton2->setValue(keys.below(2) == 1);
+        board.PushButton1->Push();
+        frames += playToEnd(
+            board, keys, [&] { return expectFieldRule(board), !::testing::Test::HasFailure(); },
+            200000);
+        setRandom(nullptr);
+        EXPECT_EQ(recorded().messages, QStringList{QStringLiteral("Game Over. Your Score: ") +
+                                                   QString::number(board.counter)});
+        board.PushButton4->Push();  // New Game
+        settleEvents();
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("whole games: %ld, %ld frames in %.1f s\n", games, frames, seconds);
+    closeAllWindows();
+}
+
+}  // namespace

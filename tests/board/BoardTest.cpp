@@ -53,21 +53,6 @@ std::string Field(const Window1& board, const SpriteRef& marked = nullptr) {
     return rows;
 }
 
-// Resting tiles on the line (kap3: set it first) where the row has letters; whites score.
-void placeLine(Window1& board, const std::string& row) {
-    for (std::size_t c = 0; c < row.size(); ++c) {
-        if (row[c] != '.') {
-            const Tile tile = tileOf(row[c]);
-            board.SpriteSurface1->NewSprite(tile.picture, 32 * int(c), board.kap3)
-                ->setGroup(tile.code);
-            board.cTest[c] = tile.picture;
-        }
-        if (row[c] == 'W') {
-            board.StaticText1->setText(QString::number(++board.counter));
-        }
-    }
-}
-
 // Frames until the next release or the end of the game, or -1 if neither came in 40.
 int runUntilNextRelease(Window1& board) {
     const int released = board.cnt;
@@ -140,6 +125,24 @@ struct BoardTest : ::testing::Test, RandomSource {
         closeAllWindows();
         planned = -1;
         return Window1::shared();
+    }
+    // A fresh board, started, with the line at Y `line` holding the tiles of
+    // `row` (whites score).
+    Window1& startOn(int line, const std::string& row) {
+        Window1& b = freshBoard();
+        b.kap3 = line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (row[c] != '.') {
+                const Tile tile = tileOf(row[c]);
+                b.SpriteSurface1->NewSprite(tile.picture, 32 * int(c), line)->setGroup(tile.code);
+                b.cTest[c] = tile.picture;
+            }
+            if (row[c] == 'W') {
+                b.StaticText1->setText(QString::number(++b.counter));
+            }
+        }
+        b.PushButton1->Push();
+        return b;
     }
     BoardTest& Then(int column, char colour) {
         plan.emplace_back(32 * column, 1 + int(std::string("BGMCYR").find(colour)));
@@ -226,9 +229,8 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
         SCOPED_TRACE(script);
         KeyState keys;
         setKeyboard(&keys);
-        Window1& b = freshBoard();
         Then(column, 'R');
-        b.PushButton1->Push();
+        Window1& b = startOn(448, "");
         std::string seen;
         for (const char step : script) {
             const int arrow = std::toupper(step) == 'L' ? KeyCode::LeftArrow : KeyCode::RightArrow;
@@ -266,12 +268,10 @@ TEST_F(BoardTest, aTileLandingOnEachKindOfTileMixesStaysOrVanishesWithAPenalty) 
         std::string seen = ".........\n.........\n";
         for (int column = 0; column < 9; ++column) {
             SCOPED_TRACE(std::string(1, falling) + " onto " + resting[column]);
-            Window1& b = freshBoard();
+            Then(column, falling);
+            Window1& b = startOn(448, std::string(8, '.').insert(column, 1, resting[column]));
             b.RadioButton2->setValue(expert);
             b.Timer1->setPeriod(before);
-            placeLine(b, std::string(8, '.').insert(column, 1, resting[column]));
-            Then(column, falling);
-            b.PushButton1->Push();
             const SpriteRef tile = b.mysprite[b.kap];
             ASSERT_NE(runUntilNextRelease(b), -1);
             const std::string field = Field(b, tile).substr(130);
@@ -288,11 +288,9 @@ TEST_F(BoardTest, aTileLandingOnEachKindOfTileMixesStaysOrVanishesWithAPenalty) 
 }
 
 TEST_F(BoardTest, theScoreTakesItsColourFromTheScoreAfterEveryFrame) {
-    Window1& b = freshBoard();
-    b.counter = 10;
-    placeLine(b, "....R....");
     Then(4, 'C');
-    b.PushButton1->Push();
+    Window1& b = startOn(448, "....R....");
+    b.counter = 10;
     ASSERT_NE(runUntilNextRelease(b), -1);
     EXPECT_EQ(b.StaticText1->TextColor(), QColor(0xBB, 0, 0)) << "the point of this frame counts";
     const std::pair<int, QRgb> table[] = {
@@ -311,13 +309,9 @@ TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce)
     // Just below the top: the gray raises the line into the top row, where
     // the raised tile closes its column.
     Then(4, 'M').Then(0, 'G');
-    Window1& b = freshBoard();
-    b.kap3 = 32;
-    placeLine(b, "....R....");
-    b.PushButton1->Push();
+    Window1& b = startOn(32, "....R....");
     ASSERT_EQ(runUntilNextRelease(b), 1);
     EXPECT_EQ(Field(b, b.mysprite[b.kap]).substr(0, 20), "g...M....\n....A....\n");
-    EXPECT_EQ(b.kap3, 0);
     EXPECT_EQ(b.aTest, (std::vector<int>{0, 64, 96, 32, 160, 192, 224, 256}));
     expectFieldRule(b);
     b.ckArray(100);  // not open: nothing changes
@@ -327,10 +321,7 @@ TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce)
     // G lands, C released then meets the red in the same frame; the white
     // releases B onto the yellow, which mixes there in the next frame, once.
     Then(0, 'G').Then(4, 'C').Then(7, 'B').Then(2, 'G');
-    Window1& c = freshBoard();
-    c.kap3 = 0;
-    placeLine(c, "....R..Y.");
-    c.PushButton1->Push();
+    Window1& c = startOn(0, "....R..Y.");
     c.Timer1_Action();
     EXPECT_EQ(Field(c, c.mysprite[c.kap]).substr(0, 10), "G...W..b.\n");
     c.Timer1_Action();
@@ -340,10 +331,7 @@ TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce)
 
     // A gray in the top row ends the game with the score.
     Then(0, 'G').Then(4, 'M');
-    Window1& full = freshBoard();
-    full.kap3 = 0;
-    placeLine(full, "W...R....");
-    full.PushButton1->Push();
+    Window1& full = startOn(0, "W...R....");
     full.Timer1_Action();
     EXPECT_EQ(Field(full).substr(0, 10), "G...A....\n");
     EXPECT_EQ(std::tuple(full.kap3, full.cnt, full.Timer1->Mode()),

@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QStringList>
+#include <memory>
 
 #include "framework/Window.h"
+
+// Makes the application without a screen: the offscreen platform unless
+// QT_QPA_PLATFORM names another, message boxes and quitting recorded instead
+// of shown or done, no mail program. With the clock stopped, timers tick only
+// when their handlers are called.
+std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRunning);
 
 // What the game would have shown in message boxes, the questions it asked
 // (answered with `answer`), and how often it asked to quit, since the test began.

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "support/Headless.h"
-
 #include "framework/Application.h"
 #include "framework/Timer.h"
 #include "support/Fakes.h"

@@ -346,13 +346,14 @@ TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce)
 // Beginner. Game g of HUEMIX_SOAK_GAMES (the unit tier 200, the soak 10,000)
 // uses the seed HUEMIX_SOAK_SEED (1) + g: a failing game replays alone.
 TEST(WholeGames, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
-    // Per colour selector: text and colour of the three hint lines.
+    // Per colour selector: text and colour of the three hint lines, which were
+    // "old" in #123456 before; an empty line keeps its colour.
     const char* hints[] = {"",
                            "Green#00bb00 Red#bb0000 Yellow#bbbb00",
                            "Blue#0000bb Red#bb0000 Magenta#bb00bb",
-                           "#000000 Green#00bb00 #000000",
-                           "#000000 Red#bb0000 #000000",
-                           "#000000 Blue#0000bb #000000",
+                           "#123456 Green#00bb00 #123456",
+                           "#123456 Red#bb0000 #123456",
+                           "#123456 Blue#0000bb #123456",
                            "Green#00bb00 Blue#0000bb Cyan#00bbbb"};
     App::registerWindows();  // New Game reaches the score board
     const long games = qEnvironmentVariable("HUEMIX_SOAK_GAMES", "200").toLong();
@@ -370,18 +371,22 @@ TEST(WholeGames, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
         recorded().clear();
         const bool expert = keys.below(2) == 1;
         board.RadioButton2->setValue(expert);
+        StaticText* const lines[] = {board.StaticText16, board.StaticText17, board.StaticText18};
+        for (StaticText* line : lines) {
+            line->setText(QStringLiteral("old"));
+            line->setTextColor(QColor(0x12, 0x34, 0x56));
+        }
         board.PushButton1->Push();
         ASSERT_EQ(letterOf(board.mysprite.at(board.kap)->Image()), "?BGMCYR"[board.kap]);
         ASSERT_EQ(std::set(board.aTest.begin(), board.aTest.end()),
                   (std::set{0, 32, 64, 96, 128, 160, 192, 224, 256}));
         ASSERT_EQ(std::set(board.nTest.begin(), board.nTest.end()), (std::set{1, 2, 3, 4, 5, 6}));
         QStringList shown;
-        for (const StaticText* line :
-             {board.StaticText16, board.StaticText17, board.StaticText18}) {
+        for (const StaticText* line : lines) {
             shown << line->Text() + line->TextColor().name();
         }
         EXPECT_EQ(shown.join(' ').toStdString(),
-                  expert ? "#000000 #000000 #000000" : hints[board.kap]);
+                  expert ? "old#123456 old#123456 old#123456" : hints[board.kap]);
         firsts.insert({board.kap2, 10 + board.kap});
         frames += playToEnd(
             board, keys, [&] { return expectFieldRule(board), !::testing::Test::HasFailure(); },

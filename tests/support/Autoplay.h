@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Headless play of whole games through the board's real handlers, for the
-// whole-game test and the benchmarks.
+// Whole games played headless through the board's handlers, for tests and benchmarks.
 
 #include <cstdint>
 #include <random>
@@ -34,10 +33,9 @@ class RandomArrows : public KeyState {
     bool right_ = false;
 };
 
-// Delivers Timer1's and Timer4's ticks in the order a real clock would, the
-// player fidgeting between them, until Timer1 stops for good, maxFrames have
-// run or onFrame (after every Timer1 tick) returns false. Handlers take no
-// time on this clock. Returns the number of frames.
+// Timer1's and Timer4's ticks in the order a clock would give them, the player
+// fidgeting between them, until Timer1 stops, maxFrames have run or onFrame
+// (after every Timer1 tick) returns false. Returns the number of frames.
 template <class OnFrame>
 long playToEnd(Window1& board, RandomArrows& keys, OnFrame&& onFrame, long maxFrames) {
     long frames = 0;

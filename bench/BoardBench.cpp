@@ -13,7 +13,6 @@
 #include "framework/Random.h"
 #include "support/Autoplay.h"
 #include "support/Fakes.h"
-#include "support/Headless.h"
 
 namespace {
 
@@ -49,7 +48,6 @@ void placeRestingTiles(Window1& board, int count) {
 // One Timer1 tick while the tile falls, with state.range(0) resting tiles.
 // The tile goes back to the top before it can reach the tops on the line.
 void BM_Tick(benchmark::State& state) {
-    FakeKeyboard keys;  // nothing held: the falling tile only falls
     SeededRandom chance(7);
     setRandom(&chance);
     Window1& board = Window1::shared();
@@ -68,7 +66,6 @@ BENCHMARK(BM_Tick)->Arg(20)->Arg(2000);
 // The same tick followed by the repaint of the field that the event loop does
 // after it, for comparison: painting draws every tile, covered ones too.
 void BM_TickAndPaint(benchmark::State& state) {
-    FakeKeyboard keys;  // nothing held: the falling tile only falls
     SeededRandom chance(7);
     setRandom(&chance);
     Window1& board = Window1::shared();

@@ -23,7 +23,6 @@
 #include "framework/Random.h"
 #include "support/Autoplay.h"
 #include "support/Fakes.h"
-#include "support/Headless.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Headless play of whole games through the board's real handlers, for the
-// whole-game test and the benchmarks.
+// Whole games played headless through the board's handlers, for tests and benchmarks.
 
 #include <cstdint>
 #include <random>
@@ -17,7 +16,7 @@ class RandomArrows : public KeyState {
     explicit RandomArrows(std::uint32_t seed) : engine_(seed) { setKeyboard(this); }
     ~RandomArrows() override { setKeyboard(nullptr); }
     bool AsyncKeyDown(int code) const override {
-        return (code == KeyCode::LeftArrow && left_) || (code == KeyCode::RightArrow && right_);
+        return code == KeyCode::LeftArrow ? left_ : code == KeyCode::RightArrow && right_;
     }
     // Between clock events: each arrow changes state with a chance of 1 in 6.
     void fidget() {
@@ -34,28 +33,26 @@ class RandomArrows : public KeyState {
     bool right_ = false;
 };
 
-// Delivers Timer1's and Timer4's ticks in the order a real clock would, the
-// player fidgeting between them, until Timer1 stops for good, maxFrames have
-// run or onFrame (after every Timer1 tick) returns false. Handlers take no
-// time on this clock. Returns the number of frames.
+// Timer1's and Timer4's ticks in the order a clock would give them, the player
+// fidgeting between them, until Timer1 stops, maxFrames have run or onFrame
+// (after every Timer1 tick) returns false. Returns the number of frames.
 template <class OnFrame>
 long playToEnd(Window1& board, RandomArrows& keys, OnFrame&& onFrame, long maxFrames) {
     long frames = 0;
     long nextFrame = board.Timer1->Period();
     long nextPoll = 1 + keys.below(Window1::PollPeriod);  // the poller runs since the board opened
-    while (board.Timer1->Mode() != Timer::Off && frames < maxFrames) {
+    bool going = true;
+    while (going && board.Timer1->Mode() != Timer::Off && frames < maxFrames) {
         keys.fidget();
         if (board.Timer4->Mode() != Timer::Off && nextPoll <= nextFrame) {
             board.Timer4_Action();
             nextPoll += Window1::PollPeriod;
-            continue;
+        } else {
+            board.Timer1_Action();
+            ++frames;
+            nextFrame += board.Timer1->Period();
+            going = onFrame();
         }
-        board.Timer1_Action();
-        ++frames;
-        if (!onFrame()) {
-            break;
-        }
-        nextFrame += board.Timer1->Period();
     }
     return frames;
 }

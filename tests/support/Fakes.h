@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
+#include <QApplication>
 #include <QStringList>
+#include <memory>
 
-#include "framework/Keyboard.h"
+#include "framework/Window.h"
 
-// Keys held down as the test says (Press, Release), nothing else, while it lives.
-class FakeKeyboard : public KeyState {
-  public:
-    FakeKeyboard();
-    ~FakeKeyboard() override;
-};
+// Makes the application without a screen: the offscreen platform unless
+// QT_QPA_PLATFORM names another, message boxes and quitting recorded instead
+// of shown or done, no mail program. With the clock stopped, timers tick only
+// when their handlers are called.
+std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRunning);
 
 // What the game would have shown in message boxes, the questions it asked
 // (answered with `answer`), and how often it asked to quit, since the test began.
@@ -22,10 +22,20 @@ struct Recorded {
     int quits = 0;
     void clear() { *this = {}; }
 };
-Recorded& recorded();
+inline Recorded& recorded() {
+    static Recorded record;
+    return record;
+}
 
-// Deletes every window at once and runs the deferred deletions, so a test
-// starts with no window left over from the one before.
-void closeAllWindows();
 // Runs the deletions and zero-time timers that the event loop would.
-void settleEvents();
+inline void settleEvents() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Deletes every window at once, so a test starts with none left over.
+inline void closeAllWindows() {
+    Window::releaseAll();
+    settleEvents();
+}

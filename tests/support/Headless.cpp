@@ -1,34 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "support/Headless.h"
-
 #include "framework/Application.h"
 #include "framework/Timer.h"
-#include "framework/Window.h"
 #include "support/Fakes.h"
-
-FakeKeyboard::FakeKeyboard() {
-    setKeyboard(this);
-}
-
-FakeKeyboard::~FakeKeyboard() {
-    setKeyboard(nullptr);
-}
-
-Recorded& recorded() {
-    static Recorded record;
-    return record;
-}
-
-void closeAllWindows() {
-    Window::releaseAll();
-    settleEvents();
-}
-
-void settleEvents() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 namespace {
 // The offscreen platform says so for every window shown, once per game.

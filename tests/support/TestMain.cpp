@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "support/Fakes.h"
-#include "support/Headless.h"
 
 int main(int argc, char** argv) {
     // Time is given to the game by the tests, never taken from a clock.

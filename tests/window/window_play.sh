@@ -11,8 +11,9 @@ game=$1 work=$2 taps=${HUEMIX_WINDOW_TAPS:-30}
 source "$(dirname "$0")/../xvfb/lib.sh"
 old=$'Ann,12\nBob,7\n' prefs=$work/config/Huemix.prefs
 
-sized() { # sized ID CONTENT MENU: the window's content below MENU px is CONTENT
+sized() { # sized ID CONTENT MENU: the window's content below MENU px is CONTENT; it has the icon
     local s && s=$(window_size "$1") && [[ ${s%x*}x$((${s#*x} - $3)) == "$2" ]] || fail "window $1 is $s, not $2 below $3 px"
+    [[ $(xprop -id "$1" -f _NET_WM_ICON 32c '=$0' _NET_WM_ICON) =~ =[1-9] ]] || fail "window $1 has no icon"
 }
 start() { # the game on the old records, up to its score board
     rm -rf "$work" && mkdir -p "$work/config" && printf %s "$old" >"$prefs" && launch "$game" "$work"

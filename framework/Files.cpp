@@ -11,10 +11,11 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace {
-// Reads and writes go to the system in pieces of this size.
+// Reads and writes go to the system in pieces of at most this size.
 constexpr qsizetype Chunk = 256 * 1024;
 FileFaults faults;
 
@@ -32,12 +33,15 @@ bool writeAll(int descriptor, QByteArrayView bytes, qint64 written) {
             return false;
         }
         const ssize_t done = ::write(descriptor, bytes.data(), static_cast<std::size_t>(allowed));
-        if (done <= 0 && (done == 0 || errno != EINTR)) {
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
             errno = done == 0 ? EIO : errno;
             return false;
         }
-        bytes = bytes.sliced(std::max<ssize_t>(done, 0));
-        written += std::max<ssize_t>(done, 0);
+        bytes = bytes.sliced(done);
+        written += done;
     }
     return true;
 }
@@ -77,8 +81,10 @@ std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     const QByteArray native = QFile::encodeName(path_);
     const int descriptor = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat info {};
-    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
-        return std::unique_ptr<TextInputStream>(new TextInputStream(descriptor));
+    FILE* stream = nullptr;
+    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) &&
+        (stream = ::fdopen(descriptor, "rb"))) {
+        return std::unique_ptr<TextInputStream>(new TextInputStream(stream));
     }
     ::close(descriptor);
     return nullptr;
@@ -92,99 +98,67 @@ FolderItem PreferencesFolder() {
     return FolderItem(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
-// ---- reading
+// Over a C stream, whose lines Qt reads with fgets; over a bare descriptor it
+// would read them a byte at a time, seconds for a long line.
+TextInputStream::TextInputStream(FILE* stream) : piece_(Chunk + 1, Qt::Uninitialized) {
+    file_.open(stream, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+}
 
-TextInputStream::TextInputStream(int descriptor) {
-    file_.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
-               QFileDevice::AutoCloseHandle);
-    size_ = file_.size();
+// The next piece of the line: up to its line end or Chunk bytes. 0 at the
+// end of the file, -1 when the read failed.
+qint64 TextInputStream::readPiece() {
+    const qint64 at = file_.pos();
+    const qint64 got = file_.readLine(piece_.data(), piece_.size());
+    if (faults.readFailsAfter >= 0 && at + std::max<qint64>(got, 0) > faults.readFailsAfter) {
+        error_ = errorText(EIO);
+    } else if (got < 0 && file_.error() != QFileDevice::NoError) {
+        error_ = file_.errorString();
+    }
+    return error_.isEmpty() ? std::max<qint64>(got, 0) : -1;
 }
 
 bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& second) {
     // Only where the first two separators are is kept while the line is read.
-    const qint64 start = offset();
+    const qint64 start = file_.pos();
+    qint64 pieceStart = start;
     qint64 cuts[2] = {-1, -1};
     int found = 0;
     qint64 end = -1;
     while (end < 0) {
-        if (position_ == buffer_.size() && !fill()) {
-            if (!error_.isEmpty()) {
-                return false;
-            }
-            end = offset();  // the last line needs no line end
-            break;
+        const qint64 got = readPiece();
+        if (got < 0) {
+            return false;
         }
-        const char* from = buffer_.constData() + position_;
-        const qsizetype left = buffer_.size() - position_;
-        const auto* lineEnd = static_cast<const char*>(std::memchr(from, LineDelimiter, left));
-        const qsizetype span = lineEnd ? lineEnd - from : left;
-        for (qsizetype at = 0; found < 2 && at < span;) {
-            const auto* cut =
-                static_cast<const char*>(std::memchr(from + at, separator, span - at));
-            if (!cut) {
-                break;
-            }
-            at = cut - from + 1;
-            cuts[found++] = offset() + at - 1;
+        const QByteArrayView piece(piece_.constData(), got);
+        for (qsizetype at = -1; found < 2 && (at = piece.indexOf(separator, at + 1)) >= 0;) {
+            cuts[found++] = pieceStart + at;
         }
-        position_ += lineEnd ? span + 1 : span;
-        if (lineEnd) {
-            end = offset() - 1;
+        if (got == 0 || piece.endsWith(LineDelimiter)) {
+            end = pieceStart + std::max<qint64>(got - 1, 0);  // the last line needs no line end
+        } else {
+            pieceStart += got;
         }
     }
     const qint64 secondEnd = found == 2 ? cuts[1] : end;
     if (found == 0 || secondEnd == cuts[0] + 1) {
         return false;
     }
-    return bytesAt(start, cuts[0] - start, first) &&
-           bytesAt(cuts[0] + 1, secondEnd - cuts[0] - 1, second);
-}
-
-bool TextInputStream::atEOF() {
-    return position_ == buffer_.size() && !fill();
-}
-
-// Replaces the buffer, all read, by the next piece of the file.
-bool TextInputStream::fill() {
-    if (!error_.isEmpty()) {
-        return false;
-    }
-    bufferStart_ += buffer_.size();
-    position_ = 0;
-    buffer_.resize(Chunk);
-    qint64 want = Chunk;
-    if (faults.readFailsAfter >= 0) {
-        want = std::clamp<qint64>(faults.readFailsAfter - bufferStart_, 0, Chunk);
-    }
-    const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
-    buffer_.resize(std::max<qint64>(got, 0));
-    if (got < 0) {
-        fail(want > 0 ? file_.errorString() : errorText(EIO));
-    }
-    return got > 0;
-}
-
-// The bytes of a field: from the buffer, or read again if the line was long.
-bool TextInputStream::bytesAt(qint64 offset, qint64 size, QByteArray& bytes) {
-    if (offset >= bufferStart_) {
-        bytes = buffer_.sliced(offset - bufferStart_, size);
+    if (pieceStart == start) {
+        first = piece_.sliced(0, cuts[0] - start);
+        second = piece_.sliced(cuts[0] + 1 - start, secondEnd - cuts[0] - 1);
         return true;
     }
-    const qint64 resume = bufferStart_ + buffer_.size();
-    if (!file_.seek(offset) || (bytes = file_.read(size)).size() != size || !file_.seek(resume)) {
-        fail(file_.errorString());
+    // A line longer than a piece: its fields are read again.
+    const qint64 resume = file_.pos();
+    const qint64 secondSize = secondEnd - cuts[0] - 1;
+    if (!file_.seek(start) || (first = file_.read(cuts[0] - start)).size() != cuts[0] - start ||
+        !file_.seek(cuts[0] + 1) || (second = file_.read(secondSize)).size() != secondSize ||
+        !file_.seek(resume)) {
+        error_ = file_.errorString();
         return false;
     }
     return true;
 }
-
-void TextInputStream::fail(const QString& why) {
-    error_ = why.isEmpty() ? QStringLiteral("the file could not be read") : why;
-    buffer_.clear();
-    position_ = 0;
-}
-
-// ---- writing
 
 TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
     const QString folder = QFileInfo(path).absolutePath();
@@ -208,7 +182,7 @@ TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
 }
 
 void TextOutputStream::write(QByteArrayView bytes) {
-    if (!closed_ && error_.isEmpty()) {
+    if (error_.isEmpty()) {
         buffer_.append(bytes);
         if (buffer_.size() >= Chunk) {
             flush();
@@ -222,12 +196,9 @@ void TextOutputStream::WriteLine(QByteArrayView bytes) {
 }
 
 bool TextOutputStream::Close() {
-    if (!closed_) {
-        flush();
-        closed_ = true;
-        if (error_.isEmpty() && !file_.commit()) {
-            fail(file_.errorString());
-        }
+    flush();
+    if (error_.isEmpty() && !file_.commit()) {
+        fail(file_.errorString());
     }
     return error_.isEmpty();
 }

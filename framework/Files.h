@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
+#include <cstdio>
 #include <memory>
 
 class TextInputStream;
@@ -50,24 +51,19 @@ class TextInputStream {
     // the second is empty. The rest of the line is passed over unheld, so a
     // huge line of no use costs no memory.
     bool readFields(char separator, QByteArray& first, QByteArray& second);
-    bool atEOF();
+    bool atEOF() const { return !error_.isEmpty() || file_.atEnd(); }
     // Why a read failed partway; the line it cut was not returned. Empty if none.
     const QString& errorString() const { return error_; }
-    qint64 offset() const { return bufferStart_ + position_; }
-    qint64 size() const { return size_; }
+    qint64 offset() const { return file_.pos(); }
+    qint64 size() const { return file_.size(); }
 
   private:
     friend class FolderItem;
-    explicit TextInputStream(int descriptor);
-    bool fill();
-    bool bytesAt(qint64 offset, qint64 size, QByteArray& bytes);
-    void fail(const QString& why);
+    explicit TextInputStream(FILE* stream);
+    qint64 readPiece();
 
     QFile file_;
-    qint64 size_;
-    QByteArray buffer_;
-    qsizetype position_ = 0;
-    qint64 bufferStart_ = 0;  // file offset of buffer_[0]
+    QByteArray piece_;
     QString error_;
 };
 
@@ -91,7 +87,6 @@ class TextOutputStream {
     QByteArray buffer_;
     QString error_;
     qint64 written_ = 0;
-    bool closed_ = false;
 };
 
 // Tests stand for a failing disk or a full one: reads fail with EIO past

@@ -81,9 +81,9 @@ SaveResult saveScores(const ListBox& list, const QString& name, int score) {
     const std::unique_ptr<TextOutputStream> out = file.CreateTextFile();
     Progress progress(QStringLiteral("Saving the scores…"), rows);
     for (int row = 0; row < rows; ++row) {
-        writeField(*out, list.cellView(row, 0));
+        writeField(*out, list.Cell(row, 0));
         out->write(",");
-        writeField(*out, list.cellView(row, 1));
+        writeField(*out, list.Cell(row, 1));
         out->WriteLine({});
         progress.setValue(row + 1);
     }

@@ -7,19 +7,16 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+#include <functional>
 #include <optional>
 
 #include "board/Window1.h"
 #include "framework/Progress.h"
-#include "framework/Random.h"
 #include "scores/ScoreFile.h"
 #include "scores/Window4.h"
 #include "support/Fakes.h"
@@ -52,14 +49,9 @@ class ScoresTest : public ::testing::Test {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
         Window1::registerClass();
         Window4::registerClass();
-        setRandom(&random_);
         recorded().clear();
     }
-    void TearDown() override {
-        closeAllWindows();
-        setRandom(nullptr);
-        setFileFaults({});
-    }
+    void TearDown() override { closeAllWindows(); }
     QString filePath() const { return home.filePath("Huemix.prefs"); }
     void put(const Bytes& bytes) const {
         QFile::remove(filePath());
@@ -77,17 +69,15 @@ class ScoresTest : public ::testing::Test {
         settleEvents();
         return scores;
     }
-    // Loads the file and saves it back with no name; true if saved.
-    bool saveBack() { return saveScores(*Open().ListBox1, {}, 0).saved; }
-    Window1& run(Window4& scores, const QString& name) {
-        scores.EditField1->setText(name);
-        scores.StaticText3_MouseDown(10, 10);
+    // The board after Run in Expert, with a name typed.
+    Window1& run(const QString& name) {
+        Open().EditField1->setText(name);
+        Window4::shared().StaticText3_MouseDown(10, 10);
         Window1::shared().RadioButton2->setValue(true);
         return Window1::shared();
     }
 
     QTemporaryDir home;
-    SeededRandom random_{20};
 };
 
 TEST_F(ScoresTest, headingClicksOrderNumbersByValueThenTextsStablyAndSelectionFollows) {
@@ -103,26 +93,24 @@ TEST_F(ScoresTest, headingClicksOrderNumbersByValueThenTextsStablyAndSelectionFo
     EXPECT_EQ(rows(list), "cid,lots\nFay,Lot\nbob,10\nEve,10\nAnn,9\nDee, 7\r\nann,-3\n");
     clickHeading(list, 0);  // ascending again; case ignored, then "A" before "a"
     EXPECT_TRUE(rows(list).startsWith("Ann,9\nann,-3\nbob,10\n"));
-    const QModelIndexList selected = tree->selectionModel()->selectedRows();
-    ASSERT_EQ(selected.size(), 1);
-    EXPECT_EQ(selected[0].row(), 0) << "the selection follows its row";
+    EXPECT_EQ(tree->selectionModel()->selectedRows(), QModelIndexList{tree->model()->index(0, 0)})
+        << "the selection follows its row";
     EXPECT_THROW(list.Cell(7, 0), std::out_of_range);
     EXPECT_THROW(list.setCell(0, 2, "x"), std::out_of_range);
 
     // Cells keep their bytes and show what would disrupt the list as visible.
     const std::pair<QByteArray, QString> cells[] = {
         {QByteArray("A\xff\0B\r", 5), QStringLiteral("A\uFFFD\u2400B")},  // a CR LF file's CR
-        {"Ann\u202Eevil\u202C", QStringLiteral("Ann\uFFFDevil\uFFFD")},
-        {"a\u2066b\u2069\u200F", QStringLiteral("a\uFFFDb\uFFFD\uFFFD")},
-        {"Ann\u2028Bob\u0085", QStringLiteral("Ann\uFFFDBob\uFFFD")},
-        {"a\tb\rc\x7f", QStringLiteral("a\u2409b\u240Dc\u2421")},
+        {"Ann\u202Eevil\u202C\u2066b\u2069\u200F",
+         QStringLiteral("Ann\uFFFDevil\uFFFD\uFFFDb\uFFFD\uFFFD")},
+        {"Ann\u2028Bob\u0085a\tb\rc\x7f",
+         QStringLiteral("Ann\uFFFDBob\uFFFDa\u2409b\u240Dc\u2421")},
         {QByteArray(4 << 20, 'h'), QString(512, 'h')},  // cut, so painting cannot hang
     };
     for (const auto& [bytes, shown] : cells) {
         list.addRowBytes(bytes);
         EXPECT_EQ(tree->model()->index(list.LastIndex(), 0).data().toString(), shown);
-        EXPECT_EQ(list.Cell(list.LastIndex(), 0).toByteArray(), bytes);
-        EXPECT_EQ(list.Cell(list.LastIndex(), 1).size(), 0);
+        EXPECT_EQ(rows(list).right(bytes.size() + 2), bytes + ",\n");
     }
 }
 
@@ -135,12 +123,11 @@ TEST_F(ScoresTest, hostileFilesNeitherCrashNorHangAndAreWrittenBackByteForByte) 
     }
     rusage before{}, after{};
     ::getrusage(RUSAGE_SELF, &before);
-    QElapsedTimer clock;
-    clock.start();
     EXPECT_EQ(rows(*Open().ListBox1), good);
-    EXPECT_LT(clock.elapsed(), 5000) << "ms for a 1 GB line";
     ::getrusage(RUSAGE_SELF, &after);
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "KB more at the peak";
+    // The kernel's time to make the zeros varies with the machine's load; ours should not.
+    EXPECT_LT(after.ru_utime.tv_sec - before.ru_utime.tv_sec, 3) << "seconds for a 1 GB line";
 
     const QByteArray big(3 << 20, 'x');  // longer than a piece the reader takes
     const std::pair<Bytes, QByteArray> files[] = {
@@ -155,18 +142,17 @@ TEST_F(ScoresTest, hostileFilesNeitherCrashNorHangAndAreWrittenBackByteForByte) 
     };
     for (const auto& [file, written] : files) {
         put(file);
-        EXPECT_TRUE(saveBack());
+        EXPECT_TRUE(saveScores(*Open().ListBox1, {}, 0).saved);
         EXPECT_TRUE(fileBytes() == written) << fileBytes()->left(40).toStdString();
     }
     // A folder, a FIFO or a device is no file, and is never waited on.
     const QByteArray path = QFile::encodeName(filePath());
-    for (const int kind : {0, 1, 2}) {
+    for (const auto make : {+[](const char* p) { return ::mkdir(p, 0700); },
+                            +[](const char* p) { return ::mkfifo(p, 0600); },
+                            +[](const char* p) { return ::symlink("/dev/zero", p); }}) {
         ::unlink(path.constData());
         ::rmdir(path.constData());
-        ASSERT_EQ(kind == 0   ? ::mkdir(path.constData(), 0700)
-                  : kind == 1 ? ::mkfifo(path.constData(), 0600)
-                              : ::symlink("/dev/zero", path.constData()),
-                  0);
+        ASSERT_EQ(make(path.constData()), 0);
         EXPECT_EQ(Open().ListBox1->ListCount(), 0);
     }
 }
@@ -181,20 +167,11 @@ TEST_F(ScoresTest, aFileCutByAReadErrorKeepsWholeRecordsAndIsReplacedOnlyIfThePl
     setProgressObserver([&](const QString& label, qint64 done, qint64 total) {
         seen.append({label, done, total});
     });
-    EXPECT_TRUE(saveBack());
-    setProgressObserver(nullptr);
-    const qint64 size = text.size();
-    EXPECT_EQ(seen.first(), std::make_tuple(QStringLiteral("Loading the scores…"), 0, size));
-    EXPECT_TRUE(seen.contains(std::make_tuple(QStringLiteral("Loading the scores…"), size, size)));
-    EXPECT_EQ(seen.last(), std::make_tuple(QStringLiteral("Saving the scores…"), 30000, 30000));
-    EXPECT_LE(seen.size(), 2004) << "a step is a thousandth of the way";
-
     setFileFaults({.readFailsAfter = 300000});
-    Window4& scores = Open();
+    Window1& board = run(QStringLiteral("Zed"));
     setFileFaults({});
     const QByteArray read = text.left(text.lastIndexOf('\n', 300000 - 1) + 1);
-    EXPECT_EQ(rows(*scores.ListBox1), read) << "the cut record is not kept";
-    Window1& board = run(scores, QStringLiteral("Zed"));
+    EXPECT_EQ(rows(*Window4::shared().ListBox1), read) << "the cut record is not kept";
     board.counter = 3;
     board.PushButton3->Push();  // and the player answers No
     ASSERT_EQ(recorded().questions.size(), 1);
@@ -205,69 +182,65 @@ TEST_F(ScoresTest, aFileCutByAReadErrorKeepsWholeRecordsAndIsReplacedOnlyIfThePl
     board.PushButton3->Push();
     EXPECT_EQ(recorded().quits, 1);
     EXPECT_EQ(fileBytes(), read + "Zed,3\n");
+
+    seen.clear();
+    EXPECT_EQ(rows(*Open().ListBox1), read + "Zed,3\n");
+    setProgressObserver(nullptr);
+    const qint64 size = read.size() + 6;
+    EXPECT_EQ(seen.first(), std::make_tuple(QStringLiteral("Loading the scores…"), 0, size));
+    EXPECT_EQ(seen.last(), std::make_tuple(QStringLiteral("Loading the scores…"), size, size));
+    EXPECT_LE(seen.size(), 1002) << "a step is a thousandth of the way";
 }
 
-// Ways a save can fail: the cause, and what the player is told.
-const std::pair<void (*)(const QString& home), const char*> failures[] = {
-    {[](const QString& home) {
-         QFile(home + "/x").open(QIODevice::WriteOnly);
-         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/x/y"));
-     },
-     "could not be made"},
-    {[](const QString& home) {  // a device where one can be made, else a folder
-         const QByteArray device = QFile::encodeName(home + "/device");
-         ASSERT_TRUE(::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 ||
-                     ::mkdir(device.constData(), 0700) == 0);
-         ASSERT_TRUE(QFile::remove(home + "/Huemix.prefs") &&
-                     QFile::link(home + "/device", home + "/Huemix.prefs"));
-     },
-     "it is not a regular file, and was left as it is."},
-    {[](const QString&) { setFileFaults({.writeFailsAfter = 5, .writeError = ENOSPC}); },
-     "No space left on device"},
-};
-
 TEST_F(ScoresTest, aFailedSaveKeepsTheOldFileTellsWhyAndWhereAndTheGameGoesOn) {
-    for (const auto& [cause, why] : failures) {
-        put("Ann,12\n");
-        // Left by saves killed halfway: only "NAME." and six ASCII letters go.
-        for (const char* name : {"Huemix.prefs.AbcdEf", "Huemix.prefs.Ab12Cd"}) {
-            QFile(home.filePath(name)).open(QIODevice::WriteOnly);
-        }
-        Window1& board = run(Open(), QStringLiteral("Zed"));
-        board.PushButton1->Push();
-        board.counter = 3;
-        cause(home.path());
-        // Whatever else the save did, it made nothing new.
-        const auto entries = [this] {
-            QStringList names = QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden);
-            names.removeAll("Huemix.prefs.AbcdEf");
-            return names;
-        };
-        const QStringList before = entries();
+    const QByteArray device = QFile::encodeName(home.filePath("device"));
+    ASSERT_TRUE(::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 ||
+                ::mkdir(device.constData(), 0700) == 0);  // a folder where no device can be made
+    QFile(home.filePath("file")).open(QIODevice::WriteOnly);
+    put("Ann,12\n");
+    // Left by saves killed halfway: only "NAME." and six ASCII letters go.
+    const QStringList leftovers{"Huemix.prefs.AbcdEf", "Huemix.prefs.Ab12Cd"};
+    for (const QString& name : leftovers) {
+        QFile(home.filePath(name)).open(QIODevice::WriteOnly);
+    }
+    const auto ours = [this] {
+        return QDir(home.path()).entryList({"Huemix.prefs.*"}, QDir::Files | QDir::Hidden);
+    };
+    Window1& board = run(QStringLiteral("Zed"));
+    board.PushButton1->Push();
+    board.counter = 3;
+    const std::pair<std::function<void()>, const char*> causes[] = {
+        {[&] { qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("file/config"))); },
+         "could not be made"},
+        {[&] { QFile::remove(filePath()), QFile::link(home.filePath("device"), filePath()); },
+         "it is not a regular file, and was left as it is."},
+        {[] { setFileFaults({.writeFailsAfter = 5, .writeError = ENOSPC}); },
+         "No space left on device"},
+    };
+    for (const auto& [cause, why] : causes) {
+        cause();
         board.PushButton3->Push();
-        settleEvents();
-        EXPECT_EQ(recorded().quits, 0);
         ASSERT_EQ(recorded().messages.size(), 1);
-        EXPECT_TRUE(recorded().messages[0].contains(home.path()) &&
-                    recorded().messages[0].contains(why))
-            << recorded().messages[0].toStdString();
-        EXPECT_EQ(entries(), before);
+        const QString& message = recorded().messages[0];
+        EXPECT_TRUE(message.contains(home.path()) && message.contains(why))
+            << message.toStdString();
+        for (const QString& name : ours()) {
+            EXPECT_TRUE(leftovers.contains(name)) << "the failed save left " << name.toStdString();
+        }
         EXPECT_FALSE(QFileInfo(home.filePath("device")).isFile()) << "left as it was";
         EXPECT_TRUE(QFileInfo(filePath()).isSymLink() || fileBytes() == "Ann,12\n");
         EXPECT_EQ(board.Timer1->Mode(), Timer::Multiple) << "the game goes on";
-
+        EXPECT_EQ(recorded().quits, 0);
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
         setFileFaults({});
-        if (QFileInfo(filePath()).isSymLink()) {
-            put("Ann,12\n");
-        }
-        board.PushButton3->Push();
-        EXPECT_EQ(recorded().quits, 1);
-        EXPECT_EQ(fileBytes(), "Ann,12\nZed,3\n");
-        EXPECT_EQ(QDir(home.path()).entryList({"Huemix.prefs.*"}, QDir::Files | QDir::Hidden),
-                  QStringList{"Huemix.prefs.Ab12Cd"});
+        put("Ann,12\n");
         recorded().clear();
     }
+    board.PushButton3->Push();  // once more
+    EXPECT_EQ(recorded().quits, 1);
+    EXPECT_EQ(fileBytes(), "Ann,12\nZed,3\n");
+    EXPECT_EQ(ours(), QStringList{"Huemix.prefs.Ab12Cd"});
+
     // A link to a regular file is written through.
     ASSERT_TRUE(QFile::rename(filePath(), home.filePath("kept")) &&
                 QFile::link(home.filePath("kept"), filePath()));
@@ -276,29 +249,21 @@ TEST_F(ScoresTest, aFailedSaveKeepsTheOldFileTellsWhyAndWhereAndTheGameGoesOn) {
     EXPECT_EQ(fileBytes(), "Ann,12\nZed,3\nZed,4\n");
 }
 
-TEST_F(ScoresTest, spaceOnRunGoesOnClosingTheScoreBoardQuitsAndScoresShowWhole) {
+TEST_F(ScoresTest, aTenDigitScoreShowsWholeAndClosingTheScoreBoardQuits) {
     put(QByteArray("Zed,2147483647\n").repeated(20));
-    Window4& scores = Open();
-    QTreeView* tree = view(*scores.ListBox1);
-    ASSERT_TRUE(tree->verticalScrollBar()->isVisible());
+    QTreeView* tree = view(*Open().ListBox1);
     const QRect cell = tree->visualRect(tree->model()->index(0, 1));
     const int margin = tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
     EXPECT_GE(cell.width() - 2 * margin, tree->fontMetrics().horizontalAdvance("2147483647"));
     EXPECT_LE(cell.right(), tree->viewport()->width()) << "not under the scroll bar";
-    scores.StaticText3->SetFocus();
-    QTest::keyClick(scores.StaticText3->widget(), Qt::Key_Space);
-    settleEvents();
-    EXPECT_EQ(Window4::existing(), &scores) << "hidden, not closed";
-    ASSERT_NE(Window1::existing(), nullptr);
-    EXPECT_TRUE(Window1::existing()->isVisible() && !scores.isVisible());
-    Open().close();  // the close button
+    Window4::shared().close();  // the close button
     settleEvents();
     EXPECT_EQ(recorded().quits, 1) << "no window of the game is left on screen";
 }
 
 // A run from the score board to Quit: the file before, the name typed, what
-// the player does, the file after. Steps: order (a click on the Score
-// heading), expert, start, score=N, new (New Game), quit.
+// the player does, the file after. Space on "Run" goes on to the board; then
+// order (a click on the Score heading), expert, start, score=N, new, quit.
 using Ending = std::tuple<Bytes, const char*, const char*, Bytes>;
 class EndingTest : public ScoresTest, public ::testing::WithParamInterface<Ending> {};
 
@@ -307,7 +272,10 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
     put(before);
     Window4& scores = Open();
     scores.EditField1->setText(QString::fromUtf8(name));
-    scores.StaticText3_MouseDown(10, 10);
+    scores.StaticText3->SetFocus();
+    QTest::keyClick(scores.StaticText3->widget(), Qt::Key_Space);
+    settleEvents();
+    EXPECT_FALSE(scores.isVisible());
     for (const QString& step : QString::fromLatin1(script).split(' ')) {
         Window1& board = *Window1::existing();
         if (step == "order") {
@@ -322,15 +290,13 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
             const int rows = scores.ListBox1->ListCount();
             board.PushButton4->Push();
             // Closing only defers the deletion: a tick until then would play on.
-            EXPECT_EQ(board.Timer1->Mode(), Timer::Off);
-            EXPECT_EQ(board.Timer4->Mode(), Timer::Off);
+            EXPECT_TRUE(board.Timer1->Mode() == Timer::Off && board.Timer4->Mode() == Timer::Off);
             settleEvents();
-            const Window1& next = *Window1::existing();
-            EXPECT_EQ(next.counter, 0);
             // Expert stays chosen, and Beginner off, only after a recorded game.
+            const Window1& next = *Window1::existing();
             const bool kept = scores.ListBox1->ListCount() > rows;
-            EXPECT_EQ(next.RadioButton2->Value(), kept);
-            EXPECT_EQ(next.RadioButton1->Enabled(), !kept);
+            EXPECT_EQ(next.counter, 0);
+            EXPECT_TRUE(next.RadioButton2->Value() == kept && next.RadioButton1->Enabled() != kept);
         } else if (step == "quit") {
             board.PushButton3->Push();
         }

@@ -11,7 +11,6 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -64,14 +63,6 @@ void setFileFaults(const FileFaults& newFaults) {
     faults = newFaults;
 }
 
-FolderItem FolderItem::Child(const QString& name) const {
-    return path_.isEmpty() ? FolderItem() : FolderItem(path_ + QLatin1Char('/') + name);
-}
-
-bool FolderItem::Exists() const {
-    return !path_.isEmpty() && QFileInfo::exists(path_);
-}
-
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     // Looked at before opening, as opening a device can already do something;
     // opened without blocking, as a FIFO may have been put there since.
@@ -81,10 +72,8 @@ std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     const QByteArray native = QFile::encodeName(path_);
     const int descriptor = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat info {};
-    FILE* stream = nullptr;
-    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) &&
-        (stream = ::fdopen(descriptor, "rb"))) {
-        return std::unique_ptr<TextInputStream>(new TextInputStream(stream));
+    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
+        return std::unique_ptr<TextInputStream>(new TextInputStream(descriptor));
     }
     ::close(descriptor);
     return nullptr;
@@ -98,65 +87,74 @@ FolderItem PreferencesFolder() {
     return FolderItem(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
-// Over a C stream, whose lines Qt reads with fgets; over a bare descriptor it
-// would read them a byte at a time, seconds for a long line.
-TextInputStream::TextInputStream(FILE* stream) : piece_(Chunk + 1, Qt::Uninitialized) {
-    file_.open(stream, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+TextInputStream::TextInputStream(int descriptor) {
+    file_.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
+               QFileDevice::AutoCloseHandle);
+    size_ = file_.size();
 }
 
-// The next piece of the line: up to its line end or Chunk bytes. 0 at the
-// end of the file, -1 when the read failed.
-qint64 TextInputStream::readPiece() {
-    const qint64 at = file_.pos();
-    const qint64 got = file_.readLine(piece_.data(), piece_.size());
-    if (faults.readFailsAfter >= 0 && at + std::max<qint64>(got, 0) > faults.readFailsAfter) {
-        error_ = errorText(EIO);
-    } else if (got < 0 && file_.error() != QFileDevice::NoError) {
-        error_ = file_.errorString();
+// The line from here up to its line end, or as much of it as is read ahead;
+// empty at the end of the file or when the read failed.
+QByteArrayView TextInputStream::readPiece() {
+    if (position_ == buffer_.size() && !atEnd_ && error_.isEmpty()) {
+        bufferStart_ += buffer_.size();
+        position_ = 0;
+        qint64 want = Chunk;
+        if (faults.readFailsAfter >= 0) {
+            want = std::clamp<qint64>(faults.readFailsAfter - bufferStart_, 0, Chunk);
+        }
+        buffer_.resize(Chunk);
+        const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
+        buffer_.resize(std::max<qint64>(got, 0));
+        if (got < 0) {
+            error_ = want > 0 ? file_.errorString() : errorText(EIO);
+        }
+        atEnd_ = got == 0;
     }
-    return error_.isEmpty() ? std::max<qint64>(got, 0) : -1;
+    const QByteArrayView rest = QByteArrayView(buffer_).sliced(position_);
+    const qsizetype lineEnd = rest.indexOf(LineDelimiter);
+    position_ += lineEnd < 0 ? rest.size() : lineEnd + 1;
+    return rest.first(lineEnd < 0 ? rest.size() : lineEnd + 1);
 }
 
 bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& second) {
     // Only where the first two separators are is kept while the line is read.
-    const qint64 start = file_.pos();
-    qint64 pieceStart = start;
+    const qint64 start = offset();
     qint64 cuts[2] = {-1, -1};
     int found = 0;
     qint64 end = -1;
     while (end < 0) {
-        const qint64 got = readPiece();
-        if (got < 0) {
+        const qint64 pieceStart = offset();
+        const QByteArrayView piece = readPiece();
+        if (!error_.isEmpty()) {
             return false;
         }
-        const QByteArrayView piece(piece_.constData(), got);
         for (qsizetype at = -1; found < 2 && (at = piece.indexOf(separator, at + 1)) >= 0;) {
             cuts[found++] = pieceStart + at;
         }
-        if (got == 0 || piece.endsWith(LineDelimiter)) {
-            end = pieceStart + std::max<qint64>(got - 1, 0);  // the last line needs no line end
-        } else {
-            pieceStart += got;
+        if (piece.isEmpty() || piece.endsWith(LineDelimiter)) {
+            // the last line needs no line end
+            end = pieceStart + std::max<qsizetype>(piece.size() - 1, 0);
         }
     }
     const qint64 secondEnd = found == 2 ? cuts[1] : end;
     if (found == 0 || secondEnd == cuts[0] + 1) {
         return false;
     }
-    if (pieceStart == start) {
-        first = piece_.sliced(0, cuts[0] - start);
-        second = piece_.sliced(cuts[0] + 1 - start, secondEnd - cuts[0] - 1);
-        return true;
+    QByteArray reread;
+    if (start < bufferStart_) {  // a line longer than a piece: its fields are read again
+        const qint64 resume = bufferStart_ + buffer_.size();
+        if (!file_.seek(start) ||
+            (reread = file_.read(secondEnd - start)).size() != secondEnd - start ||
+            !file_.seek(resume)) {
+            error_ = file_.errorString();
+            return false;
+        }
     }
-    // A line longer than a piece: its fields are read again.
-    const qint64 resume = file_.pos();
-    const qint64 secondSize = secondEnd - cuts[0] - 1;
-    if (!file_.seek(start) || (first = file_.read(cuts[0] - start)).size() != cuts[0] - start ||
-        !file_.seek(cuts[0] + 1) || (second = file_.read(secondSize)).size() != secondSize ||
-        !file_.seek(resume)) {
-        error_ = file_.errorString();
-        return false;
-    }
+    const QByteArrayView line =
+        reread.isNull() ? QByteArrayView(buffer_).sliced(start - bufferStart_) : reread;
+    first = line.first(cuts[0] - start).toByteArray();
+    second = line.sliced(cuts[0] + 1 - start, secondEnd - cuts[0] - 1).toByteArray();
     return true;
 }
 

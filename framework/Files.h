@@ -4,9 +4,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
-#include <cstdio>
 #include <memory>
 
 class TextInputStream;
@@ -19,9 +19,11 @@ class FolderItem {
     explicit FolderItem(QString path) : path_(std::move(path)) {}
 
     const QString& path() const { return path_; }
-    FolderItem Child(const QString& name) const;
+    FolderItem Child(const QString& name) const {
+        return path_.isEmpty() ? FolderItem() : FolderItem(path_ + QLatin1Char('/') + name);
+    }
     // Something of that name is there: a file, a folder or anything else.
-    bool Exists() const;
+    bool Exists() const { return !path_.isEmpty() && QFileInfo::exists(path_); }
 
     // nullptr unless a regular file is there to read: folders, FIFOs and
     // devices are never opened, so never waited on.
@@ -51,19 +53,25 @@ class TextInputStream {
     // the second is empty. The rest of the line is passed over unheld, so a
     // huge line of no use costs no memory.
     bool readFields(char separator, QByteArray& first, QByteArray& second);
-    bool atEOF() const { return !error_.isEmpty() || file_.atEnd(); }
+    bool atEOF() const { return !error_.isEmpty() || atEnd_ || offset() >= size_; }
     // Why a read failed partway; the line it cut was not returned. Empty if none.
     const QString& errorString() const { return error_; }
-    qint64 offset() const { return file_.pos(); }
-    qint64 size() const { return file_.size(); }
+    qint64 offset() const { return bufferStart_ + position_; }
+    qint64 size() const { return size_; }
 
   private:
     friend class FolderItem;
-    explicit TextInputStream(FILE* stream);
-    qint64 readPiece();
+    explicit TextInputStream(int descriptor);
+    QByteArrayView readPiece();
 
+    // Read in pieces of our own: QFile::readLine takes a long line a byte at
+    // a time, or, over a C stream, asks the system for the offset every line.
     QFile file_;
-    QByteArray piece_;
+    qint64 size_;
+    QByteArray buffer_;
+    qsizetype position_ = 0;
+    qint64 bufferStart_ = 0;  // file offset of buffer_[0]
+    bool atEnd_ = false;
     QString error_;
 };
 

@@ -51,7 +51,11 @@ class ScoresTest : public ::testing::Test {
         Window4::registerClass();
         recorded().clear();
     }
-    void TearDown() override { closeAllWindows(); }
+    void TearDown() override {
+        closeAllWindows();
+        setProgressObserver(nullptr);
+        setFileFaults({});
+    }
     QString filePath() const { return home.filePath("Huemix.prefs"); }
     void put(const Bytes& bytes) const {
         QFile::remove(filePath());

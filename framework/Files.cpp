@@ -22,29 +22,6 @@ QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Writes it all; false with errno set when the system would not.
-bool writeAll(int descriptor, QByteArrayView bytes, qint64 written) {
-    while (!bytes.isEmpty()) {
-        qint64 allowed = bytes.size();
-        if (faults.writeFailsAfter >= 0 &&
-            (allowed = std::min(allowed, faults.writeFailsAfter - written)) <= 0) {
-            errno = faults.writeError;
-            return false;
-        }
-        const ssize_t done = ::write(descriptor, bytes.data(), static_cast<std::size_t>(allowed));
-        if (done < 0 && errno == EINTR) {
-            continue;
-        }
-        if (done <= 0) {
-            errno = done == 0 ? EIO : errno;
-            return false;
-        }
-        bytes = bytes.sliced(done);
-        written += done;
-    }
-    return true;
-}
-
 // What a replacement killed halfway leaves beside the file where the file
 // system has no unnamed temporary files: NAME. and six ASCII letters.
 void removeLeftovers(const QString& path) {
@@ -204,10 +181,22 @@ bool TextOutputStream::Close() {
 // Written past QSaveFile, whose text for a full disk may be "Unknown error":
 // the failing write's own errno names the cause.
 void TextOutputStream::flush() {
-    if (error_.isEmpty() && !writeAll(file_.handle(), buffer_, written_)) {
-        fail(errorText(errno));
+    for (QByteArrayView rest = buffer_; error_.isEmpty() && !rest.isEmpty();) {
+        qint64 allowed = rest.size();
+        if (faults.writeFailsAfter >= 0) {
+            allowed = std::min(allowed, faults.writeFailsAfter - written_);
+            errno = faults.writeError;
+        }
+        const ssize_t done =
+            allowed > 0 ? ::write(file_.handle(), rest.data(), static_cast<std::size_t>(allowed))
+                        : -1;
+        if (done > 0) {
+            rest = rest.sliced(done);
+            written_ += done;
+        } else if (done == 0 || errno != EINTR) {
+            fail(errorText(done == 0 ? EIO : errno));
+        }
     }
-    written_ += buffer_.size();
     buffer_.resize(0);
 }
 

@@ -148,7 +148,13 @@ void ListBoxModel::sort(int column, Qt::SortOrder sortOrder) {
     const QByteArray folded = arena.toLower();
     std::vector<Entry> entries;
     entries.reserve(order.size());
-    for (const int id : order) {
+    // Made in the order of adding, the order of the bytes in memory; the rank
+    // is the place shown.
+    std::vector<int> rank(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        rank[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
+    }
+    for (int id = 0; id < static_cast<int>(order.size()); ++id) {
         const QByteArrayView bytes = cell(id, column);
         bool number = false;
         std::array<quint64, 2> head{static_cast<quint64>(bytes.toLongLong(&number)) ^
@@ -159,7 +165,7 @@ void ListBoxModel::sort(int column, Qt::SortOrder sortOrder) {
                           (i < bytes.size() ? static_cast<unsigned char>(folded[offset + i]) : 0u);
         }
         entries.push_back({head, offset, static_cast<int>(bytes.size()), id,
-                           static_cast<int>(entries.size()), !number});
+                           rank[static_cast<std::size_t>(id)], !number});
     }
     const auto text = [](const QByteArray& bytes, const Entry& e) {
         return std::string_view(bytes.constData() + e.offset, static_cast<std::size_t>(e.size));

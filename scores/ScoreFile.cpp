@@ -38,11 +38,7 @@ FolderItem scoreFile() {
 
 void loadScores(ListBox& list) {
     cutShort.clear();
-    const FolderItem file = scoreFile();
-    if (!file.Exists()) {
-        return;
-    }
-    const std::unique_ptr<TextInputStream> in = file.OpenAsTextFile();
+    const std::unique_ptr<TextInputStream> in = scoreFile().OpenAsTextFile();
     if (!in) {
         return;
     }

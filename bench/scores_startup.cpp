@@ -59,8 +59,12 @@ void paint(QWidget& window) {
     window.grab();
 }
 
+QTreeView* view(ListBox& list) {
+    return static_cast<QTreeView*>(list.widget());
+}
+
 void clickHeading(ListBox& list, int column) {
-    QHeaderView* header = list.view()->header();
+    QHeaderView* header = view(list)->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       {header->sectionViewportPosition(column) + 5, header->height() / 2});
 }
@@ -105,14 +109,14 @@ int main(int argc, char** argv) {
     paint(scores);
     const double shownMs = Ms(clock);
     ListBox& list = *scores.ListBox1;
-    if (!given && (list.ListCount() != records || list.view()->model()->rowCount() != records)) {
+    if (!given && (list.ListCount() != records || view(list)->model()->rowCount() != records)) {
         std::fprintf(stderr, "scores_bench: %d rows shown of %d\n", list.ListCount(), records);
         return 1;
     }
     const long shownKb = statusKilobytes("VmRSS");
 
     clock.restart();
-    list.view()->scrollToBottom();
+    view(list)->scrollToBottom();
     paint(scores);
     const double scrolledMs = Ms(clock);
 
@@ -125,7 +129,7 @@ int main(int argc, char** argv) {
     clickHeading(list, 0);
     paint(scores);
     const double byNameMs = Ms(clock);
-    const QHeaderView* header = list.view()->header();
+    const QHeaderView* header = view(list)->header();
     if (header->sortIndicatorSection() != 0 || header->sortIndicatorOrder() != Qt::AscendingOrder) {
         std::fprintf(stderr, "scores_bench: the heading clicks did not order the rows\n");
         return 1;

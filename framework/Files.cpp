@@ -14,32 +14,12 @@
 #include <cstring>
 
 namespace {
-// Reads and writes go to the system in pieces of this size.
+// Reads and writes go to the system in pieces of at most this size.
 constexpr qsizetype Chunk = 256 * 1024;
 FileFaults faults;
 
 QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// Writes it all; false with errno set when the system would not.
-bool writeAll(int descriptor, QByteArrayView bytes, qint64 written) {
-    while (!bytes.isEmpty()) {
-        qint64 allowed = bytes.size();
-        if (faults.writeFailsAfter >= 0 &&
-            (allowed = std::min(allowed, faults.writeFailsAfter - written)) <= 0) {
-            errno = faults.writeError;
-            return false;
-        }
-        const ssize_t done = ::write(descriptor, bytes.data(), static_cast<std::size_t>(allowed));
-        if (done <= 0 && (done == 0 || errno != EINTR)) {
-            errno = done == 0 ? EIO : errno;
-            return false;
-        }
-        bytes = bytes.sliced(std::max<ssize_t>(done, 0));
-        written += std::max<ssize_t>(done, 0);
-    }
-    return true;
 }
 
 // What a replacement killed halfway leaves beside the file where the file
@@ -58,14 +38,6 @@ void removeLeftovers(const QString& path) {
 
 void setFileFaults(const FileFaults& newFaults) {
     faults = newFaults;
-}
-
-FolderItem FolderItem::Child(const QString& name) const {
-    return path_.isEmpty() ? FolderItem() : FolderItem(path_ + QLatin1Char('/') + name);
-}
-
-bool FolderItem::Exists() const {
-    return !path_.isEmpty() && QFileInfo::exists(path_);
 }
 
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
@@ -92,12 +64,34 @@ FolderItem PreferencesFolder() {
     return FolderItem(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
-// ---- reading
-
 TextInputStream::TextInputStream(int descriptor) {
     file_.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
                QFileDevice::AutoCloseHandle);
     size_ = file_.size();
+}
+
+// The line from here up to its line end, or as much of it as is read ahead;
+// empty at the end of the file or when the read failed.
+QByteArrayView TextInputStream::readPiece() {
+    if (position_ == buffer_.size() && !atEnd_ && error_.isEmpty()) {
+        bufferStart_ += buffer_.size();
+        position_ = 0;
+        qint64 want = Chunk;
+        if (faults.readFailsAfter >= 0) {
+            want = std::clamp<qint64>(faults.readFailsAfter - bufferStart_, 0, Chunk);
+        }
+        buffer_.resize(Chunk);
+        const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
+        buffer_.resize(std::max<qint64>(got, 0));
+        if (got < 0) {
+            error_ = want > 0 ? file_.errorString() : errorText(EIO);
+        }
+        atEnd_ = got == 0;
+    }
+    const QByteArrayView rest = QByteArrayView(buffer_).sliced(position_);
+    const qsizetype lineEnd = rest.indexOf(LineDelimiter);
+    position_ += lineEnd < 0 ? rest.size() : lineEnd + 1;
+    return rest.first(lineEnd < 0 ? rest.size() : lineEnd + 1);
 }
 
 bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& second) {
@@ -107,84 +101,39 @@ bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& 
     int found = 0;
     qint64 end = -1;
     while (end < 0) {
-        if (position_ == buffer_.size() && !fill()) {
-            if (!error_.isEmpty()) {
-                return false;
-            }
-            end = offset();  // the last line needs no line end
-            break;
+        const qint64 pieceStart = offset();
+        const QByteArrayView piece = readPiece();
+        if (!error_.isEmpty()) {
+            return false;
         }
-        const char* from = buffer_.constData() + position_;
-        const qsizetype left = buffer_.size() - position_;
-        const auto* lineEnd = static_cast<const char*>(std::memchr(from, LineDelimiter, left));
-        const qsizetype span = lineEnd ? lineEnd - from : left;
-        for (qsizetype at = 0; found < 2 && at < span;) {
-            const auto* cut =
-                static_cast<const char*>(std::memchr(from + at, separator, span - at));
-            if (!cut) {
-                break;
-            }
-            at = cut - from + 1;
-            cuts[found++] = offset() + at - 1;
+        for (qsizetype at = -1; found < 2 && (at = piece.indexOf(separator, at + 1)) >= 0;) {
+            cuts[found++] = pieceStart + at;
         }
-        position_ += lineEnd ? span + 1 : span;
-        if (lineEnd) {
-            end = offset() - 1;
+        if (piece.isEmpty() || piece.endsWith(LineDelimiter)) {
+            // the last line needs no line end
+            end = pieceStart + std::max<qsizetype>(piece.size() - 1, 0);
         }
     }
     const qint64 secondEnd = found == 2 ? cuts[1] : end;
     if (found == 0 || secondEnd == cuts[0] + 1) {
         return false;
     }
-    return bytesAt(start, cuts[0] - start, first) &&
-           bytesAt(cuts[0] + 1, secondEnd - cuts[0] - 1, second);
-}
-
-bool TextInputStream::atEOF() {
-    return position_ == buffer_.size() && !fill();
-}
-
-// Replaces the buffer, all read, by the next piece of the file.
-bool TextInputStream::fill() {
-    if (!error_.isEmpty()) {
-        return false;
+    QByteArray reread;
+    if (start < bufferStart_) {  // a line longer than a piece: its fields are read again
+        const qint64 resume = bufferStart_ + buffer_.size();
+        if (!file_.seek(start) ||
+            (reread = file_.read(secondEnd - start)).size() != secondEnd - start ||
+            !file_.seek(resume)) {
+            error_ = file_.errorString();
+            return false;
+        }
     }
-    bufferStart_ += buffer_.size();
-    position_ = 0;
-    buffer_.resize(Chunk);
-    qint64 want = Chunk;
-    if (faults.readFailsAfter >= 0) {
-        want = std::clamp<qint64>(faults.readFailsAfter - bufferStart_, 0, Chunk);
-    }
-    const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
-    buffer_.resize(std::max<qint64>(got, 0));
-    if (got < 0) {
-        fail(want > 0 ? file_.errorString() : errorText(EIO));
-    }
-    return got > 0;
-}
-
-// The bytes of a field: from the buffer, or read again if the line was long.
-bool TextInputStream::bytesAt(qint64 offset, qint64 size, QByteArray& bytes) {
-    if (offset >= bufferStart_) {
-        bytes = buffer_.sliced(offset - bufferStart_, size);
-        return true;
-    }
-    const qint64 resume = bufferStart_ + buffer_.size();
-    if (!file_.seek(offset) || (bytes = file_.read(size)).size() != size || !file_.seek(resume)) {
-        fail(file_.errorString());
-        return false;
-    }
+    const QByteArrayView line =
+        reread.isNull() ? QByteArrayView(buffer_).sliced(start - bufferStart_) : reread;
+    first = line.first(cuts[0] - start).toByteArray();
+    second = line.sliced(cuts[0] + 1 - start, secondEnd - cuts[0] - 1).toByteArray();
     return true;
 }
-
-void TextInputStream::fail(const QString& why) {
-    error_ = why.isEmpty() ? QStringLiteral("the file could not be read") : why;
-    buffer_.clear();
-    position_ = 0;
-}
-
-// ---- writing
 
 TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
     const QString folder = QFileInfo(path).absolutePath();
@@ -208,7 +157,7 @@ TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
 }
 
 void TextOutputStream::write(QByteArrayView bytes) {
-    if (!closed_ && error_.isEmpty()) {
+    if (error_.isEmpty()) {
         buffer_.append(bytes);
         if (buffer_.size() >= Chunk) {
             flush();
@@ -222,12 +171,9 @@ void TextOutputStream::WriteLine(QByteArrayView bytes) {
 }
 
 bool TextOutputStream::Close() {
-    if (!closed_) {
-        flush();
-        closed_ = true;
-        if (error_.isEmpty() && !file_.commit()) {
-            fail(file_.errorString());
-        }
+    flush();
+    if (error_.isEmpty() && !file_.commit()) {
+        fail(file_.errorString());
     }
     return error_.isEmpty();
 }
@@ -235,10 +181,22 @@ bool TextOutputStream::Close() {
 // Written past QSaveFile, whose text for a full disk may be "Unknown error":
 // the failing write's own errno names the cause.
 void TextOutputStream::flush() {
-    if (error_.isEmpty() && !writeAll(file_.handle(), buffer_, written_)) {
-        fail(errorText(errno));
+    for (QByteArrayView rest = buffer_; error_.isEmpty() && !rest.isEmpty();) {
+        qint64 allowed = rest.size();
+        if (faults.writeFailsAfter >= 0) {
+            allowed = std::min(allowed, faults.writeFailsAfter - written_);
+            errno = faults.writeError;
+        }
+        const ssize_t done =
+            allowed > 0 ? ::write(file_.handle(), rest.data(), static_cast<std::size_t>(allowed))
+                        : -1;
+        if (done > 0) {
+            rest = rest.sliced(done);
+            written_ += done;
+        } else if (done == 0 || errno != EINTR) {
+            fail(errorText(done == 0 ? EIO : errno));
+        }
     }
-    written_ += buffer_.size();
     buffer_.resize(0);
 }
 

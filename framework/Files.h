@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
 #include <memory>
@@ -18,9 +19,11 @@ class FolderItem {
     explicit FolderItem(QString path) : path_(std::move(path)) {}
 
     const QString& path() const { return path_; }
-    FolderItem Child(const QString& name) const;
+    FolderItem Child(const QString& name) const {
+        return path_.isEmpty() ? FolderItem() : FolderItem(path_ + QLatin1Char('/') + name);
+    }
     // Something of that name is there: a file, a folder or anything else.
-    bool Exists() const;
+    bool Exists() const { return !path_.isEmpty() && QFileInfo::exists(path_); }
 
     // nullptr unless a regular file is there to read: folders, FIFOs and
     // devices are never opened, so never waited on.
@@ -50,7 +53,7 @@ class TextInputStream {
     // the second is empty. The rest of the line is passed over unheld, so a
     // huge line of no use costs no memory.
     bool readFields(char separator, QByteArray& first, QByteArray& second);
-    bool atEOF();
+    bool atEOF() const { return !error_.isEmpty() || atEnd_ || offset() >= size_; }
     // Why a read failed partway; the line it cut was not returned. Empty if none.
     const QString& errorString() const { return error_; }
     qint64 offset() const { return bufferStart_ + position_; }
@@ -59,15 +62,16 @@ class TextInputStream {
   private:
     friend class FolderItem;
     explicit TextInputStream(int descriptor);
-    bool fill();
-    bool bytesAt(qint64 offset, qint64 size, QByteArray& bytes);
-    void fail(const QString& why);
+    QByteArrayView readPiece();
 
+    // Read in pieces of our own: QFile::readLine takes a long line a byte at
+    // a time, or, over a C stream, asks the system for the offset every line.
     QFile file_;
     qint64 size_;
     QByteArray buffer_;
     qsizetype position_ = 0;
     qint64 bufferStart_ = 0;  // file offset of buffer_[0]
+    bool atEnd_ = false;
     QString error_;
 };
 
@@ -91,7 +95,6 @@ class TextOutputStream {
     QByteArray buffer_;
     QString error_;
     qint64 written_ = 0;
-    bool closed_ = false;
 };
 
 // Tests stand for a failing disk or a full one: reads fail with EIO past

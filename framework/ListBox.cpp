@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QTreeView>
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -41,10 +42,6 @@ QString Shown(QByteArrayView bytes) {
     }
     return text;
 }
-
-std::string_view Bytes(QByteArrayView bytes) {
-    return {bytes.data(), static_cast<std::size_t>(bytes.size())};
-}
 }  // namespace
 
 // The rows, their bytes one after another in one buffer (a million rows cost
@@ -58,13 +55,11 @@ class ListBoxModel : public QAbstractTableModel {
         return parent.isValid() ? 0 : published;
     }
     int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : columns;
+        return parent.isValid() ? 0 : static_cast<int>(headings.size());
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || !index.isValid()) {
-            return {};
-        }
-        return Shown(view(order[index.row()], index.column()));
+        return role == Qt::DisplayRole ? Shown(cell(order[index.row()], index.column()))
+                                       : QVariant();
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         const bool shown = orientation == Qt::Horizontal && role == Qt::DisplayRole;
@@ -75,30 +70,33 @@ class ListBoxModel : public QAbstractTableModel {
         qsizetype offset = 0;
         qsizetype size = 0;
     };
-    QByteArrayView view(int id, int column) const {
-        const Span& span = cells[static_cast<std::size_t>(id) * columns + column];
-        return QByteArrayView(arena.constData() + span.offset, span.size);
+    Span& span(int id, int column) {
+        return cells[static_cast<std::size_t>(id) * headings.size() + column];
     }
-    int Id(int row, int column) const {
-        if (row < 0 || row >= static_cast<int>(order.size()) || column < 0 || column >= columns) {
+    QByteArrayView cell(int id, int column) const {
+        const Span& at = const_cast<ListBoxModel*>(this)->span(id, column);
+        return QByteArrayView(arena.constData() + at.offset, at.size);
+    }
+    int idAt(int row, int column) const {
+        if (row < 0 || row >= static_cast<int>(order.size()) || column < 0 ||
+            column >= headings.size()) {
             throw std::out_of_range("no cell " + std::to_string(row) + "," +
                                     std::to_string(column));
         }
         return order[row];
     }
-    void Set(int row, int column, QByteArrayView bytes) {
-        cells[static_cast<std::size_t>(Id(row, column)) * columns + column] = {arena.size(),
-                                                                               bytes.size()};
+    void set(int row, int column, QByteArrayView bytes) {
+        span(idAt(row, column), column) = {arena.size(), bytes.size()};
         arena.append(bytes);
         if (row < published) {
             emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole});
         }
     }
-    void Add(QByteArrayView bytes) {
+    void add(QByteArrayView bytes) {
         lastAdded = static_cast<int>(order.size());
         order.push_back(lastAdded);
-        cells.resize(cells.size() + columns);
-        Set(lastAdded, 0, bytes);
+        cells.resize(cells.size() + headings.size());
+        set(lastAdded, 0, bytes);
         if (adding == 0) {
             publish();
         }
@@ -110,29 +108,27 @@ class ListBoxModel : public QAbstractTableModel {
             endInsertRows();
         }
     }
-    void Sort(int column, bool ascending);
-    void setColumns(int count) {
+    void sort(int column, Qt::SortOrder sortOrder) override;
+    void setHeadings(const QStringList& names) {
         beginResetModel();
-        columns = std::max(count, 1);
+        headings = names;
         endResetModel();
     }
 
-    int columns = 1;
-    QStringList headings;
+    QStringList headings{QString()};
     QByteArray arena;         // every cell's bytes
-    std::vector<Span> cells;  // `columns` per row, by row id (the order of adding)
+    std::vector<Span> cells;  // a span per column per row, by row id (the order of adding)
     std::vector<int> order;   // row id of each row shown
     int published = 0;        // rows the view knows of
     int adding = 0;
     int lastAdded = -1;  // row id
-    int sortedColumn = -1;
-    bool ascending = true;
 };
 
-void ListBoxModel::Sort(int column, bool ascendingNow) {
+void ListBoxModel::sort(int column, Qt::SortOrder sortOrder) {
+    if (column < 0 || column >= headings.size()) {
+        return;
+    }
     publish();
-    sortedColumn = column;
-    ascending = ascendingNow;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     std::vector<int> beforeIds;
@@ -140,55 +136,48 @@ void ListBoxModel::Sort(int column, bool ascendingNow) {
         beforeIds.push_back(order[index.row()]);
     }
 
-    // Keys made once, not in every comparison: a number, or the text with
-    // ASCII case folded, whose first 16 bytes decide most comparisons alone.
+    // Keys made once, not in every comparison: a number's value, or the first
+    // 16 bytes of the text with ASCII case folded, which decide most
+    // comparisons alone. Kept small, as sorting moves them.
     struct Entry {
-        quint64 key, key2;
-        std::string_view folded, bytes;
-        int id, rank;
+        std::array<quint64, 2> head;
+        qsizetype offset;  // of the cell in the arena
+        int size, id, rank;
         bool text;
     };
-    QByteArray folded = arena;
-    std::transform(folded.cbegin(), folded.cend(), folded.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    const QByteArray folded = arena.toLower();
+    std::vector<Entry> entries;
+    entries.reserve(order.size());
     // Made in the order of adding, the order of the bytes in memory; the rank
     // is the place shown.
     std::vector<int> rank(order.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
         rank[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
     }
-    std::vector<Entry> entries;
-    entries.reserve(order.size());
     for (int id = 0; id < static_cast<int>(order.size()); ++id) {
-        const QByteArrayView cell = view(id, column);
+        const QByteArrayView bytes = cell(id, column);
         bool number = false;
-        const qint64 value = cell.toLongLong(&number);
-        const std::string_view text =
-            Bytes(QByteArrayView(folded).sliced(cell.data() - arena.constData(), cell.size()));
-        quint64 keys[2] = {static_cast<quint64>(value) ^ (quint64{1} << 63), 0};
-        for (std::size_t i = 0; !number && i < 16; ++i) {
-            const auto byte = i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
-            keys[i / 8] = (i % 8 ? keys[i / 8] << 8 : 0) | byte;
+        std::array<quint64, 2> head{static_cast<quint64>(bytes.toLongLong(&number)) ^
+                                    (quint64{1} << 63)};
+        const qsizetype offset = bytes.data() - arena.constData();
+        for (qsizetype i = 0; !number && i < 16; ++i) {
+            head[i / 8] = (i % 8 ? head[i / 8] << 8 : 0) |
+                          (i < bytes.size() ? static_cast<unsigned char>(folded[offset + i]) : 0u);
         }
-        entries.push_back(
-            {keys[0], keys[1], text, Bytes(cell), id, rank[static_cast<std::size_t>(id)], !number});
+        entries.push_back({head, offset, static_cast<int>(bytes.size()), id,
+                           rank[static_cast<std::size_t>(id)], !number});
     }
-    const auto compare = [](const Entry& a, const Entry& b) {
-        if (a.text != b.text) {
-            return a.text ? 1 : -1;
-        }
-        if (a.key != b.key || a.key2 != b.key2 || !a.text) {
-            return a.key != b.key ? (a.key < b.key ? -1 : 1)
-                                  : (a.key2 > b.key2) - (a.key2 < b.key2);
-        }
-        const int c = a.folded.compare(b.folded);
-        return c != 0 ? c : a.bytes.compare(b.bytes);
+    const auto text = [](const QByteArray& bytes, const Entry& e) {
+        return std::string_view(bytes.constData() + e.offset, static_cast<std::size_t>(e.size));
     };
-    // Either way round, equal cells keep the order shown.
-    const int sign = ascending ? 1 : -1;
+    const int sign = sortOrder == Qt::AscendingOrder ? 1 : -1;
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        const int c = compare(a, b) * sign;
-        return c < 0 || (c == 0 && a.rank < b.rank);
+        int c = a.text != b.text ? (a.text ? 1 : -1) : (a.head > b.head) - (a.head < b.head);
+        if (c == 0 && a.text && (c = text(folded, a).compare(text(folded, b))) == 0) {
+            c = text(arena, a).compare(text(arena, b));
+        }
+        // Either way round, equal cells keep the order shown.
+        return c * sign < 0 || (c == 0 && a.rank < b.rank);
     });
     std::vector<int> position(order.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -204,38 +193,36 @@ void ListBoxModel::Sort(int column, bool ascendingNow) {
 }
 
 ListBox::ListBox(const QString& name, QWidget* parent)
-    : Control(name, new QTreeView(parent), parent),
-      view_(static_cast<QTreeView*>(widget())),
-      model_(new ListBoxModel(this)) {
-    view_->setModel(model_);
-    view_->setRootIsDecorated(false);
-    view_->setUniformRowHeights(true);
-    view_->setAllColumnsShowFocus(true);
-    view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QHeaderView* header = view_->header();
+    : Control(name, new QTreeView(parent), parent), model_(new ListBoxModel(this)) {
+    auto* view = static_cast<QTreeView*>(widget());
+    view->setModel(model_);
+    view->setRootIsDecorated(false);
+    view->setUniformRowHeights(true);
+    view->setAllColumnsShowFocus(true);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QHeaderView* header = view->header();
     header->setSectionsMovable(false);
     header->setSectionsClickable(true);
     header->setSectionResizeMode(QHeaderView::Fixed);
-    connect(header, &QHeaderView::sectionClicked, this, &ListBox::clickHeading);
-}
-
-void ListBox::setColumnCount(int count) {
-    model_->setColumns(count);
+    // A click orders by a new column ascending and reverses the column
+    // ordered last; nothing is ordered at first.
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    view->setSortingEnabled(true);
 }
 
 void ListBox::setInitialValue(const QString& headings) {
-    model_->headings = headings.split(QLatin1Char('\t'));
-    emit model_->headerDataChanged(Qt::Horizontal, 0, model_->columns - 1);
+    model_->setHeadings(headings.split(QLatin1Char('\t')));
 }
 
 void ListBox::fitLastColumn(const QString& widest) {
-    const QStyle* style = view_->style();
-    const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
-    const int needed = view_->fontMetrics().horizontalAdvance(widest) + margins + 2;
-    const int room = view_->width() - 2 * view_->frameWidth() -
-                     style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
-    const int others = model_->columns - 1;
-    QHeaderView* header = view_->header();
+    auto* view = static_cast<QTreeView*>(widget());
+    const QStyle* style = view->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+    const int needed = view->fontMetrics().horizontalAdvance(widest) + margins + 2;
+    const int room = view->width() - 2 * view->frameWidth() -
+                     style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+    const int others = static_cast<int>(model_->headings.size()) - 1;
+    QHeaderView* header = view->header();
     // Sized here, not stretched: a stretched last column is laid out later
     // and can be left reaching under the scroll bar, cut with no ellipsis.
     header->setStretchLastSection(false);
@@ -246,24 +233,16 @@ void ListBox::fitLastColumn(const QString& widest) {
     header->resizeSection(others, std::max(room - others * width, needed));
 }
 
-void ListBox::AddRow(const QString& text) {
-    model_->Add(text.toUtf8());
-}
-
 void ListBox::addRowBytes(QByteArrayView bytes) {
-    model_->Add(bytes);
+    model_->add(bytes);
 }
 
-QByteArrayView ListBox::cellView(int row, int column) const {
-    return model_->view(model_->Id(row, column), column);
-}
-
-void ListBox::setCell(int row, int column, const QString& text) {
-    model_->Set(row, column, text.toUtf8());
+QByteArrayView ListBox::Cell(int row, int column) const {
+    return model_->cell(model_->idAt(row, column), column);
 }
 
 void ListBox::setCellBytes(int row, int column, QByteArrayView bytes) {
-    model_->Set(row, column, bytes);
+    model_->set(row, column, bytes);
 }
 
 int ListBox::ListCount() const {
@@ -284,15 +263,4 @@ void ListBox::endAdding() {
     if (model_->adding > 0 && --model_->adding == 0) {
         model_->publish();
     }
-}
-
-void ListBox::clickHeading(int column) {
-    if (column < 0 || column >= model_->columns) {
-        return;
-    }
-    const bool ascending = column != model_->sortedColumn || !model_->ascending;
-    model_->Sort(column, ascending);
-    // The header flips its own indicator on a click; ours decides.
-    view_->header()->setSortIndicatorShown(true);
-    view_->header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
 #include "framework/Control.h"
 
-class QTreeView;
 class ListBoxModel;
 
 // A list of rows of text cells under clickable headings.
@@ -26,21 +24,22 @@ class ListBox : public Control {
   public:
     ListBox(const QString& name, QWidget* parent);
 
-    // Set while the list has no rows; the default is one column.
-    void setColumnCount(int count);
-    // The headings, separated by tabs ("Name\tScore").
+    // The headings, separated by tabs ("Name\tScore"), a column each; set
+    // while the list has no rows.
     void setInitialValue(const QString& headings);
     // Sizes the columns for the list's size as set now: the last shows this
     // text whole beside a vertical scroll bar, the others share the rest.
     void fitLastColumn(const QString& widest);
 
     // Appends a row with this cell in column 0, the others empty.
-    void AddRow(const QString& text);
+    void AddRow(const QString& text) { addRowBytes(text.toUtf8()); }
     void addRowBytes(QByteArrayView bytes);
-    // Row and column must exist (std::out_of_range otherwise). A view is
+    // Row and column must exist (std::out_of_range otherwise). The view is
     // valid until the list next changes.
-    QByteArrayView cellView(int row, int column) const;
-    void setCell(int row, int column, const QString& text);
+    QByteArrayView Cell(int row, int column) const;
+    void setCell(int row, int column, const QString& text) {
+        setCellBytes(row, column, text.toUtf8());
+    }
     void setCellBytes(int row, int column, QByteArrayView bytes);
     int ListCount() const;
     // The row the last AddRow added, -1 if none was.
@@ -51,11 +50,6 @@ class ListBox : public Control {
     void beginAdding();
     void endAdding();
 
-    void clickHeading(int column);
-
-    QTreeView* view() const { return view_; }
-
   private:
-    QTreeView* view_;
     ListBoxModel* model_;
 };

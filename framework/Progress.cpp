@@ -13,14 +13,12 @@ std::function<void(const QString&, qint64, qint64)> observer;
 Progress::Progress(const QString& label, qint64 total)
     : label_(label), total_(std::max<qint64>(total, 0)) {
     if (!observer) {
+        // No cancel button: the work cannot be stopped halfway.
         dialog_ = std::make_unique<QProgressDialog>(label, QString(), 0, Steps,
                                                     QApplication::activeWindow());
         dialog_->setWindowTitle(QApplication::applicationDisplayName());
-        dialog_->setCancelButton(nullptr);  // the work cannot be stopped halfway
         dialog_->setWindowModality(Qt::ApplicationModal);
         dialog_->setMinimumDuration(500);
-        dialog_->setAutoReset(false);
-        dialog_->setAutoClose(false);
     }
     advance(0);  // starts the dialog's clock
 }

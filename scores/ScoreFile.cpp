@@ -38,11 +38,7 @@ FolderItem scoreFile() {
 
 void loadScores(ListBox& list) {
     cutShort.clear();
-    const FolderItem file = scoreFile();
-    if (!file.Exists()) {
-        return;
-    }
-    const std::unique_ptr<TextInputStream> in = file.OpenAsTextFile();
+    const std::unique_ptr<TextInputStream> in = scoreFile().OpenAsTextFile();
     if (!in) {
         return;
     }
@@ -81,9 +77,9 @@ SaveResult saveScores(const ListBox& list, const QString& name, int score) {
     const std::unique_ptr<TextOutputStream> out = file.CreateTextFile();
     Progress progress(QStringLiteral("Saving the scores…"), rows);
     for (int row = 0; row < rows; ++row) {
-        writeField(*out, list.cellView(row, 0));
+        writeField(*out, list.Cell(row, 0));
         out->write(",");
-        writeField(*out, list.cellView(row, 1));
+        writeField(*out, list.Cell(row, 1));
         out->WriteLine({});
         progress.setValue(row + 1);
     }

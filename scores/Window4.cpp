@@ -21,7 +21,6 @@ Window4::Window4() {
     }
 
     ListBox1 = addControl<ListBox>("ListBox1", {36, 22, 158, 100});
-    ListBox1->setColumnCount(2);
     ListBox1->setInitialValue(QStringLiteral("Name\tScore"));
     ListBox1->fitLastColumn(QStringLiteral("2147483647"));  // the largest score
 

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QTest>
 
 #include "framework/Controls.h"
 #include "framework/MenuBar.h"
@@ -91,27 +91,22 @@ TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItself) {
 
 // The one test with a real clock.
 TEST(TimerTest, offNeverTicksAndMultipleTicksEveryPeriod) {
-    const auto runEventsFor = [](int ms) {
-        QEventLoop loop;
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-        loop.exec();
-    };
     Timer::setClockRunning(true);
     Timer timer;
     int ticks = 0;
     timer.Action = [&] { ++ticks; };
     timer.setPeriod(200);
     timer.setMode(Timer::Multiple);
-    runEventsFor(120);
+    QTest::qWait(120);
     timer.setMode(Timer::Multiple);  // the running mode again does not restart the wait
-    runEventsFor(120);
+    QTest::qWait(120);
     EXPECT_EQ(ticks, 1);
     timer.setPeriod(5);
-    runEventsFor(60);
+    QTest::qWait(60);
     EXPECT_GE(ticks, 4);
     timer.setMode(Timer::Off);
     const int stopped = ticks;
-    runEventsFor(30);
+    QTest::qWait(30);
     EXPECT_EQ(ticks, stopped);
     Timer::setClockRunning(false);
 }

@@ -70,32 +70,23 @@ TEST_F(SurfaceTest, newerFirstOncePerUpdateAndNothingMoreFromASpriteClosedInAHan
 }
 
 TEST_F(SurfaceTest, keysHeldThroughAutoRepeatAndTapsBetweenFramesCountAtTheNextFrame) {
-    const auto send = [](QEvent::Type type, bool autoRepeat = false) {
-        QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), autoRepeat);
-        QCoreApplication::sendEvent(qApp, &event);
-    };
     std::string seen;
     surface.NextFrame = [&] { seen += surface.KeyTest(KeyCode::LeftArrow) ? "1" : "0"; };
-    send(QEvent::KeyPress);
-    send(QEvent::KeyRelease);  // a tap while nothing is on the surface is not aimed at it
-    tile(2, 0, 0);
-    surface.Update();
-    send(QEvent::KeyPress);
-    send(QEvent::KeyRelease);
-    surface.Update();
-    surface.Update();
-    send(QEvent::KeyPress);
-    surface.Update();
-    send(QEvent::KeyRelease, true);  // auto-repeat while the key is held
-    surface.Update();
-    send(QEvent::KeyPress, true);
-    send(QEvent::KeyRelease);
-    surface.Update();
-    send(QEvent::KeyPress);
-    surface.Update();
-    QEvent deactivate(QEvent::ApplicationDeactivate);
-    QCoreApplication::sendEvent(qApp, &deactivate);  // its release would never reach us
-    surface.Update();
+    // d/u the key down/up (D/U by auto-repeat), t a tile, f a frame, x the game
+    // deactivated so that no release reaches it. A tap on an empty surface is not for it.
+    for (const char step : std::string("dutfduffdfUfDufdfxf")) {
+        if (step == 't') {
+            tile(2, 0, 0);
+        } else if (step == 'f') {
+            surface.Update();
+        } else {
+            const auto type = step == 'x'                 ? QEvent::ApplicationDeactivate
+                              : std::tolower(step) == 'd' ? QEvent::KeyPress
+                                                          : QEvent::KeyRelease;
+            QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), std::isupper(step));
+            QCoreApplication::sendEvent(qApp, &event);
+        }
+    }
     EXPECT_EQ(seen, "01011010");
 }
 }  // namespace

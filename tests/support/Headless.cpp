@@ -3,22 +3,18 @@
 #include "framework/Timer.h"
 #include "support/Fakes.h"
 
-namespace {
-// The offscreen platform says so for every window shown, once per game.
-QtMessageHandler otherMessages = nullptr;
-void withoutRaiseWarnings(QtMsgType type, const QMessageLogContext& context,
-                          const QString& message) {
-    if (!message.contains(QStringLiteral("does not support raise()")) && otherMessages) {
-        otherMessages(type, context, message);
-    }
-}
-}  // namespace
-
 std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRunning) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    otherMessages = qInstallMessageHandler(withoutRaiseWarnings);
+    // The offscreen platform warns that it cannot raise each window shown.
+    static QtMessageHandler otherMessages = nullptr;
+    otherMessages = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.contains(QStringLiteral("does not support raise()")) && otherMessages) {
+                otherMessages(type, context, message);
+            }
+        });
     auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     Timer::setClockRunning(clockRunning);

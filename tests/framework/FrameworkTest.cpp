@@ -31,7 +31,6 @@ TEST(WindowTest, oneSharedWindowPerClassPushRunsToTheEndAndMinimisingHoldsTimers
     ProbeWindow::registerClass();
     ProbeWindow& first = ProbeWindow::shared();
     EXPECT_EQ(Window::shared("ProbeWindow"), &first);
-    EXPECT_EQ(&first.controlNamed<PushButton>("Button"), first.Button);
     EXPECT_THROW(first.controlNamed<Timer>("Button"), NilObjectException);
 
     Timer::setClockRunning(true);
@@ -54,7 +53,7 @@ TEST(WindowTest, oneSharedWindowPerClassPushRunsToTheEndAndMinimisingHoldsTimers
     closeAllWindows();
 }
 
-TEST(ControlsTest, radioActionOnChangeOnlyDisabledPushDoesNothingNoLineBreaksInAField) {
+TEST(ControlsTest, radioActionOnChangeOnlyAndNoLineBreaksInAField) {
     QWidget parent;
     RadioButton beginner("RadioButton1", &parent), expert("RadioButton2", &parent);
     int changes = 0;
@@ -63,12 +62,6 @@ TEST(ControlsTest, radioActionOnChangeOnlyDisabledPushDoesNothingNoLineBreaksInA
     static_cast<QRadioButton*>(expert.widget())->click();
     expert.setValue(true);
     EXPECT_EQ(std::tuple(changes, beginner.Value(), expert.Value()), std::tuple(2, false, true));
-
-    PushButton button("PushButton1", &parent);
-    button.Action = [&] { ++changes; };
-    button.setEnabled(false);
-    button.Push();
-    EXPECT_EQ(changes, 2);
 
     EditField field("EditField1", &parent);
     field.setText("Ann\r\n\r\nLee\r");
@@ -89,7 +82,6 @@ TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItself) {
     EXPECT_EQ(recorded().quits, 1);
 }
 
-// The one test with a real clock.
 TEST(TimerTest, offNeverTicksAndMultipleTicksEveryPeriod) {
     Timer::setClockRunning(true);
     Timer timer;

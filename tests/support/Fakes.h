@@ -7,10 +7,8 @@
 
 #include "framework/Window.h"
 
-// Makes the application without a screen: the offscreen platform unless
-// QT_QPA_PLATFORM names another, message boxes and quitting recorded instead
-// of shown or done, no mail program. With the clock stopped, timers tick only
-// when their handlers are called.
+// The application without a screen, message boxes and quitting recorded, not shown
+// or done. With the clock stopped, timers tick only when their handlers are called.
 std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRunning);
 
 // What the game would have shown in message boxes, the questions it asked

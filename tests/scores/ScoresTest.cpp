@@ -316,11 +316,10 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
 INSTANTIATE_TEST_SUITE_P(
     Runs, EndingTest,
     ::testing::Values(
-        Ending{"Ann,12\nAnn\n", "Zed", "start score=5 quit", "Ann,12\nAnn\n"},  // Beginner
         Ending{"Ann,12\nAnn,\nBob,7,x\n", "", "expert score=3 quit", "Ann,12\nBob,7\n"},
         Ending{"Ann,12\nBob,7\nCid,30\nDee,7\n", "", "order expert quit",
                "Bob,7\nDee,7\nAnn,12\nCid,30\n"},
-        Ending{"Ann,12\n", "Zed", "start score=2 new quit", "Ann,12\n"},
+        Ending{"Ann,12\nAnn\n", "Zed", "start score=2 new quit", "Ann,12\nAnn\n"},  // Beginner
         Ending{std::nullopt, "Smith, J", "expert start score=4 new quit", "Smith J,4\nSmith J,0\n"},
         Ending{"Ann,12\n", ",,,", "expert start score=4 new quit", "Ann,12\n"},
         Ending{std::nullopt, "Cid\r\nDee\u2028", "expert score=3 quit", "Cid Dee ,3\n"}));

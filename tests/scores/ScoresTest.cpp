@@ -22,11 +22,8 @@
 namespace {
 using Bytes = std::optional<QByteArray>;  // nothing: no file
 
-QTreeView* view(const ListBox& list) {
-    return static_cast<QTreeView*>(list.widget());
-}
 void clickHeading(const ListBox& list, int column) {
-    QHeaderView* header = view(list)->header();
+    QHeaderView* header = static_cast<QTreeView*>(list.widget())->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       {header->sectionViewportPosition(column) + 5, header->height() / 2});
 }
@@ -85,7 +82,7 @@ class ScoresTest : public ::testing::Test {
 TEST_F(ScoresTest, headingsOrderNumbersThenTextsStablyAndTheBoardShowsTenDigitsAndQuitsOnClose) {
     put("bob,10\nAnn,9\ncid,lots\nann,-3\nDee, 7\r\nEve,10\nFay,Lot\n");
     ListBox& list = *Open().ListBox1;
-    QTreeView* tree = view(list);
+    auto* tree = static_cast<QTreeView*>(list.widget());
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       tree->visualRect(tree->model()->index(1, 1)).center());  // Ann
     clickHeading(list, 1);

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
@@ -20,19 +19,6 @@ FileFaults faults;
 
 QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// What a replacement killed halfway leaves beside the file where the file
-// system has no unnamed temporary files: NAME. and six ASCII letters.
-void removeLeftovers(const QString& path) {
-    const QFileInfo target(path);
-    const QRegularExpression ours(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
-    for (const QFileInfo& file : target.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden)) {
-        if (ours.match(file.fileName()).hasMatch() && !file.isSymLink()) {
-            QFile::remove(file.filePath());
-        }
-    }
 }
 }  // namespace
 
@@ -136,8 +122,8 @@ bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& 
 }
 
 TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
-    const QString folder = QFileInfo(path).absolutePath();
     const QFileInfo there(path);
+    const QString folder = there.absolutePath();
     if (path.isEmpty()) {
         fail(QStringLiteral("there is no preferences folder"));
     } else if (!QDir().mkpath(folder)) {
@@ -147,7 +133,16 @@ TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
         // Replacing a device node, or a folder, is never what saving a file means.
         fail(QStringLiteral("it is not a regular file, and was left as it is"));
     } else {
-        removeLeftovers(path);
+        // What a replacement killed halfway leaves beside the file where the
+        // file system has no unnamed temporary files: NAME. and six ASCII letters.
+        const QRegularExpression ours(QRegularExpression::anchoredPattern(
+            QRegularExpression::escape(there.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
+        for (const QFileInfo& file :
+             there.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden)) {
+            if (ours.match(file.fileName()).hasMatch() && !file.isSymLink()) {
+                QFile::remove(file.filePath());
+            }
+        }
         // Writing in place would leave a cut-off file behind a failure.
         file_.setDirectWriteFallback(false);
         if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {

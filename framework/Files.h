@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QString>
 #include <memory>
 
 class TextInputStream;

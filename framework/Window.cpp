@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "framework/Application.h"
@@ -83,12 +84,9 @@ void Window::Close() {
     deleteLater();
     // A program whose last window has gone should not linger unseen.
     QTimer::singleShot(0, qApp, [] {
-        for (const Window* window : allWindows()) {
-            if (window->isVisible()) {
-                return;
-            }
+        if (std::ranges::none_of(allWindows(), &QWidget::isVisible)) {
+            Quit();
         }
-        Quit();
     });
 }
 

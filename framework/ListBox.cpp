@@ -238,7 +238,7 @@ int ListBox::ListCount() const {
 int ListBox::LastIndex() const {
     const auto& order = model_->order;
     const auto at = std::find(order.rbegin(), order.rend(), model_->lastAdded);
-    return model_->lastAdded < 0 ? -1 : static_cast<int>(order.rend() - at) - 1;
+    return static_cast<int>(order.rend() - at) - 1;  // also -1 when none was added
 }
 
 void ListBox::beginAdding() {

@@ -129,8 +129,7 @@ TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
         // Replacing a device node, or a folder, is never what saving a file means.
         fail(QStringLiteral("it is not a regular file, and was left as it is"));
     } else {
-        // What a replacement killed halfway leaves beside the file where the
-        // file system has no unnamed temporary files: NAME. and six ASCII letters.
+        // Left by replacements killed halfway where there are no unnamed temporary files.
         const QRegularExpression ours(QRegularExpression::anchoredPattern(
             QRegularExpression::escape(there.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
         for (const QFileInfo& file :

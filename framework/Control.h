@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QObject>
 #include <QPointer>
 #include <QWidget>
 

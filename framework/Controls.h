@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QColor>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>

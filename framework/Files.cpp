@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
@@ -20,19 +19,6 @@ FileFaults faults;
 
 QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// What a replacement killed halfway leaves beside the file where the file
-// system has no unnamed temporary files: NAME. and six ASCII letters.
-void removeLeftovers(const QString& path) {
-    const QFileInfo target(path);
-    const QRegularExpression ours(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
-    for (const QFileInfo& file : target.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden)) {
-        if (ours.match(file.fileName()).hasMatch() && !file.isSymLink()) {
-            QFile::remove(file.filePath());
-        }
-    }
 }
 }  // namespace
 
@@ -70,30 +56,6 @@ TextInputStream::TextInputStream(int descriptor) {
     size_ = file_.size();
 }
 
-// The line from here up to its line end, or as much of it as is read ahead;
-// empty at the end of the file or when the read failed.
-QByteArrayView TextInputStream::readPiece() {
-    if (position_ == buffer_.size() && !atEnd_ && error_.isEmpty()) {
-        bufferStart_ += buffer_.size();
-        position_ = 0;
-        qint64 want = Chunk;
-        if (faults.readFailsAfter >= 0) {
-            want = std::clamp<qint64>(faults.readFailsAfter - bufferStart_, 0, Chunk);
-        }
-        buffer_.resize(Chunk);
-        const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
-        buffer_.resize(std::max<qint64>(got, 0));
-        if (got < 0) {
-            error_ = want > 0 ? file_.errorString() : errorText(EIO);
-        }
-        atEnd_ = got == 0;
-    }
-    const QByteArrayView rest = QByteArrayView(buffer_).sliced(position_);
-    const qsizetype lineEnd = rest.indexOf(LineDelimiter);
-    position_ += lineEnd < 0 ? rest.size() : lineEnd + 1;
-    return rest.first(lineEnd < 0 ? rest.size() : lineEnd + 1);
-}
-
 bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& second) {
     // Only where the first two separators are is kept while the line is read.
     const qint64 start = offset();
@@ -101,8 +63,28 @@ bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& 
     int found = 0;
     qint64 end = -1;
     while (end < 0) {
+        // Read ahead once all is used. The piece is the line up to its line end, or
+        // as much of it as is read ahead; empty at the end or after a failed read.
+        if (position_ == buffer_.size() && !atEnd_ && error_.isEmpty()) {
+            bufferStart_ += buffer_.size();
+            position_ = 0;
+            qint64 want = Chunk;
+            if (faults.readFailsAfter >= 0) {
+                want = std::clamp<qint64>(faults.readFailsAfter - bufferStart_, 0, Chunk);
+            }
+            buffer_.resize(Chunk);
+            const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
+            buffer_.resize(std::max<qint64>(got, 0));
+            if (got < 0) {
+                error_ = want > 0 ? file_.errorString() : errorText(EIO);
+            }
+            atEnd_ = got == 0;
+        }
         const qint64 pieceStart = offset();
-        const QByteArrayView piece = readPiece();
+        const QByteArrayView rest = QByteArrayView(buffer_).sliced(position_);
+        const qsizetype lineEnd = rest.indexOf(LineDelimiter);
+        const QByteArrayView piece = rest.first(lineEnd < 0 ? rest.size() : lineEnd + 1);
+        position_ += piece.size();
         if (!error_.isEmpty()) {
             return false;
         }
@@ -136,8 +118,8 @@ bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& 
 }
 
 TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
-    const QString folder = QFileInfo(path).absolutePath();
     const QFileInfo there(path);
+    const QString folder = there.absolutePath();
     if (path.isEmpty()) {
         fail(QStringLiteral("there is no preferences folder"));
     } else if (!QDir().mkpath(folder)) {
@@ -147,7 +129,15 @@ TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
         // Replacing a device node, or a folder, is never what saving a file means.
         fail(QStringLiteral("it is not a regular file, and was left as it is"));
     } else {
-        removeLeftovers(path);
+        // Left by replacements killed halfway where there are no unnamed temporary files.
+        const QRegularExpression ours(QRegularExpression::anchoredPattern(
+            QRegularExpression::escape(there.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
+        for (const QFileInfo& file :
+             there.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden)) {
+            if (ours.match(file.fileName()).hasMatch() && !file.isSymLink()) {
+                QFile::remove(file.filePath());
+            }
+        }
         // Writing in place would leave a cut-off file behind a failure.
         file_.setDirectWriteFallback(false);
         if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {

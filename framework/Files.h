@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QString>
 #include <memory>
 
 class TextInputStream;
@@ -62,7 +59,6 @@ class TextInputStream {
   private:
     friend class FolderItem;
     explicit TextInputStream(int descriptor);
-    QByteArrayView readPiece();
 
     // Read in pieces of our own: QFile::readLine takes a long line a byte at
     // a time, or, over a C stream, asks the system for the offset every line.

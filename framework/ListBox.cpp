@@ -16,16 +16,11 @@ namespace {
 // Longer cells are shown cut: laying out a 100 MB text would hang the view.
 constexpr qsizetype MaxShownBytes = 512;
 
-// Characters that would change how the rest of a cell shows: bidi controls
-// (an override shows a name reversed), line or paragraph breaks, C1 controls.
-bool Disruptive(char16_t c) {
-    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
-           (c >= 0x2066 && c <= 0x2069) || c == 0x2028 || c == 0x2029 || (c >= 0x80 && c <= 0x9F);
-}
-
-// Control characters show as their visible symbols (NUL as ␀), other
-// disruptive ones as the replacement character. A CR at the end is the line
-// end of a CR LF file.
+// Control characters show as their visible symbols (NUL as ␀); other
+// characters that would change how the rest of a cell shows, as the
+// replacement character: bidi controls (an override shows a name reversed),
+// line or paragraph breaks, C1 controls. A CR at the end is the line end of a
+// CR LF file.
 QString Shown(QByteArrayView bytes) {
     bytes = bytes.first(std::min(bytes.size(), MaxShownBytes));
     if (bytes.endsWith('\r')) {
@@ -36,7 +31,9 @@ QString Shown(QByteArrayView bytes) {
         const char16_t u = c.unicode();
         if (u < 0x20 || u == 0x7F) {
             c = QChar(char16_t(u == 0x7F ? 0x2421 : 0x2400 + u));
-        } else if (Disruptive(u)) {
+        } else if (u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E) ||
+                   (u >= 0x2066 && u <= 0x2069) || u == 0x2028 || u == 0x2029 ||
+                   (u >= 0x80 && u <= 0x9F)) {
             c = QChar(QChar::ReplacementCharacter);
         }
     }
@@ -67,8 +64,7 @@ class ListBoxModel : public QAbstractTableModel {
     }
 
     struct Span {
-        qsizetype offset = 0;
-        qsizetype size = 0;
+        qsizetype offset = 0, size = 0;
     };
     Span& span(int id, int column) {
         return cells[static_cast<std::size_t>(id) * headings.size() + column];
@@ -84,22 +80,6 @@ class ListBoxModel : public QAbstractTableModel {
                                     std::to_string(column));
         }
         return order[row];
-    }
-    void set(int row, int column, QByteArrayView bytes) {
-        span(idAt(row, column), column) = {arena.size(), bytes.size()};
-        arena.append(bytes);
-        if (row < published) {
-            emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole});
-        }
-    }
-    void add(QByteArrayView bytes) {
-        lastAdded = static_cast<int>(order.size());
-        order.push_back(lastAdded);
-        cells.resize(cells.size() + headings.size());
-        set(lastAdded, 0, bytes);
-        if (adding == 0) {
-            publish();
-        }
     }
     void publish() {
         if (published < static_cast<int>(order.size())) {
@@ -131,10 +111,6 @@ void ListBoxModel::sort(int column, Qt::SortOrder sortOrder) {
     publish();
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    std::vector<int> beforeIds;
-    for (const QModelIndex& index : before) {
-        beforeIds.push_back(order[index.row()]);
-    }
 
     // Keys made once, not in every comparison: a number's value, or the first
     // 16 bytes of the text with ASCII case folded, which decide most
@@ -179,14 +155,14 @@ void ListBoxModel::sort(int column, Qt::SortOrder sortOrder) {
         // Either way round, equal cells keep the order shown.
         return c * sign < 0 || (c == 0 && a.rank < b.rank);
     });
-    std::vector<int> position(order.size());
+    std::vector<int> moved(order.size());  // by the row it was shown in
     for (std::size_t i = 0; i < entries.size(); ++i) {
         order[i] = entries[i].id;
-        position[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
+        moved[static_cast<std::size_t>(entries[i].rank)] = static_cast<int>(i);
     }
     QModelIndexList after;
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        after << index(position[static_cast<std::size_t>(beforeIds[i])], before[i].column());
+    for (const QModelIndex& was : before) {
+        after << index(moved[static_cast<std::size_t>(was.row())], was.column());
     }
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -202,7 +178,6 @@ ListBox::ListBox(const QString& name, QWidget* parent)
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QHeaderView* header = view->header();
     header->setSectionsMovable(false);
-    header->setSectionsClickable(true);
     header->setSectionResizeMode(QHeaderView::Fixed);
     // A click orders by a new column ascending and reverses the column
     // ordered last; nothing is ordered at first.
@@ -234,7 +209,13 @@ void ListBox::fitLastColumn(const QString& widest) {
 }
 
 void ListBox::addRowBytes(QByteArrayView bytes) {
-    model_->add(bytes);
+    model_->lastAdded = static_cast<int>(model_->order.size());
+    model_->order.push_back(model_->lastAdded);
+    model_->cells.resize(model_->cells.size() + model_->headings.size());
+    setCellBytes(model_->lastAdded, 0, bytes);
+    if (model_->adding == 0) {
+        model_->publish();
+    }
 }
 
 QByteArrayView ListBox::Cell(int row, int column) const {
@@ -242,7 +223,12 @@ QByteArrayView ListBox::Cell(int row, int column) const {
 }
 
 void ListBox::setCellBytes(int row, int column, QByteArrayView bytes) {
-    model_->set(row, column, bytes);
+    model_->span(model_->idAt(row, column), column) = {model_->arena.size(), bytes.size()};
+    model_->arena.append(bytes);
+    if (row < model_->published) {
+        const QModelIndex at = model_->index(row, column);
+        emit model_->dataChanged(at, at, {Qt::DisplayRole});
+    }
 }
 
 int ListBox::ListCount() const {
@@ -252,7 +238,7 @@ int ListBox::ListCount() const {
 int ListBox::LastIndex() const {
     const auto& order = model_->order;
     const auto at = std::find(order.rbegin(), order.rend(), model_->lastAdded);
-    return model_->lastAdded < 0 ? -1 : static_cast<int>(order.rend() - at) - 1;
+    return static_cast<int>(order.rend() - at) - 1;  // also -1 when none was added
 }
 
 void ListBox::beginAdding() {

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArrayView>
-#include <QString>
-
 #include "framework/Control.h"
 
 class ListBoxModel;

@@ -12,12 +12,8 @@
 namespace {
 using Kind = MenuBar::Kind;
 
-QLineEdit* focusedField() {
-    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
-}
-
 bool canEdit(Kind kind) {
-    const QLineEdit* field = focusedField();
+    const auto* field = qobject_cast<const QLineEdit*>(QApplication::focusWidget());
     return field && (kind == Kind::Undo ? field->isUndoAvailable()
                                         : kind == Kind::Paste || kind == Kind::SelectAll ||
                                               field->hasSelectedText());
@@ -29,7 +25,7 @@ void edit(Kind kind) {
         [](QLineEdit* f) { f->undo(); }, [](QLineEdit* f) { f->cut(); },
         [](QLineEdit* f) { f->copy(); }, [](QLineEdit* f) { f->paste(); },
         [](QLineEdit* f) { f->del(); },  [](QLineEdit* f) { f->selectAll(); }};
-    if (QLineEdit* field = focusedField()) {
+    if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
         commands[int(kind) - int(Kind::Undo)](field);
     }
 }

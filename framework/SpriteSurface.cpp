@@ -100,10 +100,7 @@ void SpriteSurface::Update() {
         // checked again right before it is raised.
         const std::vector<Pair> pairs = pairs_;
         for (const auto& [first, second] : pairs) {
-            if (closed_) {
-                break;
-            }
-            if (first->collides(*second) && Collision) {
+            if (!closed_ && Collision && first->collides(*second)) {
                 Collision(first, second);
             }
         }

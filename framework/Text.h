@@ -3,7 +3,6 @@
 
 #include <QString>
 
-// The decimal text of an integer: digits, a leading "-" when negative.
 inline QString Str(int value) {
     return QString::number(value);
 }

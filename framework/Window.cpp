@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "framework/Application.h"
@@ -83,12 +84,9 @@ void Window::Close() {
     deleteLater();
     // A program whose last window has gone should not linger unseen.
     QTimer::singleShot(0, qApp, [] {
-        for (const Window* window : allWindows()) {
-            if (window->isVisible()) {
-                return;
-            }
+        if (std::ranges::none_of(allWindows(), &QWidget::isVisible)) {
+            Quit();
         }
-        Quit();
     });
 }
 
@@ -149,11 +147,9 @@ void Window::setMenuBar(MenuBar* bar) {
 
 void Window::fitContent() {
     // The height the layout gives the bar, so that the content gets the rest.
-    int bar = 0;
-    if (QWidget* view = layout()->menuBar()) {
-        bar = view->heightForWidth(attributes_.width);
-        bar = bar < 0 ? view->sizeHint().height() : bar;
-    }
+    const QWidget* view = layout()->menuBar();
+    const int wrapped = view ? view->heightForWidth(attributes_.width) : 0;
+    const int bar = wrapped < 0 ? view->sizeHint().height() : wrapped;
     const QSize size(attributes_.width, attributes_.height + bar);
     setMinimumSize(attributes_.resizeable ? QSize(64, 64 + bar) : size);
     setMaximumSize(attributes_.resizeable ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : size);

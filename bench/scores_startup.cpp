@@ -69,7 +69,7 @@ void clickHeading(ListBox& list, int column) {
                       {header->sectionViewportPosition(column) + 5, header->height() / 2});
 }
 
-double Ms(QElapsedTimer& clock) {
+double elapsedMs(QElapsedTimer& clock) {
     const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     clock.restart();
     return ms;
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     app.openDefaultWindow();
     Window4& scores = Window4::shared();
     paint(scores);
-    const double shownMs = Ms(clock);
+    const double shownMs = elapsedMs(clock);
     ListBox& list = *scores.ListBox1;
     if (!given && (list.ListCount() != records || view(list)->model()->rowCount() != records)) {
         std::fprintf(stderr, "scores_bench: %d rows shown of %d\n", list.ListCount(), records);
@@ -118,17 +118,17 @@ int main(int argc, char** argv) {
     clock.restart();
     view(list)->scrollToBottom();
     paint(scores);
-    const double scrolledMs = Ms(clock);
+    const double scrolledMs = elapsedMs(clock);
 
     clickHeading(list, 1);
     paint(scores);
-    const double byScoreMs = Ms(clock);
+    const double byScoreMs = elapsedMs(clock);
     clickHeading(list, 1);
     paint(scores);
-    const double reversedMs = Ms(clock);
+    const double reversedMs = elapsedMs(clock);
     clickHeading(list, 0);
     paint(scores);
-    const double byNameMs = Ms(clock);
+    const double byNameMs = elapsedMs(clock);
     const QHeaderView* header = view(list)->header();
     if (header->sortIndicatorSection() != 0 || header->sortIndicatorOrder() != Qt::AscendingOrder) {
         std::fprintf(stderr, "scores_bench: the heading clicks did not order the rows\n");
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
         QFile::remove(prefs);  // the link: the given file stays as it is
     }
     const SaveResult result = saveScores(list, QStringLiteral("Bench"), 0);
-    const double savedMs = Ms(clock);
+    const double savedMs = elapsedMs(clock);
     if (!result.saved) {
         std::fprintf(stderr, "scores_bench: %s\n", qPrintable(result.message));
         return 1;

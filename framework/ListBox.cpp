@@ -21,7 +21,7 @@ constexpr qsizetype MaxShownBytes = 512;
 // replacement character: bidi controls (an override shows a name reversed),
 // line or paragraph breaks, C1 controls. A CR at the end is the line end of a
 // CR LF file.
-QString Shown(QByteArrayView bytes) {
+QString shownText(QByteArrayView bytes) {
     bytes = bytes.first(std::min(bytes.size(), MaxShownBytes));
     if (bytes.endsWith('\r')) {
         bytes.chop(1);
@@ -55,7 +55,7 @@ class ListBoxModel : public QAbstractTableModel {
         return parent.isValid() ? 0 : static_cast<int>(headings.size());
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        return role == Qt::DisplayRole ? Shown(cell(order[index.row()], index.column()))
+        return role == Qt::DisplayRole ? shownText(cell(order[index.row()], index.column()))
                                        : QVariant();
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {

@@ -40,7 +40,7 @@ Tile tileOf(char letter) {
 }
 
 // 15 rows of 9 letters, '.' where empty: the newest tile of each cell, `marked` in lower case.
-std::string Field(const Window1& board, const SpriteRef& marked = nullptr) {
+std::string fieldPicture(const Window1& board, const SpriteRef& marked = nullptr) {
     std::string rows;
     for (int row = 0; row < Window1::Rows; ++row) {
         rows += ".........\n";
@@ -74,7 +74,9 @@ int runUntilNextRelease(Window1& board) {
 void expectFieldRule(const Window1& b) {
     const bool playing = b.Timer1->Mode() != Timer::Off && b.kap > 0 && b.kap < Window1::Slots;
     const SpriteRef falling = playing ? b.mysprite.at(b.kap) : nullptr;
-    const auto field = [&] { return Field(b, falling) + "line at " + std::to_string(b.kap3); };
+    const auto field = [&] {
+        return fieldPicture(b, falling) + "line at " + std::to_string(b.kap3);
+    };
     EXPECT_TRUE(!falling ||
                 (!falling->closed() && falling->X() == 32 * b.kap2 && falling->Y() <= b.kap3))
         << field();
@@ -275,7 +277,7 @@ TEST_F(BoardTest, aTileLandingOnEachKindOfTileMixesStaysOrVanishesWithAPenalty) 
             b.Timer1->setPeriod(before);
             const SpriteRef tile = b.mysprite[b.kap];
             ASSERT_NE(runUntilNextRelease(b), -1);
-            const std::string field = Field(b, tile).substr(130);
+            const std::string field = fieldPicture(b, tile).substr(130);
             seen[column] = field[column];
             seen[10 + column] = field[10 + column];
             expectFieldRule(b);
@@ -312,7 +314,7 @@ TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce)
     Then(4, 'M').Then(0, 'G');
     Window1& b = startOn(32, "....R....");
     ASSERT_EQ(runUntilNextRelease(b), 1);
-    EXPECT_EQ(Field(b, b.mysprite[b.kap]).substr(0, 20), "g...M....\n....A....\n");
+    EXPECT_EQ(fieldPicture(b, b.mysprite[b.kap]).substr(0, 20), "g...M....\n....A....\n");
     EXPECT_EQ(b.aTest, (std::vector<int>{0, 64, 96, 32, 160, 192, 224, 256}));
     expectFieldRule(b);
     b.ckArray(100);  // not open: nothing changes
@@ -324,9 +326,9 @@ TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce)
     Then(0, 'G').Then(4, 'C').Then(7, 'B').Then(2, 'G');
     Window1& c = startOn(0, "....R..Y.");
     c.Timer1_Action();
-    EXPECT_EQ(Field(c, c.mysprite[c.kap]).substr(0, 10), "G...W..b.\n");
+    EXPECT_EQ(fieldPicture(c, c.mysprite[c.kap]).substr(0, 10), "G...W..b.\n");
     c.Timer1_Action();
-    EXPECT_EQ(Field(c, c.mysprite[c.kap]).substr(0, 10), "G.g.W..W.\n");
+    EXPECT_EQ(fieldPicture(c, c.mysprite[c.kap]).substr(0, 10), "G.g.W..W.\n");
     EXPECT_EQ(c.aTest, (std::vector<int>{64, 96, 0, 160, 192, 32, 256}));
     expectFieldRule(c);
 
@@ -334,7 +336,7 @@ TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce)
     Then(0, 'G').Then(4, 'M');
     Window1& full = startOn(0, "W...R....");
     full.Timer1_Action();
-    EXPECT_EQ(Field(full).substr(0, 10), "G...A....\n");
+    EXPECT_EQ(fieldPicture(full).substr(0, 10), "G...A....\n");
     EXPECT_EQ(std::tuple(full.kap3, full.cnt, full.Timer1->Mode()),
               std::tuple(0, 2, int(Timer::Off)));
     EXPECT_EQ(recorded().messages, QStringList{QStringLiteral("Game Over. Your Score: 1")});

@@ -80,6 +80,8 @@ class ScoresTest : public ::testing::Test {
 };
 
 TEST_F(ScoresTest, headingsOrderNumbersThenTextsStablyAndTheBoardShowsTenDigitsAndQuitsOnClose) {
+    QWidget parent;
+    EXPECT_EQ(ListBox("ListBox1", &parent).LastIndex(), -1) << "no row added yet";
     put("bob,10\nAnn,9\ncid,lots\nann,-3\nDee, 7\r\nEve,10\nFay,Lot\n");
     ListBox& list = *Open().ListBox1;
     auto* tree = static_cast<QTreeView*>(list.widget());

@@ -20,6 +20,18 @@ FileFaults faults;
 QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
+
+// Temporary files ("NAME." and six letters) left beside the file by
+// replacements killed halfway, where there are no unnamed temporary files.
+void removeLeftovers(const QFileInfo& file) {
+    const QRegularExpression ours(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(file.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
+    for (const QFileInfo& other : file.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (ours.match(other.fileName()).hasMatch() && !other.isSymLink()) {
+            QFile::remove(other.filePath());
+        }
+    }
+}
 }  // namespace
 
 void setFileFaults(const FileFaults& newFaults) {
@@ -63,22 +75,10 @@ bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& 
     int found = 0;
     qint64 end = -1;
     while (end < 0) {
-        // Read ahead once all is used. The piece is the line up to its line end, or
-        // as much of it as is read ahead; empty at the end or after a failed read.
-        if (position_ == buffer_.size() && !atEnd_ && error_.isEmpty()) {
-            bufferStart_ += buffer_.size();
-            position_ = 0;
-            qint64 want = Chunk;
-            if (faults.readFailsAfter >= 0) {
-                want = std::clamp<qint64>(faults.readFailsAfter - bufferStart_, 0, Chunk);
-            }
-            buffer_.resize(Chunk);
-            const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
-            buffer_.resize(std::max<qint64>(got, 0));
-            if (got < 0) {
-                error_ = want > 0 ? file_.errorString() : errorText(EIO);
-            }
-            atEnd_ = got == 0;
+        // The piece is the line up to its line end, or as much of it as is
+        // read ahead; empty at the end or after a failed read.
+        if (position_ == buffer_.size()) {
+            readAhead();
         }
         const qint64 pieceStart = offset();
         const QByteArrayView rest = QByteArrayView(buffer_).sliced(position_);
@@ -117,6 +117,25 @@ bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& 
     return true;
 }
 
+void TextInputStream::readAhead() {
+    if (atEnd_ || !error_.isEmpty()) {
+        return;
+    }
+    bufferStart_ += buffer_.size();
+    position_ = 0;
+    qint64 want = Chunk;
+    if (faults.readFailsAfter >= 0) {
+        want = std::clamp<qint64>(faults.readFailsAfter - bufferStart_, 0, Chunk);
+    }
+    buffer_.resize(Chunk);
+    const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
+    buffer_.resize(std::max<qint64>(got, 0));
+    if (got < 0) {
+        error_ = want > 0 ? file_.errorString() : errorText(EIO);
+    }
+    atEnd_ = got == 0;
+}
+
 TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
     const QFileInfo there(path);
     const QString folder = there.absolutePath();
@@ -129,15 +148,7 @@ TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
         // Replacing a device node, or a folder, is never what saving a file means.
         fail(QStringLiteral("it is not a regular file, and was left as it is"));
     } else {
-        // Left by replacements killed halfway where there are no unnamed temporary files.
-        const QRegularExpression ours(QRegularExpression::anchoredPattern(
-            QRegularExpression::escape(there.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
-        for (const QFileInfo& file :
-             there.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden)) {
-            if (ours.match(file.fileName()).hasMatch() && !file.isSymLink()) {
-                QFile::remove(file.filePath());
-            }
-        }
+        removeLeftovers(there);
         // Writing in place would leave a cut-off file behind a failure.
         file_.setDirectWriteFallback(false);
         if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {

@@ -59,6 +59,9 @@ class TextInputStream {
   private:
     friend class FolderItem;
     explicit TextInputStream(int descriptor);
+    // The next piece of the file into buffer_, once all of it is used; nothing
+    // at the end or after a failed read.
+    void readAhead();
 
     // Read in pieces of our own: QFile::readLine takes a long line a byte at
     // a time, or, over a C stream, asks the system for the offset every line.

@@ -12,8 +12,12 @@
 namespace {
 using Kind = MenuBar::Kind;
 
+QLineEdit* focusedField() {
+    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+}
+
 bool canEdit(Kind kind) {
-    const auto* field = qobject_cast<const QLineEdit*>(QApplication::focusWidget());
+    const QLineEdit* field = focusedField();
     return field && (kind == Kind::Undo ? field->isUndoAvailable()
                                         : kind == Kind::Paste || kind == Kind::SelectAll ||
                                               field->hasSelectedText());
@@ -25,7 +29,7 @@ void edit(Kind kind) {
         [](QLineEdit* f) { f->undo(); }, [](QLineEdit* f) { f->cut(); },
         [](QLineEdit* f) { f->copy(); }, [](QLineEdit* f) { f->paste(); },
         [](QLineEdit* f) { f->del(); },  [](QLineEdit* f) { f->selectAll(); }};
-    if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+    if (QLineEdit* field = focusedField()) {
         commands[int(kind) - int(Kind::Undo)](field);
     }
 }

@@ -117,8 +117,8 @@ void ListBoxModel::sort(int column, Qt::SortOrder sortOrder) {
     // comparisons alone. Kept small, as sorting moves them.
     struct Entry {
         std::array<quint64, 2> head;
-        qsizetype offset;  // of the cell in the arena
-        int size, id, rank;
+        qsizetype offset, size;  // of the cell in the arena; a name may pass 2 GB
+        int id, rank;
         bool text;
     };
     const QByteArray folded = arena.toLower();
@@ -140,8 +140,8 @@ void ListBoxModel::sort(int column, Qt::SortOrder sortOrder) {
             head[i / 8] = (i % 8 ? head[i / 8] << 8 : 0) |
                           (i < bytes.size() ? static_cast<unsigned char>(folded[offset + i]) : 0u);
         }
-        entries.push_back({head, offset, static_cast<int>(bytes.size()), id,
-                           rank[static_cast<std::size_t>(id)], !number});
+        entries.push_back(
+            {head, offset, bytes.size(), id, rank[static_cast<std::size_t>(id)], !number});
     }
     const auto text = [](const QByteArray& bytes, const Entry& e) {
         return std::string_view(bytes.constData() + e.offset, static_cast<std::size_t>(e.size));

@@ -9,6 +9,13 @@ start_xvfb() { # on a display the server finds free; -noreset, or it refuses the
     coproc XVFB { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null; }
     read -r -t 10 n <&"${XVFB[0]}" || fail "no X display of our own"
     export DISPLAY=:$n QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY
+    # A session bus of our own, where the game's accessibility bridge tells
+    # what each control is called and where it lies.
+    XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+    dbus-daemon --session --nofork --print-address=3 3>"$XDG_RUNTIME_DIR/bus" 2>/dev/null &
+    for ((n = 0; n < 50; n++)); do [[ -s $XDG_RUNTIME_DIR/bus ]] && break || sleep 0.1; done
+    DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") && export DBUS_SESSION_BUS_ADDRESS
 }
 launch() { # launch GAME WORK: the game on the config folder in WORK; sets PID and log
     export XDG_CONFIG_HOME=$2/config && mkdir -p "$XDG_CONFIG_HOME" && log=$2/game.log
@@ -31,18 +38,38 @@ focus() { timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 key() { focus "$1" && xdotool key --clearmodifiers "${@:2}"; }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; } # no --sync: it hangs when the pointer is there
 
-# press ID CONTROL: click the centre of the control's rectangle as the line
-# creating it in its window's source gives it, below the measured $menu bar
-# where that source sets one.
-declare -A CONTROLS=([Run]="scores/Window4 StaticText3" [Name]="scores/Window4 EditField1"
-    [Start]="board/Window1 PushButton1" [Quit]="board/Window1 PushButton3" [NewGame]="board/Window1 PushButton4"
-    [HELP]="board/Window1 PushButton5" [Beginner]="board/Window1 RadioButton1" [Expert]="board/Window1 RadioButton2"
-    [BACK]="info/Window2 PushButton1" [Close]="info/Window3 PushButton1" [Mail]="info/Window3 StaticText5")
+# press ID CONTROL: click the centre of the control, found by its accessible
+# role and name (a glob) as the running game reports them.
+declare -A CONTROLS=([Run]="label:Run" [Name]="text:" [Start]="push button:Start" [Quit]="push button:Quit"
+    [NewGame]="push button:New Game" [HELP]="push button:HELP" [Beginner]="radio button:Beginner"
+    [Expert]="radio button:Expert" [BACK]="push button:BACK" [Close]="push button:Close" [Mail]="label:Send questions to:*")
+declare -A PLACES # "X Y W H" in its window of each control found so far: no control ever moves
 press() {
-    local x y w h src=${BASH_SOURCE[0]%/*}/../../${CONTROLS[$2]% *}.cpp
-    read -r x y w h < <(sed -n "s/.*\"${CONTROLS[$2]#* }\", {\([0-9, ]*\)}.*/\1/p" "$src" | tr -d ,) || fail "no control $2"
-    ! grep -q setMenuBar "$src" || y=$((y + ${menu:-0}))
+    [[ -n ${PLACES[$2]:-} ]] || PLACES[$2]=$(find_control "${CONTROLS[$2]}")
+    [[ -n ${PLACES[$2]} ]] || fail "the game shows no ${CONTROLS[$2]/:/ named }"
+    local x y w h && read -r x y w h <<<"${PLACES[$2]}"
     click "$1" $((x + w / 2)) $((y + h / 2))
+}
+# atspi BUS PATH METHOD [ARGS...]: the answer of the game's accessibility bridge, without punctuation.
+atspi() { gdbus call --address "$a11y" -d "$1" -o "$2" -m "$3" "${@:4}" 2>/dev/null | tr -d "(),<>'"; }
+find_control() { # find_control ROLE:NAME: "X Y W H" of the game's ($PID) control; no output if none
+    local a11y app i node role name queue=(/org/a11y/atspi/accessible/root) api=org.a11y.atspi.Accessible
+    a11y=$(gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress | cut -d"'" -f2)
+    for ((i = 0; i < 50; i++)); do # the game registers a moment after its first window shows
+        for app in $(atspi org.a11y.atspi.Registry "${queue[0]}" $api.GetChildren | grep -o ':[0-9.]*'); do
+            atspi org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID "$app" |
+                grep -qw "$PID" && break 2
+        done
+        sleep 0.1
+    done
+    while ((${#queue[@]})); do
+        node=${queue[0]} && queue=("${queue[@]:1}")
+        role=$(atspi "$app" "$node" $api.GetRoleName)
+        name=$(atspi "$app" "$node" org.freedesktop.DBus.Properties.Get $api Name)
+        # shellcheck disable=SC2053 # NAME is a glob
+        [[ $role == "${1%%:*}" && $name == ${1#*:} ]] && atspi "$app" "$node" org.a11y.atspi.Component.GetExtents 1 && return
+        mapfile -t -O ${#queue[@]} queue < <(atspi "$app" "$node" $api.GetChildren | grep -o '/org/a11y/atspi/accessible/[0-9]*')
+    done
 }
 # content_top ID [X]: the menu bar's height, the first white row at x X (150)
 # of a window whose content is white there.

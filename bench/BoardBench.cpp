@@ -11,8 +11,8 @@
 #include "board/Rules.h"
 #include "board/Window1.h"
 #include "framework/Random.h"
-#include "support/Autoplay.h"
-#include "support/Fakes.h"
+#include "headless/Autoplay.h"
+#include "headless/Headless.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include "bench/KeepFalling.h"
 #include "board/Window1.h"
 #include "framework/Random.h"
-#include "support/Autoplay.h"
-#include "support/Fakes.h"
+#include "headless/Autoplay.h"
+#include "headless/Headless.h"
 
 namespace {
 

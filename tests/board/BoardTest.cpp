@@ -17,8 +17,8 @@
 #include "board/Pictures.h"
 #include "framework/Random.h"
 #include "info/Window2.h"
-#include "support/Autoplay.h"
-#include "support/Fakes.h"
+#include "headless/Autoplay.h"
+#include "headless/Headless.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "framework/MenuBar.h"
 #include "framework/Timer.h"
 #include "framework/Window.h"
-#include "support/Fakes.h"
+#include "headless/Headless.h"
 
 namespace {
 class ProbeWindow : public SharedWindow<ProbeWindow> {

@@ -17,7 +17,7 @@
 #include "framework/Progress.h"
 #include "scores/ScoreFile.h"
 #include "scores/Window4.h"
-#include "support/Fakes.h"
+#include "headless/Headless.h"
 
 namespace {
 using Bytes = std::optional<QByteArray>;  // nothing: no file

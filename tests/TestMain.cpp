@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "support/Fakes.h"
+#include "headless/Headless.h"
 
 int main(int argc, char** argv) {
     // Time is given to the game by the tests, never taken from a clock.

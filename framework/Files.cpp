@@ -15,7 +15,6 @@
 namespace {
 // Reads and writes go to the system in pieces of at most this size.
 constexpr qsizetype Chunk = 256 * 1024;
-FileFaults faults;
 
 QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -33,10 +32,6 @@ void removeLeftovers(const QFileInfo& file) {
     }
 }
 }  // namespace
-
-void setFileFaults(const FileFaults& newFaults) {
-    faults = newFaults;
-}
 
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     // Looked at before opening, as opening a device can already do something;
@@ -123,15 +118,11 @@ void TextInputStream::readAhead() {
     }
     bufferStart_ += buffer_.size();
     position_ = 0;
-    qint64 want = Chunk;
-    if (faults.readFailsAfter >= 0) {
-        want = std::clamp<qint64>(faults.readFailsAfter - bufferStart_, 0, Chunk);
-    }
     buffer_.resize(Chunk);
-    const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : -1;
+    const qint64 got = file_.read(buffer_.data(), Chunk);
     buffer_.resize(std::max<qint64>(got, 0));
     if (got < 0) {
-        error_ = want > 0 ? file_.errorString() : errorText(EIO);
+        error_ = file_.errorString();
     }
     atEnd_ = got == 0;
 }
@@ -183,17 +174,10 @@ bool TextOutputStream::Close() {
 // the failing write's own errno names the cause.
 void TextOutputStream::flush() {
     for (QByteArrayView rest = buffer_; error_.isEmpty() && !rest.isEmpty();) {
-        qint64 allowed = rest.size();
-        if (faults.writeFailsAfter >= 0) {
-            allowed = std::min(allowed, faults.writeFailsAfter - written_);
-            errno = faults.writeError;
-        }
         const ssize_t done =
-            allowed > 0 ? ::write(file_.handle(), rest.data(), static_cast<std::size_t>(allowed))
-                        : -1;
+            ::write(file_.handle(), rest.data(), static_cast<std::size_t>(rest.size()));
         if (done > 0) {
             rest = rest.sliced(done);
-            written_ += done;
         } else if (done == 0 || errno != EINTR) {
             fail(errorText(done == 0 ? EIO : errno));
         }

@@ -93,15 +93,4 @@ class TextOutputStream {
     QSaveFile file_;
     QByteArray buffer_;
     QString error_;
-    qint64 written_ = 0;
 };
-
-// Tests stand for a failing disk or a full one: reads fail with EIO past
-// `readFailsAfter` bytes, writes with `writeError` past `writeFailsAfter`
-// bytes. Negative: no failure.
-struct FileFaults {
-    qint64 readFailsAfter = -1;
-    qint64 writeFailsAfter = -1;
-    int writeError = 0;
-};
-void setFileFaults(const FileFaults& faults);

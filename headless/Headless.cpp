@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "headless/Headless.h"
 #include "framework/Application.h"
 #include "framework/Timer.h"
-#include "headless/Headless.h"
 
 std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRunning) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -11,74 +10,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
-#include <algorithm>
-#include <atomic>
-#include <climits>
 #include <functional>
 #include <optional>
-#include <string>
-#include <string_view>
 
+#include "DiskFaults.h"
 #include "board/Window1.h"
 #include "framework/Progress.h"
+#include "headless/Headless.h"
 #include "scores/ScoreFile.h"
 #include "scores/Window4.h"
-#include "headless/Headless.h"
-
-namespace {
-// A failing disk or a full one, for files in one folder only: once a file's
-// offset reaches `after`, its reads or writes fail with `error`.
-struct DiskFault {
-    std::string folder;
-    int error = 0;
-    std::atomic<off_t> after = -1;  // negative: nothing fails
-};
-DiskFault readFault, writeFault;
-
-void arm(DiskFault& fault, const QString& folder, off_t after, int error) {
-    fault.folder = QFile::encodeName(QDir(folder).canonicalPath()).toStdString() + '/';
-    fault.error = error;
-    fault.after = after;
-}
-
-// How many of `count` bytes may pass at the descriptor's offset; -1: none.
-// The descriptor's path is looked up only while armed, so other files, and
-// gtest's own output, never pay for it nor fail.
-ssize_t allowed(const DiskFault& fault, int descriptor, std::size_t count) {
-    const off_t after = fault.after;
-    if (after < 0) {
-        return static_cast<ssize_t>(count);
-    }
-    char path[PATH_MAX];
-    const std::string link = "/proc/self/fd/" + std::to_string(descriptor);
-    const ssize_t length = ::readlink(link.c_str(), path, sizeof path);
-    if (length < 0 ||
-        !std::string_view(path, static_cast<std::size_t>(length)).starts_with(fault.folder)) {
-        return static_cast<ssize_t>(count);
-    }
-    const off_t at = ::lseek(descriptor, 0, SEEK_CUR);
-    if (at >= after) {
-        errno = fault.error;
-        return -1;
-    }
-    return std::min<ssize_t>(static_cast<ssize_t>(count), after - at);
-}
-}  // namespace
-
-// The system's read and write, as Qt and the streams call them, failing where
-// a fault is armed.
-extern "C" ssize_t read(int descriptor, void* data, std::size_t count) {
-    using Read = ssize_t (*)(int, void*, std::size_t);
-    static const auto next = reinterpret_cast<Read>(dlsym(RTLD_NEXT, "read"));
-    const ssize_t size = allowed(readFault, descriptor, count);
-    return size < 0 ? -1 : next(descriptor, data, static_cast<std::size_t>(size));
-}
-extern "C" ssize_t write(int descriptor, const void* data, std::size_t count) {
-    using Write = ssize_t (*)(int, const void*, std::size_t);
-    static const auto next = reinterpret_cast<Write>(dlsym(RTLD_NEXT, "write"));
-    const ssize_t size = allowed(writeFault, descriptor, count);
-    return size < 0 ? -1 : next(descriptor, data, static_cast<std::size_t>(size));
-}
 
 namespace {
 using Bytes = std::optional<QByteArray>;  // nothing: no file
@@ -110,7 +50,7 @@ class ScoresTest : public ::testing::Test {
     void TearDown() override {
         closeAllWindows();
         setProgressObserver(nullptr);
-        readFault.after = writeFault.after = -1;
+        failFiles(DiskFault::None);
     }
     QString filePath() const { return home.filePath("Huemix.prefs"); }
     void put(const Bytes& bytes) const {
@@ -249,9 +189,9 @@ TEST_F(ScoresTest, aFileCutByAReadErrorKeepsWholeRecordsAndIsReplacedOnlyIfThePl
     setProgressObserver([&](const QString& label, qint64 done, qint64 total) {
         seen.append({label, done, total});
     });
-    arm(readFault, home.path(), 300000, EIO);
+    failFiles(DiskFault::Read, home.path(), 300000, EIO);
     Window1& board = run(QStringLiteral("Zed"));
-    readFault.after = -1;
+    failFiles(DiskFault::None);
     const QByteArray read = text.left(text.lastIndexOf('\n', 300000 - 1) + 1);
     EXPECT_EQ(rows(*Window4::shared().ListBox1), read) << "the cut record is not kept";
     board.counter = 3;
@@ -295,7 +235,7 @@ TEST_F(ScoresTest, aFailedSaveKeepsTheOldFileTellsWhyAndWhereAndTheGameGoesOn) {
          "could not be made"},
         {[&] { QFile::remove(filePath()), QFile::link(home.filePath("device"), filePath()); },
          "it is not a regular file, and was left as it is."},
-        {[&] { arm(writeFault, home.path(), 5, ENOSPC); }, "No space left on device"},
+        {[&] { failFiles(DiskFault::Write, home.path(), 5, ENOSPC); }, "No space left on device"},
     };
     for (const auto& [cause, why] : causes) {
         cause();
@@ -312,7 +252,7 @@ TEST_F(ScoresTest, aFailedSaveKeepsTheOldFileTellsWhyAndWhereAndTheGameGoesOn) {
         EXPECT_EQ(board.Timer1->Mode(), Timer::Multiple) << "the game goes on";
         EXPECT_EQ(recorded().quits, 0);
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
-        writeFault.after = -1;
+        failFiles(DiskFault::None);
         put("Ann,12\n");
         recorded().clear();
     }

@@ -2,8 +2,6 @@
 // Savers killed (SIGKILL) at random moments, half of them where the file
 // system has no unnamed temporary files: the score file is always the old one
 // or one whole save, never a mix, and the next save removes what kills left.
-#include <dlfcn.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -14,31 +12,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTreeView>
-#include <cstdarg>
 
+#include "DiskFaults.h"
 #include "framework/Progress.h"
 #include "scores/ScoreFile.h"
 #include "scores/Window4.h"
-
-namespace {
-bool noUnnamed = false;
-}
-
-// While noUnnamed is set, unnamed temporary files fail to open as on a file
-// system that has none, so each save writes a named one that a kill leaves.
-extern "C" int open64(const char* path, int flags, ...) {
-    const bool unnamed = (flags & O_TMPFILE) == O_TMPFILE;
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = (flags & O_CREAT) || unnamed ? va_arg(arguments, mode_t) : 0;
-    va_end(arguments);
-    if (unnamed && noUnnamed) {
-        errno = EOPNOTSUPP;
-        return -1;
-    }
-    using Open = int (*)(const char*, int, ...);
-    return reinterpret_cast<Open>(dlsym(RTLD_NEXT, "open64"))(path, flags, mode);
-}
 
 namespace {
 QByteArray readAll(const QString& path) {
@@ -72,7 +50,7 @@ TEST(ScoresCrash, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
         const QByteArray before = readAll(prefs);
         const pid_t saver = ::fork();
         if (saver == 0) {  // saves until killed, ordered the other way round each time
-            noUnnamed = round % 2 == 1;
+            noUnnamedFiles = round % 2 == 1;
             for (int save = 0; saveScores(list, {}, 0).saved; ++save) {
                 view->sortByColumn(1, save % 2 ? Qt::AscendingOrder : Qt::DescendingOrder);
             }
@@ -92,7 +70,7 @@ TEST(ScoresCrash, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     std::printf("scores_crash: 30 kills, %d left a cut save\n", cutOff);
     EXPECT_GT(cutOff, 0) << "every kill came between saves: nothing was tried";
 
-    noUnnamed = true;
+    noUnnamedFiles = true;
     view->sortByColumn(1, Qt::AscendingOrder);
     EXPECT_TRUE(saveScores(list, {}, 0).saved);
     EXPECT_TRUE(readAll(prefs) == ascending) << "a save run to its end is the file";

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+// The system failing as a bad disk, a full one, or a file system without
+// unnamed temporary files would: stand-ins for the system calls Qt and the
+// file streams make, linked into the score tests.
+enum class DiskFault { None, Read, Write };
+// Until the next call, reads (or writes) of files inside `folder` fail with
+// `error` once a file's offset reaches `after`.
+void failFiles(DiskFault fault, const QString& folder = {}, long after = 0, int error = 0);
+// While set, unnamed temporary files cannot be made, so a save writes a named
+// one beside the file, which a kill leaves behind.
+extern bool noUnnamedFiles;

@@ -16,9 +16,9 @@
 #include "app/App.h"
 #include "board/Pictures.h"
 #include "framework/Random.h"
-#include "info/Window2.h"
 #include "headless/Autoplay.h"
 #include "headless/Headless.h"
+#include "info/Window2.h"
 
 namespace {
 

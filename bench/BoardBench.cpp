@@ -57,7 +57,7 @@ void BM_Tick(benchmark::State& state) {
         keepFalling(board, Line - 64);
         board.Timer1_Action();
     }
-    state.counters["sprites"] = board.SpriteSurface1->spriteCount();
+    state.counters["sprites"] = static_cast<double>(board.SpriteSurface1->sprites().size());
     setRandom(nullptr);
     closeAllWindows();
 }

@@ -73,7 +73,6 @@ class SpriteSurface : public Control {
     std::function<void(const SpriteRef& first, const SpriteRef& second)> Collision;
 
     const std::vector<SpriteRef>& sprites() const { return sprites_; }  // oldest first
-    int spriteCount() const { return static_cast<int>(sprites_.size()); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -26,8 +26,9 @@ Call next(const char* name) {
     return reinterpret_cast<Call>(dlsym(RTLD_NEXT, name));
 }
 
-// How many of `count` bytes may pass; -1 (errno set) for none. The path is
-// looked up only for the armed kind of call, so gtest's output never fails.
+// How many of `count` bytes may pass; -1 (errno set) for none. Only files
+// under the armed folder fail, never gtest's own output; the path is looked
+// up only while this kind of call is armed.
 ssize_t allowed(DiskFault fault, int descriptor, std::size_t count) {
     if (fault != armed.fault) {
         return static_cast<ssize_t>(count);

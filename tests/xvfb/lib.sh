@@ -13,7 +13,7 @@ start_xvfb() { # on a display the server finds free; -noreset, or it refuses the
     # what each control is called and where it lies.
     XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
-    dbus-daemon --session --nofork --print-address=3 3>"$XDG_RUNTIME_DIR/bus" 2>/dev/null &
+    dbus-daemon --session --nofork --print-address=3 3>"$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1 &
     for ((n = 0; n < 50; n++)); do [[ -s $XDG_RUNTIME_DIR/bus ]] && break || sleep 0.1; done
     DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") && export DBUS_SESSION_BUS_ADDRESS
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Savers killed (SIGKILL) at a random row of one of their first saves, half
-// of them where the file system has no unnamed temporary files: the score file is always the old
-// one or one whole save, never a mix, and the next save removes what kills left.
+// Savers killed (SIGKILL) at a random row of one of their first saves, half of
+// them where the file system has no unnamed temporary files: the score file is
+// always the old one or one whole save, never a mix, and the next save removes
+// what kills left.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>

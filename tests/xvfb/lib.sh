@@ -14,8 +14,9 @@ start_xvfb() { # on a display the server finds free; -noreset, or it refuses the
     XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
     dbus-daemon --session --nofork --print-address=3 3>"$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1 &
-    for ((n = 0; n < 50; n++)); do [[ -s $XDG_RUNTIME_DIR/bus ]] && break || sleep 0.1; done
-    DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") && export DBUS_SESSION_BUS_ADDRESS
+    for ((i = 0; i < 50; i++)); do [[ -s $XDG_RUNTIME_DIR/bus ]] && break || sleep 0.1; done
+    DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") && [[ -n $DBUS_SESSION_BUS_ADDRESS ]] || fail "no session bus of our own"
+    export DBUS_SESSION_BUS_ADDRESS
 }
 launch() { # launch GAME WORK: the game on the config folder in WORK; sets PID and log
     export XDG_CONFIG_HOME=$2/config && mkdir -p "$XDG_CONFIG_HOME" && log=$2/game.log
@@ -55,11 +56,12 @@ atspi() { gdbus call --address "$a11y" -d "$1" -o "$2" -m "$3" "${@:4}" 2>/dev/n
 find_control() { # find_control ROLE:NAME: "X Y W H" of the game's ($PID) control; no output if none
     local a11y app i node role name queue=(/org/a11y/atspi/accessible/root) api=org.a11y.atspi.Accessible
     a11y=$(gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress | cut -d"'" -f2)
-    for ((i = 0; i < 50; i++)); do # the game registers a moment after its first window shows
+    for ((i = 0; ; i++)); do # the game registers a moment after its first window shows
         for app in $(atspi org.a11y.atspi.Registry "${queue[0]}" $api.GetChildren | grep -o ':[0-9.]*'); do
             atspi org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID "$app" |
                 grep -qw "$PID" && break 2
         done
+        ((i < 50)) || return 0 # not registered within 5 s: no control found
         sleep 0.1
     done
     while ((${#queue[@]})); do

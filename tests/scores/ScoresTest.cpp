@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QHeaderView>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -267,6 +270,63 @@ TEST_F(ScoresTest, aFailedSaveKeepsTheOldFileTellsWhyAndWhereAndTheGameGoesOn) {
     EXPECT_TRUE(saveScores(*Open().ListBox1, QStringLiteral("Zed"), 4).saved);
     EXPECT_TRUE(QFileInfo(filePath()).isSymLink());
     EXPECT_EQ(fileBytes(), "Ann,12\nZed,3\nZed,4\n");
+}
+
+// Savers killed (SIGKILL) at a random row of one of their first saves, half of
+// them where the file system has no unnamed temporary files: the score file is
+// always the old one or one whole save, never a mix, and the next save removes
+// what kills left. The slow tier runs it alone, as it forks.
+TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
+    // Every record has its own name and score, so the two orders differ in every
+    // line and a mix of two saves differs from both.
+    QByteArrayList lines;
+    for (int i = 0; i < 200000; ++i) {
+        lines << 'P' + QByteArray::number(i) + ',' + QByteArray::number(i) + '\n';
+    }
+    const QByteArray ascending = lines.join();
+    std::reverse(lines.begin(), lines.end());
+    const QByteArray descending = lines.join();
+    put(descending);
+    setProgressObserver([](const QString&, qint64, qint64) {});
+    ListBox& list = *Open().ListBox1;
+    auto* view = static_cast<QTreeView*>(list.widget());
+    const auto files = [this] { return QDir(home.path()).entryList(QDir::Files | QDir::Hidden); };
+
+    int cutOff = 0;  // kills that left a named save behind
+    for (int round = 0; round < 30; ++round) {
+        const Bytes before = fileBytes();
+        const int killAt = QRandomGenerator::global()->bounded(1, 3000);  // ~1,000 steps a save
+        const pid_t saver = ::fork();
+        if (saver == 0) {  // saves, ordered the other way round each time, until killed
+            noUnnamedFiles = round % 2 == 1;
+            int steps = 0;
+            setProgressObserver([&](const QString&, qint64, qint64) {
+                if (++steps == killAt) {
+                    ::kill(::getpid(), SIGKILL);
+                }
+            });
+            for (int save = 0; saveScores(list, {}, 0).saved; ++save) {
+                view->sortByColumn(1, save % 2 ? Qt::AscendingOrder : Qt::DescendingOrder);
+            }
+            ::_exit(3);
+        }
+        ASSERT_GT(saver, 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(saver, &status, 0), saver);
+        EXPECT_TRUE(WIFSIGNALED(status)) << "round " << round << ": the saver failed";
+        const Bytes after = fileBytes();
+        ASSERT_TRUE(after == before || after == ascending || after == descending)
+            << "round " << round << ": neither old nor whole";
+        cutOff += files().size() > 1;
+    }
+    EXPECT_EQ(cutOff, 15) << "a kill without unnamed files left no cut save: nothing was tried";
+
+    noUnnamedFiles = true;
+    view->sortByColumn(1, Qt::AscendingOrder);
+    EXPECT_TRUE(saveScores(list, {}, 0).saved);
+    EXPECT_TRUE(fileBytes() == ascending) << "a save run to its end is the file";
+    EXPECT_EQ(files(), QStringList{"Huemix.prefs"});
+    noUnnamedFiles = false;
 }
 
 // A run from the score board to Quit: the file before, the name typed, what

@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QImage>
 #include <QTest>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <deque>
 #include <set>
@@ -401,55 +399,5 @@ TEST(WholeGames, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("whole games: %ld, %ld frames in %.1f s\n", games, frames, seconds);
     closeAllWindows();
-}
-
-// Players with red-green or blue-yellow colour blindness must still tell every
-// tile from every other: under each simulated dichromacy (Machado, Oliveira
-// and Fuentes 2009, severity 1, in linear RGB) at least 5 % of the pixels of
-// any two tile pictures, at 1x and 2x, differ by 64 levels or more in a channel.
-TEST(TilePictures, everyPairDiffersPlainlyForColourBlindPlayers) {
-    const double dichromacies[3][9] = {
-        {0.152286, 1.052583, -0.204868, 0.114503, 0.786281, 0.099216, -0.003882, -0.048116,
-         1.051998},
-        {0.367322, 0.860646, -0.227968, 0.280085, 0.672501, 0.047413, -0.011820, 0.042940,
-         0.968881},
-        {1.255528, -0.076749, -0.178779, -0.078411, 0.930809, 0.147602, 0.004733, 0.691367,
-         0.303900},
-    };  // protanopia, deuteranopia, tritanopia
-    const auto linear = [](int c) {
-        return c <= 10 ? c / 255.0 / 12.92 : std::pow((c / 255.0 + 0.055) / 1.055, 2.4);
-    };
-    const auto encoded = [](double v) {
-        v = std::clamp(v, 0.0, 1.0);
-        return 255 * (v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055);
-    };
-    for (const char* scale : {"", "@2x"}) {
-        for (const auto& m : dichromacies) {
-            std::vector<std::vector<double>> seen;  // per tile, 3 channels a pixel
-            for (const int number : {168, 169, 170, 171, 172, 173, 174, 178}) {
-                const QImage image(QStringLiteral(":/pictures/%1%2.png").arg(number).arg(scale));
-                ASSERT_FALSE(image.isNull()) << number << scale;
-                auto& out = seen.emplace_back();
-                for (int p = 0; p < image.width() * image.height() * 3; ++p) {
-                    const QRgb rgb = image.pixel(p / 3 % image.width(), p / 3 / image.width());
-                    const double* row = m + 3 * (p % 3);
-                    out.push_back(encoded(row[0] * linear(qRed(rgb)) +
-                                          row[1] * linear(qGreen(rgb)) +
-                                          row[2] * linear(qBlue(rgb))));
-                }
-            }
-            for (std::size_t a = 0; a < seen.size(); ++a) {
-                for (std::size_t b = a + 1; b < seen.size(); ++b) {
-                    std::size_t plain = 0;
-                    for (std::size_t p = 0; p < seen[a].size(); p += 3) {
-                        plain += std::abs(seen[a][p] - seen[b][p]) >= 64 ||
-                                 std::abs(seen[a][p + 1] - seen[b][p + 1]) >= 64 ||
-                                 std::abs(seen[a][p + 2] - seen[b][p + 2]) >= 64;
-                    }
-                    EXPECT_GE(plain * 60, seen[a].size()) << a << " and " << b << scale;
-                }
-            }
-        }
-    }
 }
 }  // namespace

@@ -20,7 +20,7 @@ bare=$build/bin/huemix_bare_window
 for program in "$game" "$bare"; do
     [[ -x $program ]] || { echo "startup: $program is not built" >&2; exit 1; }
 done
-source "$root/tests/xvfb/lib.sh"
+source "$root/headless/xvfb.sh"
 
 work=$(mktemp -d -t huemix-startup.XXXXXX)
 at_exit "rm -rf '$work'"

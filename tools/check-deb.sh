@@ -36,7 +36,7 @@ if ((${#missing[@]})); then
     apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-source "$src/tests/xvfb/lib.sh" # EXIT trap, Xvfb, windows and keys
+source "$src/headless/xvfb.sh" # EXIT trap, Xvfb, windows and keys
 mkdir -p "$work"
 log=$work/logs
 rm -rf "$log" && mkdir "$log"

@@ -10,7 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 game=${1:-$root/build/bin/huemix}
 out=${2:-$root/resources/screenshots}
-source "$root/tests/xvfb/lib.sh"
+source "$root/headless/xvfb.sh"
 
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT

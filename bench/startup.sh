@@ -24,9 +24,8 @@ source "$root/headless/xvfb.sh"
 
 work=$(mktemp -d -t huemix-startup.XXXXXX)
 at_exit "rm -rf '$work'"
-mkdir -p "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$work/config"
+export XDG_CONFIG_HOME=$work/config
 
 start_xvfb
 

@@ -27,6 +27,8 @@ at_exit "rm -rf '$work'"
 mkdir -p "$work/config"
 export XDG_CONFIG_HOME=$work/config
 
+# Started here, not through launch: timed as a player runs them, the
+# accessibility bridge off.
 start_xvfb
 
 now_us() { echo "${EPOCHREALTIME/./}"; }

@@ -20,14 +20,15 @@ bare=$build/bin/huemix_bare_window
 for program in "$game" "$bare"; do
     [[ -x $program ]] || { echo "startup: $program is not built" >&2; exit 1; }
 done
-source "$root/tests/xvfb/lib.sh"
+source "$root/headless/xvfb.sh"
 
 work=$(mktemp -d -t huemix-startup.XXXXXX)
 at_exit "rm -rf '$work'"
-mkdir -p "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$work/config"
+export XDG_CONFIG_HOME=$work/config
 
+# Started here, not through launch: timed as a player runs them, the
+# accessibility bridge off.
 start_xvfb
 
 now_us() { echo "${EPOCHREALTIME/./}"; }

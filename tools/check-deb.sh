@@ -20,6 +20,7 @@ base=$work/base root=$work/root
 mirror=http://deb.debian.org/debian
 uid=4242 # the player inside the chroot
 
+source "$src/headless/xvfb.sh" # at_exit, Xvfb, windows and keys; its fail is replaced below
 pass() { echo "PASS: $*"; }
 fail() { echo "FAIL: $*"; exit 1; }
 since() { awk -v from="$1" -v now="$EPOCHREALTIME" 'BEGIN { printf "%.2f", now - from }'; }
@@ -36,7 +37,6 @@ if ((${#missing[@]})); then
     apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-source "$src/tests/xvfb/lib.sh" # EXIT trap, Xvfb, windows and keys
 mkdir -p "$work"
 log=$work/logs
 rm -rf "$log" && mkdir "$log"
@@ -146,8 +146,9 @@ colours=$(import -window "$win" png:- | identify -format %k -)
 ((colours > 2)) || fail "the window is blank ($colours colours)"
 pass "screenshot $work/screen.png ($colours colours in the window)"
 key "$win" ctrl+q
-wait_for_exit "$pid" 10 || fail "still running 10 s after Ctrl+Q"
-((EXIT_STATUS == 0)) || { cat "$log/game.log"; fail "exit status $EXIT_STATUS after Ctrl+Q"; }
+timeout 10 tail --pid="$pid" -f /dev/null || fail "still running 10 s after Ctrl+Q"
+status=0 && wait "$pid" || status=$?
+((status == 0)) || { cat "$log/game.log"; fail "exit status $status after Ctrl+Q"; }
 pass "exited with status 0 after Ctrl+Q"
 if [[ -s $log/game.log ]]; then echo "the game said:" && sed 's/^/    /' "$log/game.log"; fi
 echo "all checks passed; logs in $log"

@@ -10,10 +10,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 game=${1:-$root/build/bin/huemix}
 out=${2:-$root/resources/screenshots}
-source "$root/tests/xvfb/lib.sh"
+source "$root/headless/xvfb.sh"
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+at_exit "rm -rf '$work'"
 mkdir -p "$out" "$work/config"
 printf 'Ann,12\nBob,7\nCid,30\n' >"$work/config/Huemix.prefs"
 

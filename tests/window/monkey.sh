@@ -8,7 +8,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 game=${1:-$here/../../build/bin/huemix} work=${2:-$(mktemp -d)}
 seed=${HUEMIX_MONKEY_SEED:-$((${EPOCHREALTIME/./} % 1000000000))}
-source "$here/../xvfb/lib.sh"
+source "$here/../../headless/xvfb.sh"
 fail() { echo "monkey (seed $seed, run $runs, last: ${act:-}): $*" >&2 && tail -20 "$work/game.log" >&2 && exit 1; }
 rm -rf "$work" && mkdir -p "$work/config" "$work/bin"
 export PATH=$work/bin:$PATH

@@ -8,7 +8,7 @@
 #   window_play.sh GAME WORKDIR   HUEMIX_WINDOW_TAPS: taps of each length in each difficulty (30)
 set -euo pipefail
 game=$1 work=$2 taps=${HUEMIX_WINDOW_TAPS:-30}
-source "$(dirname "$0")/../xvfb/lib.sh"
+source "$(dirname "$0")/../../headless/xvfb.sh"
 old=$'Ann,12\nBob,7\n' prefs=$work/config/Huemix.prefs
 
 sized() { # sized ID CONTENT MENU: the window's content below MENU px is CONTENT; it has the icon

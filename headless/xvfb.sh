@@ -2,7 +2,14 @@
 # shellcheck shell=bash
 # Real-window helpers for scripts under `set -euo pipefail`. There is no window
 # manager: keys reach a window through focus set directly; nothing raises one.
-trap 'kill $(jobs -p) 2>/dev/null' EXIT && trap 'exit 143' INT TERM
+# at_exit CMD: run CMD when the script ends, the newest first; a failing one
+# neither stops the rest nor changes the script's status.
+AT_EXIT=() && at_exit() { AT_EXIT=("$*" "${AT_EXIT[@]}"); }
+on_exit() { local c && for c in "${AT_EXIT[@]}"; do eval "$c" || true; done; }
+trap on_exit EXIT && trap 'exit 143' INT TERM
+# shellcheck disable=SC2046 # a pid a word
+stop_jobs() { kill $(jobs -p) 2>/dev/null; }
+at_exit stop_jobs
 fail() { echo "$(basename "$0" .sh): $*" >&2 && exit 1; }
 
 start_xvfb() { # on a display the server finds free; -noreset, or it refuses the next client after the last leaves
@@ -11,16 +18,16 @@ start_xvfb() { # on a display the server finds free; -noreset, or it refuses the
     export DISPLAY=:$n QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY
     # A session bus of our own, where the game's accessibility bridge tells
     # what each control is called and where it lies.
-    XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+    XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
+    at_exit "stop_jobs; rm -rf '$XDG_RUNTIME_DIR'" # the jobs first, so none writes there after
     dbus-daemon --session --nofork --print-address=3 3>"$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1 &
     for ((i = 0; i < 50; i++)); do [[ -s $XDG_RUNTIME_DIR/bus ]] && break || sleep 0.1; done
     DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") && [[ -n $DBUS_SESSION_BUS_ADDRESS ]] || fail "no session bus of our own"
     export DBUS_SESSION_BUS_ADDRESS
 }
-launch() { # launch GAME WORK: the game on the config folder in WORK; sets PID and log
+launch() { # launch GAME WORK: the game on the config folder in WORK, its bridge on for press; sets PID and log
     export XDG_CONFIG_HOME=$2/config && mkdir -p "$XDG_CONFIG_HOME" && log=$2/game.log
-    "$1" >"$log" 2>&1 & PID=$!
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" >"$log" 2>&1 & PID=$!
 }
 # wait_for_window TITLE [TIMEOUT_S [EXCEPT_ID]]: the id of a visible window
 # titled exactly TITLE but EXCEPT_ID (a message box shares the board's title).

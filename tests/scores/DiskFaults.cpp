@@ -21,17 +21,13 @@ struct {
     int error = 0;
 } armed;
 
-template <class Call>
-Call next(const char* name) {
-    return reinterpret_cast<Call>(dlsym(RTLD_NEXT, name));
-}
-
 // Passes the call on, cut to the bytes the armed fault lets through. Only
 // files under the armed folder fail, never gtest's own output; the path is
 // looked up only while this kind of call is armed.
 template <DiskFault fault, class Data>
 ssize_t pass(const char* name, int descriptor, Data data, std::size_t count) {
-    static const auto call = next<ssize_t (*)(int, Data, std::size_t)>(name);
+    static const auto call =
+        reinterpret_cast<ssize_t (*)(int, Data, std::size_t)>(dlsym(RTLD_NEXT, name));
     char path[PATH_MAX] = {};
     const QByteArray link = "/proc/self/fd/" + QByteArray::number(descriptor);
     if (fault != armed.fault || ::readlink(link.constData(), path, sizeof path - 1) < 0 ||
@@ -69,6 +65,7 @@ extern "C" int open64(const char* path, int flags, ...) {
         errno = EOPNOTSUPP;
         return -1;
     }
-    static const auto open = next<int (*)(const char*, int, ...)>("open64");
+    static const auto open =
+        reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open64"));
     return open(path, flags, mode);
 }

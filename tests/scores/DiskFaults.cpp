@@ -21,30 +21,25 @@ struct {
     int error = 0;
 } armed;
 
-template <class Call>
-Call next(const char* name) {
-    return reinterpret_cast<Call>(dlsym(RTLD_NEXT, name));
-}
-
-// How many of `count` bytes may pass; -1 (errno set) for none. Only files
-// under the armed folder fail, never gtest's own output; the path is looked
-// up only while this kind of call is armed.
-ssize_t allowed(DiskFault fault, int descriptor, std::size_t count) {
-    if (fault != armed.fault) {
-        return static_cast<ssize_t>(count);
-    }
+// Passes the call on, cut to the bytes the armed fault lets through. Only
+// files under the armed folder fail, never gtest's own output; the path is
+// looked up only while this kind of call is armed.
+template <DiskFault fault, class Data>
+ssize_t pass(const char* name, int descriptor, Data data, std::size_t count) {
+    static const auto call =
+        reinterpret_cast<ssize_t (*)(int, Data, std::size_t)>(dlsym(RTLD_NEXT, name));
     char path[PATH_MAX] = {};
     const QByteArray link = "/proc/self/fd/" + QByteArray::number(descriptor);
-    if (::readlink(link.constData(), path, sizeof path - 1) < 0 ||
+    if (fault != armed.fault || ::readlink(link.constData(), path, sizeof path - 1) < 0 ||
         !QByteArrayView(path).startsWith(armed.folder)) {
-        return static_cast<ssize_t>(count);
+        return call(descriptor, data, count);
     }
     const long room = armed.after - ::lseek(descriptor, 0, SEEK_CUR);
     if (room <= 0) {
         errno = armed.error;
         return -1;
     }
-    return std::min(static_cast<ssize_t>(count), room);
+    return call(descriptor, data, std::min(count, static_cast<std::size_t>(room)));
 }
 }  // namespace
 
@@ -53,15 +48,11 @@ void failFiles(DiskFault fault, const QString& folder, long after, int error) {
 }
 
 extern "C" ssize_t read(int descriptor, void* data, std::size_t count) {
-    const ssize_t size = allowed(DiskFault::Read, descriptor, count);
-    static const auto read = next<ssize_t (*)(int, void*, std::size_t)>("read");
-    return size < 0 ? -1 : read(descriptor, data, static_cast<std::size_t>(size));
+    return pass<DiskFault::Read>("read", descriptor, data, count);
 }
 
 extern "C" ssize_t write(int descriptor, const void* data, std::size_t count) {
-    const ssize_t size = allowed(DiskFault::Write, descriptor, count);
-    static const auto write = next<ssize_t (*)(int, const void*, std::size_t)>("write");
-    return size < 0 ? -1 : write(descriptor, data, static_cast<std::size_t>(size));
+    return pass<DiskFault::Write>("write", descriptor, data, count);
 }
 
 extern "C" int open64(const char* path, int flags, ...) {
@@ -74,6 +65,7 @@ extern "C" int open64(const char* path, int flags, ...) {
         errno = EOPNOTSUPP;
         return -1;
     }
-    static const auto open = next<int (*)(const char*, int, ...)>("open64");
+    static const auto open =
+        reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open64"));
     return open(path, flags, mode);
 }

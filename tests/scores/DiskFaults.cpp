@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
+#include <cstdio>
 
 bool noUnnamedFiles = false;
 
@@ -29,8 +30,9 @@ ssize_t pass(const char* name, int descriptor, Data data, std::size_t count) {
     static const auto call =
         reinterpret_cast<ssize_t (*)(int, Data, std::size_t)>(dlsym(RTLD_NEXT, name));
     char path[PATH_MAX] = {};
-    const QByteArray link = "/proc/self/fd/" + QByteArray::number(descriptor);
-    if (fault != armed.fault || ::readlink(link.constData(), path, sizeof path - 1) < 0 ||
+    char link[40];  // no allocation: this runs for every read and write of the process
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", descriptor);
+    if (fault != armed.fault || ::readlink(link, path, sizeof path - 1) < 0 ||
         !QByteArrayView(path).startsWith(armed.folder)) {
         return call(descriptor, data, count);
     }

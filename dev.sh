@@ -79,7 +79,7 @@ sanitized_tests() {
 # Every C++ file as .clang-format wants it.
 check_format() {
     echo "== checking the format"
-    find app bench board framework info scores tests -name '*.cpp' -print0 -o -name '*.h' -print0 |
+    find app bench board framework headless info scores tests -name '*.cpp' -print0 -o -name '*.h' -print0 |
         xargs -0 clang-format --dry-run -Werror
 }
 

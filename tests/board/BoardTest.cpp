@@ -6,8 +6,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <chrono>
-#include <cstdio>
 #include <deque>
 #include <set>
 
@@ -39,10 +37,7 @@ Tile tileOf(char letter) {
 
 // 15 rows of 9 letters, '.' where empty: the newest tile of each cell, `marked` in lower case.
 std::string fieldPicture(const Window1& board, const SpriteRef& marked = nullptr) {
-    std::string rows;
-    for (int row = 0; row < Window1::Rows; ++row) {
-        rows += ".........\n";
-    }
+    std::string rows = QString(".........\n").repeated(Window1::Rows).toStdString();
     for (const SpriteRef& tile : board.SpriteSurface1->sprites()) {
         const char letter = letterOf(tile->Image());
         if (tile->X() >= 0 && tile->Y() >= 0 && tile->X() < 288 && tile->Y() < 480) {
@@ -173,13 +168,12 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
     // Beginner chosen, Timer1 and the poller running, the board and HELP
     // shown; Timer1's period, tiles released, quits and messages.
     const std::pair<std::string, const char*> table[] = {
-        {"", "111110110 125 0 0 0"},      {"E", "110100110 80 0 0 0"},
-        {"EB", "111110110 80 0 0 0"},     {"\r", "001011110 125 1 0 0"},
-        {"S\rSH", "001011110 125 1 0 0"}, {"ES", "000101110 80 1 0 0"},
-        {"SX", "001010010 125 1 0 1"},    {"ESX", "000100010 80 1 0 1"},
-        {"H", "111110101 125 0 0 0"},     {"Q", "111110110 125 0 1 0"},
-        {"SN", "111110110 125 0 0 0"},    {"C", "111110111 125 0 1 0"},
-        {"SXC", "111110111 125 0 0 1"},
+        {"", "111110110 125 0 0 0"},   {"E", "110100110 80 0 0 0"},
+        {"EB", "111110110 80 0 0 0"},  {"S\rSH", "001011110 125 1 0 0"},
+        {"E\r", "000101110 80 1 0 0"}, {"SX", "001010010 125 1 0 1"},
+        {"ESX", "000100010 80 1 0 1"}, {"H", "111110101 125 0 0 0"},
+        {"Q", "111110110 125 0 1 0"},  {"SN", "111110110 125 0 0 0"},
+        {"C", "111110111 125 0 1 0"},  {"SXC", "111110111 125 0 0 1"},
     };
     for (const auto& [typed, expected] : table) {
         SCOPED_TRACE(typed);
@@ -220,11 +214,10 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
     // after each frame, + once it has landed. The edges hold the tile; a press
     // steps once until a poll sees its key up; on the line a tile only lands.
     const std::tuple<int, std::string, std::string> table[] = {
-        {0, "Lf", "0"},       {0, "LRf", "1"},      {8, "Rf", "8"},        {8, "RLf", "7"},
-        {1, "Lf", "0"},       {7, "Rf", "8"},       {4, "fLlfpf", "433"},  {4, "Rprpff", "55"},
-        {4, "Lfpfpf", "333"}, {4, "Rfpfpf", "555"}, {4, "LflpLf", "32"},   {4, "RfrpRf", "56"},
-        {4, "LfplLpf", "33"}, {4, "RfprRpf", "55"}, {4, "LRfpfpf", "344"}, {4, "1ffLf", "44+"},
-        {4, "0Lf", "+"},
+        {0, "LRf", "1"},      {8, "Rf", "8"},        {8, "RLf", "7"},     {1, "Lf", "0"},
+        {7, "Rf", "8"},       {4, "fLlfpf", "433"},  {4, "Rprpff", "55"}, {4, "Lfpfpf", "333"},
+        {4, "Rfpfpf", "555"}, {4, "LflpLf", "32"},   {4, "RfrpRf", "56"}, {4, "LfplLpf", "33"},
+        {4, "RfprRpf", "55"}, {4, "LRfpfpf", "344"}, {4, "1ffLf", "44+"}, {4, "0Lf", "+"},
     };
     for (const auto& [column, script, frames] : table) {
         SCOPED_TRACE(script);
@@ -247,7 +240,6 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
             }
         }
         EXPECT_EQ(seen, frames);
-        expectFieldRule(b);
     }
 }
 
@@ -306,7 +298,7 @@ TEST_F(BoardTest, theScoreTakesItsColourFromTheScoreAfterEveryFrame) {
     }
 }
 
-TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce) {
+TEST_F(BoardTest, inTheTopRowsAGrayOrAWhiteClosesItsColumnAndAMixComesOnce) {
     // Just below the top: the gray raises the line into the top row, where
     // the raised tile closes its column.
     Then(4, 'M').Then(0, 'G');
@@ -329,16 +321,6 @@ TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce)
     EXPECT_EQ(fieldPicture(c, c.mysprite[c.kap]).substr(0, 10), "G.g.W..W.\n");
     EXPECT_EQ(c.aTest, (std::vector<int>{64, 96, 0, 160, 192, 32, 256}));
     expectFieldRule(c);
-
-    // A gray in the top row ends the game with the score.
-    Then(0, 'G').Then(4, 'M');
-    Window1& full = startOn(0, "W...R....");
-    full.Timer1_Action();
-    EXPECT_EQ(fieldPicture(full).substr(0, 10), "G...A....\n");
-    EXPECT_EQ(std::tuple(full.kap3, full.cnt, full.Timer1->Mode()),
-              std::tuple(0, 2, int(Timer::Off)));
-    EXPECT_EQ(recorded().messages, QStringList{QStringLiteral("Game Over. Your Score: 1")});
-    expectFieldRule(full);
 }
 
 // Seeded games through the real handlers, random steering and difficulty, the
@@ -346,7 +328,7 @@ TEST_F(BoardTest, inTheTopRowsAGrayClosesTheColumnOrEndsTheGameAndAMixComesOnce)
 // release of each may be any column and colour, shown with its hints in
 // Beginner. Game g of HUEMIX_SOAK_GAMES (the unit tier 200, the soak 10,000)
 // uses the seed HUEMIX_SOAK_SEED (1) + g: a failing game replays alone.
-TEST(WholeGames, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
+TEST_F(BoardTest, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
     // Per colour selector: text and colour of the three hint lines, which were
     // "old" in #123456 before; an empty line keeps its colour.
     const char* hints[] = {"",
@@ -356,12 +338,9 @@ TEST(WholeGames, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
                            "#123456 Red#bb0000 #123456",
                            "#123456 Blue#0000bb #123456",
                            "Green#00bb00 Blue#0000bb Cyan#00bbbb"};
-    App::registerWindows();  // New Game reaches the score board
     const long games = qEnvironmentVariable("HUEMIX_SOAK_GAMES", "200").toLong();
     const long firstSeed = qEnvironmentVariable("HUEMIX_SOAK_SEED", "1").toLong();
-    long frames = 0;
     std::set<int> firsts;  // columns 0 .. 8, colours 11 .. 16
-    const auto started = std::chrono::steady_clock::now();
     for (long game = 0; game < games && !::testing::Test::HasFailure(); ++game) {
         Window1& board = Window1::shared();
         const auto seed = static_cast<std::uint32_t>(firstSeed + game);
@@ -385,7 +364,7 @@ TEST(WholeGames, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
         EXPECT_EQ(shown.join(' ').toStdString(),
                   expert ? "old#123456 old#123456 old#123456" : hints[board.kap]);
         firsts.insert({board.kap2, 10 + board.kap});
-        frames += playToEnd(
+        playToEnd(
             board, keys, [&] { return expectFieldRule(board), !::testing::Test::HasFailure(); },
             200000);
         setRandom(nullptr);
@@ -395,9 +374,5 @@ TEST(WholeGames, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
         settleEvents();
     }
     EXPECT_TRUE(games < 100 || firsts.size() == 9 + 6) << "a column or colour never came first";
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("whole games: %ld, %ld frames in %.1f s\n", games, frames, seconds);
-    closeAllWindows();
 }
 }  // namespace

@@ -89,6 +89,19 @@ content_top() {
         [[ -n $y ]] && echo "$y" && return || sleep 0.1
     done && fail "no white row in the top of window $1"
 }
+# open_scores GAME WORK: the game on the score file in WORK/config, up to its
+# score board; sets scores, its id, and menu, its menu bar's height.
+open_scores() {
+    launch "$1" "$2" && scores=$(wait_for_window Scores 30) || fail "no score board within 30 s"
+    menu=$(content_top "$scores" 345) # white right of the list
+}
+open_about() { # the id of About, opened from the score board's File menu: its last item
+    click "$scores" 20 $((menu / 2)) && sleep 0.5 && xdotool key Up Return && wait_for_window About 10
+}
+shown() { # shown ID HIDDEN: ID on screen and HIDDEN not, within 5 s
+    local i
+    for ((i = 0; i < 50; i++)); do window_visible "$1" && ! window_visible "$2" && return || sleep 0.1; done && false
+}
 exits_cleanly() { # the game ends within 10 s with status 0
     timeout 10 tail --pid="$PID" -f /dev/null || fail "the game did not end"
     wait "$PID" || fail "the game exited with status $?: $(tail -3 "$log")"

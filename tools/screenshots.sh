@@ -18,20 +18,13 @@ mkdir -p "$out" "$work/config"
 printf 'Ann,12\nBob,7\nCid,30\n' >"$work/config/Huemix.prefs"
 
 start_xvfb
-launch "$game" "$work"
-
-scores=$(wait_for_window "Scores" 20)
-menu=$(content_top "$scores" 345)
+open_scores "$game" "$work"
 focus "$scores"
 xdotool type --delay 40 "Player"
 sleep 0.5
 import -window "$scores" "$out/scores.png"
 
-# About, from the File menu: its last item.
-click "$scores" 20 $((menu / 2))
-sleep 0.5
-xdotool key Up Return
-about=$(wait_for_window "About" 10)
+about=$(open_about)
 sleep 0.5
 import -window "$about" "$out/about.png"
 press "$about" Close
@@ -43,8 +36,7 @@ help=$(wait_for_window "HELP" 10)
 sleep 0.5
 import -window "$help" "$out/help.png"
 press "$help" BACK
-
-sleep 0.5
+shown "$board" "$help" || fail "BACK brought no board"
 press "$board" Start
 sleep 8
 import -window "$board" "$out/board.png"

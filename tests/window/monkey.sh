@@ -19,9 +19,7 @@ RANDOM=$seed runs=0 actions=0 && echo "monkey: seed $seed"
 start_run() {
     runs=$((runs + 1)) calm_until=0 && cp "$prefs" "$work/before"
     ((runs > 1 && RANDOM % 3)) || calm_until=$((SECONDS + 100)) # time for an Expert game to end
-    launch "$game" "$work"
-    scores=$(wait_for_window Scores 30) || fail "no score board within 30 s"
-    ((runs > 1)) || menu=$(content_top "$scores" 345)
+    open_scores "$game" "$work"
     ((RANDOM % 4 == 0)) || { focus "$scores" && xdotool type --delay 15 "P$RANDOM"; } # without a name nothing is saved
     seen=$SECONDS
 }

@@ -16,18 +16,13 @@ sized() { # sized ID CONTENT MENU: the window's content below MENU px is CONTENT
     [[ $(xprop -id "$1" -f _NET_WM_ICON 32c '=$0' _NET_WM_ICON) =~ =[1-9] ]] || fail "window $1 has no icon"
 }
 start() { # the game on the old records, up to its score board
-    rm -rf "$work" && mkdir -p "$work/config" && printf %s "$old" >"$prefs" && launch "$game" "$work"
-    scores=$(wait_for_window Scores 20) || fail "no score board"
-    menu=$(content_top "$scores" 345) # white right of the list
+    rm -rf "$work" && mkdir -p "$work/config" && printf %s "$old" >"$prefs" && open_scores "$game" "$work"
     ((menu >= 10 && menu <= 40)) && sized "$scores" 350x300 "$menu" || fail "the score board has no $menu px menu bar"
 }
-shown() { # shown ID HIDDEN: ID on screen and HIDDEN not, within 5 s
-    for ((i = 0; i < 50; i++)); do window_visible "$1" && ! window_visible "$2" && return || sleep 0.1; done && false
-}
 tiles() { # "COLUMN TOP COLOUR" of each lone tile in the board's field, the highest first
-    local x crops=() # 5 px into the tiles of each of the 9 columns, beside their marks
-    for x in 11 43 75 107 139 171 203 235 267; do crops+=('(' -clone 0 -crop "1x480+$x+$menu" +repage ')'); done
-    convert "x:$board" -alpha off "${crops[@]}" -delete 0 +append -depth 8 txt:- | awk -F'[ ,:()]+' '
+    # 5 px into the tiles of each of the 9 columns, beside their marks: the first of each 32 from 11 on
+    convert "x:$board" -alpha off -crop "288x480+11+$menu" +repage -crop 32x480 +repage -crop 1x480+0+0 +repage \
+        +append -depth 8 txt:- | awk -F'[ ,:()]+' '
         NR > 1 { c[$1, $2] = $3 "," $4 "," $5 }
         END { for (i = 0; i < 9; i++) for (y = 0; y <= 480; y++) {
             if (y < 480 && c[i, y] != "255,255,255") { if (top == "") top = y; continue }
@@ -38,8 +33,7 @@ tiles() { # "COLUMN TOP COLOUR" of each lone tile in the board's field, the high
 }
 
 start_xvfb && start
-click "$scores" 20 $((menu / 2)) && sleep 0.5 && xdotool key Up Return # File; About is its last item
-about=$(wait_for_window About 10) && sized "$about" 300x300 0 && press "$about" Close || fail "no About"
+about=$(open_about) && sized "$about" 300x300 0 && press "$about" Close || fail "no About"
 board=$(wait_for_window Huemix 10) && sized "$board" 500x573 "$menu" || fail "About's Close showed no board"
 xdotool windowraise "$scores" && focus "$scores" && xdotool type --delay 40 Tester && press "$scores" Run
 shown "$board" "$scores" || fail "Run left the score board on screen"

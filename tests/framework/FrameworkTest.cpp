@@ -25,19 +25,29 @@ class ProbeWindow : public SharedWindow<ProbeWindow> {
     Timer* Clock;
 };
 
-TEST(WindowTest, oneSharedWindowPerClassPushRunsToTheEndAndMinimisingHoldsTimers) {
+TEST(WindowTest, oneSharedWindowPerClassPushRunsToTheEndAndTimersTickOnlyWhileShown) {
     EXPECT_THROW(ProbeWindow::shared(), NilObjectException);
     ProbeWindow::registerClass();
     ProbeWindow& first = ProbeWindow::shared();
     EXPECT_EQ(Window::shared("ProbeWindow"), &first);
     EXPECT_THROW(first.controlNamed<Timer>("Button"), NilObjectException);
 
+    // Restored, the clock ticks every period; the running mode set again keeps
+    // its cadence, and Off stops it.
     Timer::setClockRunning(true);
-    const auto* clock = first.Clock->findChild<QTimer*>();
+    int ticks = 0;
+    first.Clock->Action = [&] { ++ticks; };
+    first.Clock->setPeriod(200);
     first.showMinimized();
-    EXPECT_FALSE(clock->isActive());
+    EXPECT_FALSE(first.Clock->findChild<QTimer*>()->isActive());
     first.showNormal();
-    EXPECT_TRUE(clock->isActive());
+    QTest::qWait(120);
+    first.Clock->setMode(Timer::Multiple);
+    QTest::qWait(120);
+    first.Clock->setPeriod(5);
+    first.Clock->setMode(Timer::Off);
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, 1);
     Timer::setClockRunning(false);
 
     int step = 0;
@@ -71,23 +81,5 @@ TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItself) {
     recorded().clear();
     quit->trigger();
     EXPECT_EQ(recorded().quits, 1);
-}
-
-TEST(TimerTest, offNeverTicksAndMultipleTicksEveryPeriod) {
-    Timer::setClockRunning(true);
-    Timer timer;
-    int ticks = 0;
-    timer.Action = [&] { ++ticks; };
-    timer.setPeriod(200);
-    timer.setMode(Timer::Multiple);
-    QTest::qWait(120);
-    timer.setMode(Timer::Multiple);  // the running mode again does not restart the wait
-    QTest::qWait(120);
-    EXPECT_EQ(ticks, 1);
-    timer.setPeriod(5);
-    timer.setMode(Timer::Off);
-    QTest::qWait(30);
-    EXPECT_EQ(ticks, 1);
-    Timer::setClockRunning(false);
 }
 }  // namespace

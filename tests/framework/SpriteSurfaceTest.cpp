@@ -13,10 +13,7 @@ struct SurfaceTest : ::testing::Test {
     SurfaceTest() {
         surface.NextFrame = [this] { log += "N"; };
         surface.Collision = [this](const SpriteRef& first, const SpriteRef& second) {
-            // Appended piece by piece: GCC 12 at -O3 misreads the chained + as an overlapping copy.
-            log += 'C';
-            log += std::to_string(first->Group());
-            log += std::to_string(second->Group());
+            log += {'C', char('0' + first->Group()), char('0' + second->Group())};
             if (second->Group() == closesSecond) {
                 second->Close();
             }

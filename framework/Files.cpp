@@ -2,50 +2,72 @@
 #include "framework/Files.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace {
-// Reads and writes go to the system in pieces of at most this size.
+// Writes go to the system in pieces of at most this size.
 constexpr qsizetype Chunk = 256 * 1024;
+// How long a save waits for another one to finish.
+constexpr int LockWaitMs = 10000;
 
 QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Temporary files ("NAME." and six letters) left beside the file by
-// replacements killed halfway, where there are no unnamed temporary files.
-void removeLeftovers(const QFileInfo& file) {
-    const QRegularExpression ours(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(file.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
-    for (const QFileInfo& other : file.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden)) {
-        if (ours.match(other.fileName()).hasMatch() && !other.isSymLink()) {
-            QFile::remove(other.filePath());
+// The home folder: $HOME, else the account's own, if it is a folder. The root
+// of the file system is nobody's home.
+QString homeFolder() {
+    QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(home)) {
+        std::vector<char> text(16384);
+        passwd entry{}, *found = nullptr;
+        home.clear();
+        if (::getpwuid_r(::getuid(), &entry, text.data(), text.size(), &found) == 0 && found &&
+            QFileInfo(QFile::decodeName(found->pw_dir)).isDir()) {
+            home = QFile::decodeName(found->pw_dir);
         }
     }
+    home = QDir::cleanPath(home);
+    return QDir::isAbsolutePath(home) && home != QStringLiteral("/") ? home : QString();
 }
 }  // namespace
 
-std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
+std::unique_ptr<QFile> FolderItem::OpenAsTextFile(QString* why) const {
+    QString ignored;
+    QString& reason = why ? *why : ignored;
+    reason.clear();
+    if (!Exists()) {
+        return nullptr;
+    }
     // Looked at before opening, as opening a device can already do something;
     // opened without blocking, as a FIFO may have been put there since.
-    if (path_.isEmpty() || !QFileInfo(path_).isFile()) {
+    if (!QFileInfo(path_).isFile()) {
+        reason = QStringLiteral("it is not a regular file");
         return nullptr;
     }
     const QByteArray native = QFile::encodeName(path_);
     const int descriptor = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat info {};
-    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
-        return std::unique_ptr<TextInputStream>(new TextInputStream(descriptor));
+    if (descriptor < 0 || ::fstat(descriptor, &info) != 0) {
+        reason = errorText(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        reason = QStringLiteral("it is not a regular file");
+    } else {
+        auto file = std::make_unique<QFile>();
+        file->open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle);
+        return file;
     }
-    ::close(descriptor);
+    if (descriptor >= 0) {
+        ::close(descriptor);
+    }
     return nullptr;
 }
 
@@ -54,128 +76,115 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
 }
 
 FolderItem PreferencesFolder() {
-    return FolderItem(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (QDir::isAbsolutePath(config)) {
+        return FolderItem(QDir::cleanPath(config));
+    }
+    const QString home = homeFolder();
+    return home.isEmpty() ? FolderItem() : FolderItem(home + QStringLiteral("/.config"));
 }
 
-TextInputStream::TextInputStream(int descriptor) {
-    file_.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
-               QFileDevice::AutoCloseHandle);
-    size_ = file_.size();
+TextOutputStream::TextOutputStream(const QString& path) {
+    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    start(path);
 }
 
-bool TextInputStream::readFields(char separator, QByteArray& first, QByteArray& second) {
-    // Only where the first two separators are is kept while the line is read.
-    const qint64 start = offset();
-    qint64 cuts[2] = {-1, -1};
-    int found = 0;
-    qint64 end = -1;
-    while (end < 0) {
-        // The piece is the line up to its line end, or as much of it as is
-        // read ahead; empty at the end or after a failed read.
-        if (position_ == buffer_.size()) {
-            readAhead();
-        }
-        const qint64 pieceStart = offset();
-        const QByteArrayView rest = QByteArrayView(buffer_).sliced(position_);
-        const qsizetype lineEnd = rest.indexOf(LineDelimiter);
-        const QByteArrayView piece = rest.first(lineEnd < 0 ? rest.size() : lineEnd + 1);
-        position_ += piece.size();
-        if (!error_.isEmpty()) {
-            return false;
-        }
-        for (qsizetype at = -1; found < 2 && (at = piece.indexOf(separator, at + 1)) >= 0;) {
-            cuts[found++] = pieceStart + at;
-        }
-        if (piece.isEmpty() || piece.endsWith(LineDelimiter)) {
-            // the last line needs no line end
-            end = pieceStart + std::max<qsizetype>(piece.size() - 1, 0);
-        }
-    }
-    const qint64 secondEnd = found == 2 ? cuts[1] : end;
-    if (found == 0 || secondEnd == cuts[0] + 1) {
-        return false;
-    }
-    QByteArray reread;
-    if (start < bufferStart_) {  // a line longer than a piece: its fields are read again
-        const qint64 resume = bufferStart_ + buffer_.size();
-        if (!file_.seek(start) ||
-            (reread = file_.read(secondEnd - start)).size() != secondEnd - start ||
-            !file_.seek(resume)) {
-            error_ = file_.errorString();
-            return false;
-        }
-    }
-    const QByteArrayView line =
-        reread.isNull() ? QByteArrayView(buffer_).sliced(start - bufferStart_) : reread;
-    first = line.first(cuts[0] - start).toByteArray();
-    second = line.sliced(cuts[0] + 1 - start, secondEnd - cuts[0] - 1).toByteArray();
-    return true;
+TextOutputStream::~TextOutputStream() {
+    end();
 }
 
-void TextInputStream::readAhead() {
-    if (atEnd_ || !error_.isEmpty()) {
-        return;
-    }
-    bufferStart_ += buffer_.size();
-    position_ = 0;
-    buffer_.resize(Chunk);
-    const qint64 got = file_.read(buffer_.data(), Chunk);
-    buffer_.resize(std::max<qint64>(got, 0));
-    if (got < 0) {
-        error_ = file_.errorString();
-    }
-    atEnd_ = got == 0;
-}
-
-TextOutputStream::TextOutputStream(const QString& path) : file_(path) {
+void TextOutputStream::start(const QString& path) {
     const QFileInfo there(path);
     const QString folder = there.absolutePath();
     if (path.isEmpty()) {
-        fail(QStringLiteral("there is no preferences folder"));
-    } else if (!QDir().mkpath(folder)) {
-        fail(QStringLiteral("the folder %1 could not be made")
-                 .arg(QDir::toNativeSeparators(folder)));
-    } else if (there.exists() && !there.isFile()) {
-        // Replacing a device node, or a folder, is never what saving a file means.
-        fail(QStringLiteral("it is not a regular file, and was left as it is"));
-    } else {
-        removeLeftovers(there);
-        // Writing in place would leave a cut-off file behind a failure.
-        file_.setDirectWriteFallback(false);
-        if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            fail(file_.errorString());
-        }
+        return fail(QStringLiteral("no home folder was found, so nothing can be kept"));
     }
+    if (!QDir().mkpath(folder)) {
+        return fail(QStringLiteral("the folder %1 could not be made")
+                        .arg(QDir::toNativeSeparators(folder)));
+    }
+    lock_ = std::make_unique<QLockFile>(folder + QStringLiteral("/.") + there.fileName() +
+                                        QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0);  // only a lock whose process is gone is stale
+    if (!lock_->tryLock(LockWaitMs)) {
+        const bool held = lock_->error() == QLockFile::LockFailedError;
+        lock_.reset();
+        return fail(held ? QStringLiteral("another program is writing it; try again later")
+                         : QStringLiteral("its lock file could not be made in %1")
+                               .arg(QDir::toNativeSeparators(folder)));
+    }
+    // A link is written through: its target is what gets replaced.
+    const QString target = there.isSymLink() ? there.canonicalFilePath() : there.absoluteFilePath();
+    if (there.exists() && !there.isFile()) {
+        // Replacing a device node, or a folder, is never what saving a file means.
+        return fail(QStringLiteral("it is not a regular file, and was left as it is"));
+    }
+    target_ = QFile::encodeName(target);
+    const QFileInfo resolved(target);
+    const QByteArray temporary = QFile::encodeName(resolved.absolutePath() + QStringLiteral("/.") +
+                                                   resolved.fileName() + QStringLiteral(".saving"));
+    struct stat old {};
+    if (::stat(target_.constData(), &old) == 0) {
+        if (::access(target_.constData(), W_OK) != 0) {
+            return fail(QStringLiteral("it is read-only, and was left as it is"));
+        }
+        keepOwner_ = true;
+        owner_ = old.st_uid, group_ = old.st_gid, mode_ = old.st_mode & 0777;
+    }
+    // Under the lock, a file of this name can only be a killed save's.
+    if (::unlink(temporary.constData()) != 0 && errno != ENOENT) {
+        return fail(errorText(errno));
+    }
+    descriptor_ =
+        ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor_ < 0) {
+        return fail(errorText(errno));
+    }
+    temporary_ = temporary;
 }
 
-void TextOutputStream::write(QByteArrayView bytes) {
-    if (error_.isEmpty()) {
-        buffer_.append(bytes);
+qint64 TextOutputStream::writeData(const char* data, qint64 size) {
+    if (!failed()) {
+        buffer_.append(data, size);
         if (buffer_.size() >= Chunk) {
             flush();
         }
     }
+    return failed() ? -1 : size;
 }
 
 void TextOutputStream::WriteLine(QByteArrayView bytes) {
-    write(bytes);
-    write(QByteArrayView(&LineDelimiter, 1));
+    write(bytes.data(), bytes.size());
+    write(&LineDelimiter, 1);
 }
 
 bool TextOutputStream::Close() {
     flush();
-    if (error_.isEmpty() && !file_.commit()) {
-        fail(file_.errorString());
+    if (!failed() && keepOwner_ &&
+        ((::getuid() == 0 && ::fchown(descriptor_, owner_, group_) != 0) ||
+         ::fchmod(descriptor_, mode_) != 0)) {
+        fail(errorText(errno));
     }
-    return error_.isEmpty();
+    if (!failed() && ::fsync(descriptor_) != 0) {
+        fail(errorText(errno));
+    }
+    if (!failed() && ::rename(temporary_.constData(), target_.constData()) != 0) {
+        fail(errorText(errno));
+    }
+    if (!failed()) {
+        temporary_.clear();  // it is the file now
+    }
+    end();
+    QIODevice::close();
+    return !failed();
 }
 
-// Written past QSaveFile, whose text for a full disk may be "Unknown error":
-// the failing write's own errno names the cause.
+// Written past Qt, whose text for a full disk may be "Unknown error": the
+// failing write's own errno names the cause.
 void TextOutputStream::flush() {
-    for (QByteArrayView rest = buffer_; error_.isEmpty() && !rest.isEmpty();) {
+    for (QByteArrayView rest = buffer_; !failed() && !rest.isEmpty();) {
         const ssize_t done =
-            ::write(file_.handle(), rest.data(), static_cast<std::size_t>(rest.size()));
+            ::write(descriptor_, rest.data(), static_cast<std::size_t>(rest.size()));
         if (done > 0) {
             rest = rest.sliced(done);
         } else if (done == 0 || errno != EINTR) {
@@ -186,11 +195,21 @@ void TextOutputStream::flush() {
 }
 
 void TextOutputStream::fail(const QString& why) {
-    if (error_.isEmpty()) {
+    if (!failed()) {
         error_ = why.isEmpty() ? QStringLiteral("the file could not be written") : why;
+        setErrorString(error_);
     }
-    if (file_.isOpen()) {
-        file_.cancelWriting();
-        file_.commit();  // after cancelWriting this only drops the new file
+    end();
+}
+
+void TextOutputStream::end() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
     }
+    if (!temporary_.isEmpty()) {
+        ::unlink(temporary_.constData());
+        temporary_.clear();
+    }
+    lock_.reset();  // unlocks
 }

@@ -3,10 +3,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
 #include <memory>
 
-class TextInputStream;
 class TextOutputStream;
 
 // A file or folder of the file system, by path. Nothing is touched until asked.
@@ -20,77 +19,70 @@ class FolderItem {
         return path_.isEmpty() ? FolderItem() : FolderItem(path_ + QLatin1Char('/') + name);
     }
     // Something of that name is there: a file, a folder or anything else.
-    bool Exists() const { return !path_.isEmpty() && QFileInfo::exists(path_); }
+    bool Exists() const {
+        return !path_.isEmpty() && (QFileInfo::exists(path_) || QFileInfo(path_).isSymLink());
+    }
 
-    // nullptr unless a regular file is there to read: folders, FIFOs and
-    // devices are never opened, so never waited on.
-    std::unique_ptr<TextInputStream> OpenAsTextFile() const;
+    // The regular file there, open for reading, or nullptr and why not (empty
+    // when nothing is there). Folders, FIFOs and devices are never opened, so
+    // never waited on.
+    std::unique_ptr<QFile> OpenAsTextFile(QString* why = nullptr) const;
     // A new file that replaces this one only when its stream closes well; the
     // folder is made if missing. Never nullptr: what cannot be made shows as a
     // failed Close. Something there that is no regular file (a folder, a
-    // device, a link to one) is left alone. Temporary files that killed
-    // replacements left ("NAME." and six ASCII letters) are removed first.
+    // device, a link to one), or a file we may not write, is left alone.
+    //
+    // One replacement at a time: the stream holds a lock beside the file from
+    // its making to its end (a lock whose process is gone is taken over), so
+    // whatever is read of the file meanwhile stays as read. The new file is
+    // written under a name of its own beside the old, "." NAME ".saving",
+    // which only a replacement makes; a killed one's is written over by the
+    // next. Nothing else there is touched.
     std::unique_ptr<TextOutputStream> CreateTextFile() const;
 
   private:
     QString path_;
 };
 
-// $XDG_CONFIG_HOME, else ~/.config; it may not exist yet.
+// $XDG_CONFIG_HOME, else ~/.config; it may not exist yet. A relative
+// XDG_CONFIG_HOME is ignored, as the XDG rules say. None (an empty path) when
+// there is no home: nothing is then kept, rather than kept at the root.
 FolderItem PreferencesFolder();
 
 // Ends lines on writing and on reading; a CR before it belongs to the line,
 // so a CR LF file is written back as it was.
 inline constexpr char LineDelimiter = '\n';
 
-// A file read line by line in bounded pieces, as the bytes it holds.
-class TextInputStream {
-  public:
-    // The first two fields of the next line, cut at `separator`; false when
-    // the second is empty. The rest of the line is passed over unheld, so a
-    // huge line of no use costs no memory.
-    bool readFields(char separator, QByteArray& first, QByteArray& second);
-    bool atEOF() const { return !error_.isEmpty() || atEnd_ || offset() >= size_; }
-    // Why a read failed partway; the line it cut was not returned. Empty if none.
-    const QString& errorString() const { return error_; }
-    qint64 offset() const { return bufferStart_ + position_; }
-    qint64 size() const { return size_; }
-
-  private:
-    friend class FolderItem;
-    explicit TextInputStream(int descriptor);
-    // The next piece of the file into buffer_, once all of it is used; nothing
-    // at the end or after a failed read.
-    void readAhead();
-
-    // Read in pieces of our own: QFile::readLine takes a long line a byte at
-    // a time, or, over a C stream, asks the system for the offset every line.
-    QFile file_;
-    qint64 size_;
-    QByteArray buffer_;
-    qsizetype position_ = 0;
-    qint64 bufferStart_ = 0;  // file offset of buffer_[0]
-    bool atEnd_ = false;
-    QString error_;
-};
-
 // A new file written in pieces. Nothing replaces the old file until Close
-// succeeds; a stream dropped unclosed leaves the old file as it was.
-class TextOutputStream {
+// succeeds; a stream dropped unclosed leaves the old file as it was. The new
+// file keeps the old one's owner and mode (as root too).
+class TextOutputStream : public QIODevice {
+    Q_OBJECT
   public:
-    void write(QByteArrayView bytes);
+    ~TextOutputStream() override;
     void WriteLine(QByteArrayView bytes);
     // False if anything failed; the old file is then unchanged.
     bool Close();
-    const QString& errorString() const { return error_; }
+    bool failed() const { return !error_.isEmpty(); }
+    const QString& error() const { return error_; }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override;
 
   private:
     friend class FolderItem;
     explicit TextOutputStream(const QString& path);
+    void start(const QString& path);
     void flush();
     void fail(const QString& why);
+    void end();  // drops the new file, unless committed, and the lock
 
-    QSaveFile file_;
+    std::unique_ptr<QLockFile> lock_;
+    QByteArray target_, temporary_;  // paths as the system takes them
+    int descriptor_ = -1;
+    bool keepOwner_ = false;
+    uint owner_ = 0, group_ = 0, mode_ = 0;
     QByteArray buffer_;
     QString error_;
 };

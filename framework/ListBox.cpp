@@ -1,27 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "framework/ListBox.h"
 
-#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QStyle>
 #include <QTreeView>
 #include <algorithm>
-#include <array>
-#include <stdexcept>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace {
 // Longer cells are shown cut: laying out a 100 MB text would hang the view.
 constexpr qsizetype MaxShownBytes = 512;
+}  // namespace
 
 // Control characters show as their visible symbols (NUL as ␀); other
 // characters that would change how the rest of a cell shows, as the
 // replacement character: bidi controls (an override shows a name reversed),
 // line or paragraph breaks, C1 controls. A CR at the end is the line end of a
 // CR LF file.
-QString shownText(QByteArrayView bytes) {
+QString shownCell(QByteArrayView bytes) {
     bytes = bytes.first(std::min(bytes.size(), MaxShownBytes));
     if (bytes.endsWith('\r')) {
         bytes.chop(1);
@@ -39,139 +34,22 @@ QString shownText(QByteArrayView bytes) {
     }
     return text;
 }
-}  // namespace
 
-// The rows, their bytes one after another in one buffer (a million rows cost
-// a few bytes per cell, not an allocation each), shown through a row index
-// that ordering rearranges.
-class ListBoxModel : public QAbstractTableModel {
-  public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : published;
-    }
-    int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(headings.size());
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        return role == Qt::DisplayRole ? shownText(cell(order[index.row()], index.column()))
-                                       : QVariant();
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        const bool shown = orientation == Qt::Horizontal && role == Qt::DisplayRole;
-        return shown ? QVariant(headings.value(section)) : QVariant();
-    }
-
-    struct Span {
-        qsizetype offset = 0, size = 0;
-    };
-    Span& span(int id, int column) {
-        return cells[static_cast<std::size_t>(id) * headings.size() + column];
-    }
-    QByteArrayView cell(int id, int column) const {
-        const Span& at = const_cast<ListBoxModel*>(this)->span(id, column);
-        return QByteArrayView(arena.constData() + at.offset, at.size);
-    }
-    int idAt(int row, int column) const {
-        if (row < 0 || row >= static_cast<int>(order.size()) || column < 0 ||
-            column >= headings.size()) {
-            throw std::out_of_range("no cell " + std::to_string(row) + "," +
-                                    std::to_string(column));
-        }
-        return order[row];
-    }
-    void publish() {
-        if (published < static_cast<int>(order.size())) {
-            beginInsertRows({}, published, static_cast<int>(order.size()) - 1);
-            published = static_cast<int>(order.size());
-            endInsertRows();
-        }
-    }
-    void sort(int column, Qt::SortOrder sortOrder) override;
-    void setHeadings(const QStringList& names) {
-        beginResetModel();
-        headings = names;
-        endResetModel();
-    }
-
-    QStringList headings{QString()};
-    QByteArray arena;         // every cell's bytes
-    std::vector<Span> cells;  // a span per column per row, by row id (the order of adding)
-    std::vector<int> order;   // row id of each row shown
-    int published = 0;        // rows the view knows of
-    int adding = 0;
-    int lastAdded = -1;  // row id
-};
-
-void ListBoxModel::sort(int column, Qt::SortOrder sortOrder) {
-    if (column < 0 || column >= headings.size()) {
-        return;
-    }
-    publish();
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList before = persistentIndexList();
-
-    // Keys made once, not in every comparison: a number's value, or the first
-    // 16 bytes of the text with ASCII case folded, which decide most
-    // comparisons alone. Kept small, as sorting moves them.
-    struct Entry {
-        std::array<quint64, 2> head;
-        qsizetype offset, size;  // of the cell in the arena; a name may pass 2 GB
-        int id, rank;
-        bool text;
-    };
-    const QByteArray folded = arena.toLower();
-    std::vector<Entry> entries;
-    entries.reserve(order.size());
-    // Made in the order of adding, the order of the bytes in memory; the rank
-    // is the place shown.
-    std::vector<int> rank(order.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        rank[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
-    }
-    for (int id = 0; id < static_cast<int>(order.size()); ++id) {
-        const QByteArrayView bytes = cell(id, column);
-        bool number = false;
-        std::array<quint64, 2> head{static_cast<quint64>(bytes.toLongLong(&number)) ^
-                                    (quint64{1} << 63)};
-        const qsizetype offset = bytes.data() - arena.constData();
-        for (qsizetype i = 0; !number && i < 16; ++i) {
-            head[i / 8] = (i % 8 ? head[i / 8] << 8 : 0) |
-                          (i < bytes.size() ? static_cast<unsigned char>(folded[offset + i]) : 0u);
-        }
-        entries.push_back(
-            {head, offset, bytes.size(), id, rank[static_cast<std::size_t>(id)], !number});
-    }
-    const auto text = [](const QByteArray& bytes, const Entry& e) {
-        return std::string_view(bytes.constData() + e.offset, static_cast<std::size_t>(e.size));
-    };
-    const int sign = sortOrder == Qt::AscendingOrder ? 1 : -1;
-    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        int c = a.text != b.text ? (a.text ? 1 : -1) : (a.head > b.head) - (a.head < b.head);
-        if (c == 0 && a.text && (c = text(folded, a).compare(text(folded, b))) == 0) {
-            c = text(arena, a).compare(text(arena, b));
-        }
-        // Either way round, equal cells keep the order shown.
-        return c * sign < 0 || (c == 0 && a.rank < b.rank);
-    });
-    std::vector<int> moved(order.size());  // by the row it was shown in
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        order[i] = entries[i].id;
-        moved[static_cast<std::size_t>(entries[i].rank)] = static_cast<int>(i);
-    }
-    QModelIndexList after;
-    for (const QModelIndex& was : before) {
-        after << index(moved[static_cast<std::size_t>(was.row())], was.column());
-    }
-    changePersistentIndexList(before, after);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+QVariant ListRows::headerData(int section, Qt::Orientation orientation, int role) const {
+    const bool shown = orientation == Qt::Horizontal && role == Qt::DisplayRole;
+    return shown ? QVariant(headings_.value(section)) : QVariant();
 }
 
-ListBox::ListBox(const QString& name, QWidget* parent)
-    : Control(name, new QTreeView(parent), parent), model_(new ListBoxModel(this)) {
+void ListRows::setHeadings(const QStringList& names) {
+    headings_ = names;
+    emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(names.size()) - 1);
+}
+
+ListBox::ListBox(const QString& name, QWidget* parent, ListRows* rows)
+    : Control(name, new QTreeView(parent), parent), rows_(rows) {
+    rows_->setParent(this);
     auto* view = static_cast<QTreeView*>(widget());
-    view->setModel(model_);
+    view->setModel(rows_);
     view->setRootIsDecorated(false);
     view->setUniformRowHeights(true);
     view->setAllColumnsShowFocus(true);
@@ -186,7 +64,7 @@ ListBox::ListBox(const QString& name, QWidget* parent)
 }
 
 void ListBox::setInitialValue(const QString& headings) {
-    model_->setHeadings(headings.split(QLatin1Char('\t')));
+    rows_->setHeadings(headings.split(QLatin1Char('\t')));
 }
 
 void ListBox::fitLastColumn(const QString& widest) {
@@ -196,7 +74,7 @@ void ListBox::fitLastColumn(const QString& widest) {
     const int needed = view->fontMetrics().horizontalAdvance(widest) + margins + 2;
     const int room = view->width() - 2 * view->frameWidth() -
                      style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
-    const int others = static_cast<int>(model_->headings.size()) - 1;
+    const int others = rows_->columnCount({}) - 1;
     QHeaderView* header = view->header();
     // Sized here, not stretched: a stretched last column is laid out later
     // and can be left reaching under the scroll bar, cut with no ellipsis.
@@ -206,47 +84,4 @@ void ListBox::fitLastColumn(const QString& widest) {
         header->resizeSection(column, width);
     }
     header->resizeSection(others, std::max(room - others * width, needed));
-}
-
-void ListBox::addRowBytes(QByteArrayView bytes) {
-    model_->lastAdded = static_cast<int>(model_->order.size());
-    model_->order.push_back(model_->lastAdded);
-    model_->cells.resize(model_->cells.size() + model_->headings.size());
-    setCellBytes(model_->lastAdded, 0, bytes);
-    if (model_->adding == 0) {
-        model_->publish();
-    }
-}
-
-QByteArrayView ListBox::Cell(int row, int column) const {
-    return model_->cell(model_->idAt(row, column), column);
-}
-
-void ListBox::setCellBytes(int row, int column, QByteArrayView bytes) {
-    model_->span(model_->idAt(row, column), column) = {model_->arena.size(), bytes.size()};
-    model_->arena.append(bytes);
-    if (row < model_->published) {
-        const QModelIndex at = model_->index(row, column);
-        emit model_->dataChanged(at, at, {Qt::DisplayRole});
-    }
-}
-
-int ListBox::ListCount() const {
-    return static_cast<int>(model_->order.size());
-}
-
-int ListBox::LastIndex() const {
-    const auto& order = model_->order;
-    const auto at = std::find(order.rbegin(), order.rend(), model_->lastAdded);
-    return static_cast<int>(order.rend() - at) - 1;  // also -1 when none was added
-}
-
-void ListBox::beginAdding() {
-    ++model_->adding;
-}
-
-void ListBox::endAdding() {
-    if (model_->adding > 0 && --model_->adding == 0) {
-        model_->publish();
-    }
 }

@@ -1,25 +1,45 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QAbstractTableModel>
+
 #include "framework/Control.h"
 
-class ListBoxModel;
+// What a list box shows and works on: rows of cells that are bytes, numbered
+// from 0 in the order shown. The list box owns it; ordering by a heading is
+// the model's own sort().
+class ListRows : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
 
-// A list of rows of text cells under clickable headings.
-//
-// Cells keep the exact bytes they were given, so rows read from a file are
-// written back unchanged; they show decoded leniently as UTF-8, with control
-// characters, bidi controls and line breaks made visible. Cells set from text
-// hold its UTF-8.
-//
-// Rows are numbered from 0 in the order shown. A click on a heading orders the
-// rows by that column, ascending; another click on it reverses the order.
-// Whole numbers order by value and before all other cells, which order by
-// their bytes ignoring ASCII case. Equal cells keep their previous order.
+    // Appends a row with this cell in column 0, the others empty.
+    virtual void addRow(QByteArrayView column0) = 0;
+    // Row and column must exist (std::out_of_range otherwise). The view is
+    // valid until the rows next change.
+    virtual QByteArrayView cell(int row, int column) const = 0;
+    virtual void setCell(int row, int column, QByteArrayView bytes) = 0;
+    // The row the last addRow added, -1 if none was.
+    virtual int lastIndex() const = 0;
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    void setHeadings(const QStringList& names);
+
+  private:
+    QStringList headings_;
+};
+
+// How a list shows a cell: decoded leniently as UTF-8, cut to a few hundred
+// bytes, with control characters, bidi controls and line breaks made visible.
+QString shownCell(QByteArrayView bytes);
+
+// A list of rows of text cells under clickable headings: the view of a model
+// of rows. A click on a heading orders the rows by that column, as the model
+// orders them; another click on it reverses the order.
 class ListBox : public Control {
     Q_OBJECT
   public:
-    ListBox(const QString& name, QWidget* parent);
+    ListBox(const QString& name, QWidget* parent, ListRows* rows);
 
     // The headings, separated by tabs ("Name\tScore"), a column each; set
     // while the list has no rows.
@@ -28,25 +48,16 @@ class ListBox : public Control {
     // text whole beside a vertical scroll bar, the others share the rest.
     void fitLastColumn(const QString& widest);
 
-    // Appends a row with this cell in column 0, the others empty.
-    void AddRow(const QString& text) { addRowBytes(text.toUtf8()); }
-    void addRowBytes(QByteArrayView bytes);
-    // Row and column must exist (std::out_of_range otherwise). The view is
-    // valid until the list next changes.
-    QByteArrayView Cell(int row, int column) const;
+    ListRows& rows() const { return *rows_; }
+    // Cells set from text hold its UTF-8.
+    void AddRow(const QString& text) { rows_->addRow(text.toUtf8()); }
+    QByteArrayView Cell(int row, int column) const { return rows_->cell(row, column); }
     void setCell(int row, int column, const QString& text) {
-        setCellBytes(row, column, text.toUtf8());
+        rows_->setCell(row, column, text.toUtf8());
     }
-    void setCellBytes(int row, int column, QByteArrayView bytes);
-    int ListCount() const;
-    // The row the last AddRow added, -1 if none was.
-    int LastIndex() const;
-
-    // Rows added in between reach the view in one go at the end; told row by
-    // row, the view would spend seconds on a large file.
-    void beginAdding();
-    void endAdding();
+    int ListCount() const { return rows_->rowCount({}); }
+    int LastIndex() const { return rows_->lastIndex(); }
 
   private:
-    ListBoxModel* model_;
+    ListRows* rows_;
 };

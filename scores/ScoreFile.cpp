@@ -2,31 +2,196 @@
 #include "scores/ScoreFile.h"
 
 #include <QDir>
+#include <QHash>
+#include <QVarLengthArray>
+#include <new>
+#include <optional>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/ListBox.h"
 #include "framework/Progress.h"
 #include "framework/Text.h"
+#include "scores/ScoreModel.h"
 
 namespace {
-// Why the last load stopped before the end of the file; empty if it did not.
-QString cutShort;
+// Reads go to the system in pieces of this size.
+constexpr qint64 Chunk = 256 * 1024;
+
+QString tooLarge() {
+    return QStringLiteral("it is larger than %1 MB").arg(MaxScoreFileBytes >> 20);
+}
+
+ScoreModel& scoresOf(const ListBox& list) {
+    return dynamic_cast<ScoreModel&>(list.rows());
+}
+
+// Why the file there cannot be read whole; empty if it can be, or is not there.
+QString readAll(const FolderItem& file,
+                const std::function<void(QByteArrayView, QByteArrayView)>& add, bool showProgress) {
+    QString why;
+    const std::unique_ptr<QFile> in = file.OpenAsTextFile(&why);
+    if (!in) {
+        return why;
+    }
+    if (in->size() > MaxScoreFileBytes) {
+        return tooLarge();
+    }
+    std::optional<Progress> progress;
+    if (showProgress) {
+        progress.emplace(QStringLiteral("Loading the scores…"), in->size());
+    }
+    return readScores(*in, add, progress ? &*progress : nullptr);
+}
+
+// The records of the file now that were not in it when it was last read or
+// written, as a multiset: a record that is there twice now and was once is
+// new once. Returns why the file could not be read whole.
+QString recordsAddedSince(const FolderItem& file, const ScoreModel& scores, ScoreRecords& added) {
+    // The known records by hash, open addressed: a slot holds a record's
+    // number, -1 when empty, -2 once matched. Sorting or a node per record
+    // would take seconds or much memory for a million.
+    struct Slot {
+        quint32 hash;
+        qint32 number;
+    };
+    const auto hashOf = [](QByteArrayView name, QByteArrayView score) {
+        return static_cast<quint32>(qHash(name, qHash(score)));
+    };
+    std::size_t size = 16;
+    while (size < 2 * static_cast<std::size_t>(scores.knownCount())) {
+        size *= 2;
+    }
+    std::vector<Slot> table(size, Slot{0, -1});
+    const std::size_t mask = size - 1;
+    QByteArrayView name, score;
+    for (qsizetype number = 0; number < scores.knownCount(); ++number) {
+        if (scores.known(number, name, score)) {
+            const quint32 hash = hashOf(name, score);
+            std::size_t at = hash & mask;
+            while (table[at].number != -1) {
+                at = (at + 1) & mask;
+            }
+            table[at] = {hash, static_cast<qint32>(number)};
+        }
+    }
+    return readAll(
+        file,
+        [&](QByteArrayView newName, QByteArrayView newScore) {
+            const quint32 hash = hashOf(newName, newScore);
+            for (std::size_t at = hash & mask; table[at].number != -1; at = (at + 1) & mask) {
+                Slot& slot = table[at];
+                if (slot.number >= 0 && slot.hash == hash &&
+                    scores.known(slot.number, name, score) && name == newName &&
+                    score == newScore) {
+                    slot.number = -2;
+                    return;
+                }
+            }
+            added.append(newName, newScore);
+        },
+        false);
+}
+}  // namespace
+
+QString readScores(QIODevice& in, const std::function<void(QByteArrayView, QByteArrayView)>& add,
+                   Progress* progress) {
+    // Only the first two fields of a line are kept while it is read: the rest
+    // of a huge line, or a huge line that is no record, costs no memory.
+    QByteArray chunk(Chunk, Qt::Uninitialized);
+    QByteArray fields[2];
+    int field = 0;  // being read: 0 the name, 1 the score, 2 the rest of the line
+    bool nameTooLong = false;
+    const QString tooLong =
+        QStringLiteral("a name or score in it is longer than %1 MB").arg(MaxFieldBytes >> 20);
+    // A line whose second field is empty is no record.
+    const auto endLine = [&] {
+        const bool record = !fields[1].isEmpty(), whole = !record || !nameTooLong;
+        if (record && whole) {
+            add(fields[0], fields[1]);
+        }
+        fields[0].resize(0);
+        fields[1].resize(0);
+        field = 0;
+        nameTooLong = false;
+        return whole;
+    };
+    try {
+        bool lineOpen = false;
+        for (;;) {
+            const qint64 got = in.read(chunk.data(), Chunk);
+            if (got < 0) {
+                return in.errorString();
+            }
+            if (got == 0) {
+                break;
+            }
+            for (QByteArrayView rest(chunk.constData(), got); !rest.isEmpty();) {
+                const qsizetype lineEnd = rest.indexOf(LineDelimiter);
+                QByteArrayView line = lineEnd < 0 ? rest : rest.first(lineEnd);
+                rest = lineEnd < 0 ? QByteArrayView() : rest.sliced(lineEnd + 1);
+                while (field < 2) {
+                    const qsizetype comma = line.indexOf(',');
+                    const QByteArrayView part = comma < 0 ? line : line.first(comma);
+                    if (fields[field].size() + part.size() <= MaxFieldBytes) {
+                        fields[field].append(part);
+                    } else if (field == 1) {
+                        return tooLong;
+                    } else {
+                        nameTooLong = true;  // too long only if a score follows
+                    }
+                    if (comma < 0) {
+                        break;
+                    }
+                    line = line.sliced(comma + 1);
+                    ++field;
+                }
+                lineOpen = lineEnd < 0;
+                if (!lineOpen && !endLine()) {
+                    return tooLong;
+                }
+            }
+            if (progress) {
+                progress->setValue(in.pos());
+            }
+        }
+        // The last line needs no line end.
+        if (lineOpen && !endLine()) {
+            return tooLong;
+        }
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("there is not enough memory for all of it");
+    }
+    return {};
+}
 
 // A record is one line holding one comma. A line break in a cell would make
 // two records; a comma in a name would move the cut, and the next read would
 // take the rest of the name for the score, losing the score itself. Rows read
 // from the file hold neither, so they are written back unchanged.
-void writeField(TextOutputStream& out, QByteArrayView cell) {
-    if (!cell.contains(LineDelimiter) && !cell.contains(',')) {
-        out.write(cell);
-        return;
-    }
+QByteArray recordField(QByteArrayView cell) {
     QByteArray safe = cell.toByteArray();
-    safe.replace(LineDelimiter, ' ').replace(",", "");
-    out.write(safe);
+    return safe.replace(LineDelimiter, ' ').replace(",", "");
 }
-}  // namespace
+
+void writeScore(QIODevice& out, QByteArrayView name, QByteArrayView score) {
+    // One write a line: a million lines go out at the cost of their bytes.
+    QVarLengthArray<char, 256> line;
+    const auto put = [&](QByteArrayView cell) {
+        if (cell.contains(LineDelimiter) || cell.contains(',')) {
+            const QByteArray safe = recordField(cell);
+            line.append(safe.constData(), safe.size());
+        } else {
+            line.append(cell.data(), cell.size());
+        }
+    };
+    put(name);
+    line.append(',');
+    put(score);
+    line.append(LineDelimiter);
+    out.write(line.constData(), line.size());
+}
 
 QString nameToRecord(const QString& typed) {
     return QString(typed).remove(QLatin1Char(',')).isEmpty() ? QString() : typed;
@@ -36,66 +201,84 @@ FolderItem scoreFile() {
     return PreferencesFolder().Child(QStringLiteral("Huemix.prefs"));
 }
 
-void loadScores(ListBox& list) {
-    cutShort.clear();
-    const std::unique_ptr<TextInputStream> in = scoreFile().OpenAsTextFile();
-    if (!in) {
-        return;
+QString loadScores(ScoreModel& scores) {
+    const FolderItem file = scoreFile();
+    if (file.path().isEmpty()) {
+        return QStringLiteral("Scores cannot be kept: no home folder was found.");
     }
-    Progress progress(QStringLiteral("Loading the scores…"), in->size());
-    list.beginAdding();
-    QByteArray name, score;
-    // One read even on an empty file: the end is tested after each line.
-    do {
-        if (in->readFields(',', name, score)) {
-            list.addRowBytes(name);
-            list.setCellBytes(list.LastIndex(), 1, score);
-        }
-        progress.setValue(in->offset());
-    } while (!in->atEOF());
-    list.endAdding();
-    cutShort = in->errorString();
+    const QString unread = readAll(
+        file, [&](QByteArrayView name, QByteArrayView score) { scores.appendRecord(name, score); },
+        true);
+    scores.publish();
+    scores.markSaved();
+    return unread.isEmpty() ? QString()
+                            : QStringLiteral("Not all scores could be read: %1.").arg(unread);
 }
 
-SaveResult saveScores(const ListBox& list, const QString& name, int score) {
+bool unsavedScores(const ListBox& list) {
+    return scoresOf(list).unsaved();
+}
+
+SaveResult saveScores(ListBox& list, const QString& name, int score) {
+    ScoreModel& scores = scoresOf(list);
     const FolderItem file = scoreFile();
     const QString where = QDir::toNativeSeparators(file.path());
-    const int rows = list.ListCount();
-    if (!cutShort.isEmpty() && file.Exists() &&
-        !msgBoxYesNo(
-            QStringLiteral("The score file %1 could not be read to its end (%2), so the "
-                           "scores after that point are not in the list.\n\n"
-                           "Replace the file with the %3 scores in the list and this game's? "
-                           "The scores that could not be read will be lost.\n\n"
-                           "Choose No to leave the file as it is: the game stays open and keeps "
-                           "this game's score, so you can save a copy of the file first and then "
-                           "press Quit again.")
-                .arg(where, cutShort)
-                .arg(rows))) {
-        return {};
+    const int rows = scores.rowCount();
+    const QByteArray ownName = recordField(withoutLineBreaks(name).toUtf8());
+    const QByteArray ownScore = name.isEmpty() ? QByteArray() : Str(score).toUtf8();
+    std::unique_ptr<TextOutputStream> out;
+    try {
+        // From here to the end the file is ours alone: what others added to it
+        // since it was read goes into the new one.
+        out = file.CreateTextFile();
+        ScoreRecords added;
+        // Nothing is lost when the file can be read whole now, however the
+        // load went: what it missed is among the records added.
+        const QString unread = out->failed() ? QString() : recordsAddedSince(file, scores, added);
+        if (!unread.isEmpty() && file.Exists()) {
+            out.reset();  // not held while the player decides
+            if (!msgBoxYesNo(
+                    QStringLiteral(
+                        "The score file %1 could not be read to its end (%2), so the "
+                        "scores after that point are not in the list.\n\n"
+                        "Replace the file with the %3 scores in the list and this game's? "
+                        "The scores that could not be read will be lost.\n\n"
+                        "Choose No to leave the file as it is: the game stays open and keeps "
+                        "this game's score, so you can save a copy of the file first and then "
+                        "press Quit again.")
+                        .arg(where, unread)
+                        .arg(rows))) {
+                return {};
+            }
+            out = file.CreateTextFile();
+            added = {};
+            if (!out->failed()) {
+                recordsAddedSince(file, scores, added);  // what can be read is kept
+            }
+        }
+        Progress progress(QStringLiteral("Saving the scores…"), rows);
+        for (int row = 0; row < rows && !out->failed(); ++row) {
+            writeScore(*out, scores.cell(row, 0), scores.cell(row, 1));
+            progress.setValue(row + 1);
+        }
+        for (qsizetype i = 0; i < added.count(); ++i) {
+            writeScore(*out, added.field(i, 0), added.field(i, 1));
+        }
+        if (!name.isEmpty()) {
+            writeScore(*out, ownName, ownScore);
+        }
+        if (out->Close()) {
+            scores.markSaved(added, ownName, ownScore);
+            return {true, {}};
+        }
+    } catch (const std::bad_alloc&) {
+        out.reset();
     }
-    const std::unique_ptr<TextOutputStream> out = file.CreateTextFile();
-    Progress progress(QStringLiteral("Saving the scores…"), rows);
-    for (int row = 0; row < rows; ++row) {
-        writeField(*out, list.Cell(row, 0));
-        out->write(",");
-        writeField(*out, list.Cell(row, 1));
-        out->WriteLine({});
-        progress.setValue(row + 1);
-    }
-    if (!name.isEmpty()) {
-        writeField(*out, withoutLineBreaks(name).toUtf8());
-        out->write(",");
-        out->WriteLine(Str(score).toUtf8());
-    }
-    if (out->Close()) {
-        cutShort.clear();  // the file is now all in the list
-        return {true, {}};
-    }
+    const QString why = out ? out->error() : QStringLiteral("there is not enough memory");
     return {false, QStringLiteral(
                        "Your scores could not be saved to %1: %2.\n\n"
                        "The score file was left as it was, and the scores of this game are still "
                        "kept. Press Quit again to try once more, or choose Quit from the File menu "
                        "to leave without saving.")
-                       .arg(where, out->errorString())};
+                       .arg(where.isEmpty() ? QStringLiteral("a file") : where, why)};
 }

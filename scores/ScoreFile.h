@@ -2,22 +2,40 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "framework/Files.h"
 
 class ListBox;
+class Progress;
+class ScoreModel;
 
 // The recorded scores: "Huemix.prefs" in the preferences folder, one record
 // per line, name "," score. Name and score are kept as the bytes they are, so
 // what was read is written back unchanged.
 FolderItem scoreFile();
 
-// Appends a row to the list (column 0 name, column 1 score) for every line
-// whose second field is not empty. A missing or unreadable file, or one that
-// is not a regular file, adds nothing and is not reported. A read that fails
-// partway keeps the whole records before it and is remembered, so that the
-// next save asks before replacing the file.
-void loadScores(ListBox& list);
+// The most the game reads: a larger file (about ten million records), or a
+// record with a longer name or score, is not read whole, and a save asks
+// before replacing it. Reading a record needs only its own two fields in
+// memory, however long the line's other fields are.
+inline constexpr qint64 MaxScoreFileBytes = qint64{128} << 20;
+inline constexpr qsizetype MaxFieldBytes = qsizetype{1} << 20;
+
+// Calls `add` for every line of `in` whose second field is not empty, in file
+// order, and returns why it stopped before the end; empty if it did not.
+QString readScores(QIODevice& in,
+                   const std::function<void(QByteArrayView name, QByteArrayView score)>& add,
+                   Progress* progress = nullptr);
+// A field as a record holds it: a line break becomes a blank, commas go.
+QByteArray recordField(QByteArrayView cell);
+// One record line, its fields as recordField makes them.
+void writeScore(QIODevice& out, QByteArrayView name, QByteArrayView score);
+
+// Appends every record of the score file to the list. Returns what the score
+// board should tell the player: why the list is empty or short (a file that
+// cannot be opened or read whole, no home), or nothing.
+QString loadScores(ScoreModel& scores);
 
 // The typed name as the file records it, or none when nothing of it would
 // reach the file: a record's name holds no comma, so commas alone are no name.
@@ -28,8 +46,12 @@ struct SaveResult {
     QString message;  // what the player should be told; empty when nothing
 };
 
-// Replaces the score file by the rows of the list in their current order, then
-// the line name "," score if a name is given. When the last load could not
-// read the file to its end, the player is asked first and may keep it. Unless
-// saved, the old file is as it was.
-SaveResult saveScores(const ListBox& list, const QString& name, int score);
+// Replaces the score file by the rows of the list in their current order, the
+// records others put into the file since it was read (another game's save, a
+// hand edit), then the line name "," score if a name is given. When the file
+// cannot be read whole now, the player is asked first and may keep it. Unless
+// saved, the old file is as it was. The list is the score board's; records
+// others added join it once saved.
+SaveResult saveScores(ListBox& list, const QString& name, int score);
+// The list holds rows that are not in the file (New Game's).
+bool unsavedScores(const ListBox& list);

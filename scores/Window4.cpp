@@ -20,7 +20,8 @@ Window4::Window4() {
         setMenuBar(app->menus());
     }
 
-    ListBox1 = addControl<ListBox>("ListBox1", {36, 22, 158, 100});
+    Scores = new ScoreModel;
+    ListBox1 = addControl<ListBox>("ListBox1", {36, 22, 158, 100}, Scores);
     ListBox1->setInitialValue(QStringLiteral("Name\tScore"));
     ListBox1->fitLastColumn(QStringLiteral("2147483647"));  // the largest score
 
@@ -42,10 +43,16 @@ Window4::Window4() {
 
     EditField1 = addControl<EditField>("EditField1", {102, 261, 80, 22});
     EditField1->setVisible(false);
+
+    // Small, in the free corner beside the name field.
+    StaticText5 = addControl<StaticText>("StaticText5", {190, 258, 156, 40});
+    StaticText5->setMultiline(true);
+    StaticText5->setStyle({.size = 10});
+    StaticText5->setTextColor(QColor(160, 0, 0));
 }
 
 void Window4::Event_Open() {
-    loadScores(*ListBox1);
+    StaticText5->setText(loadScores(*Scores));
     StaticText1->setText(QStringLiteral(
         "If you want your score to be eligible for recording, please enter your "
         "name/handle/initials. ->NOTE WELL: For your score(s) to be recorded you must use the "

@@ -12,12 +12,10 @@
 #include <cstdarg>
 #include <cstdio>
 
-bool noUnnamedFiles = false;
-
 namespace {
 struct {
     DiskFault fault = DiskFault::None;
-    QByteArray folder;  // with a trailing slash
+    QByteArray folder;  // with a trailing slash; the file itself for Open
     long after = 0;
     int error = 0;
 } armed;
@@ -46,7 +44,10 @@ ssize_t pass(const char* name, int descriptor, Data data, std::size_t count) {
 }  // namespace
 
 void failFiles(DiskFault fault, const QString& folder, long after, int error) {
-    armed = {fault, QFile::encodeName(QDir(folder).canonicalPath()) + '/', after, error};
+    armed = {fault,
+             fault == DiskFault::Open ? QFile::encodeName(QFileInfo(folder).canonicalFilePath())
+                                      : QFile::encodeName(QDir(folder).canonicalPath()) + '/',
+             after, error};
 }
 
 extern "C" ssize_t read(int descriptor, void* data, std::size_t count) {
@@ -57,17 +58,17 @@ extern "C" ssize_t write(int descriptor, const void* data, std::size_t count) {
     return pass<DiskFault::Write>("write", descriptor, data, count);
 }
 
-extern "C" int open64(const char* path, int flags, ...) {
+// The score file is read through open(); Qt's own files (open64) pass by.
+extern "C" int open(const char* path, int flags, ...) {
     va_list arguments;
     va_start(arguments, flags);
-    const bool unnamed = (flags & O_TMPFILE) == O_TMPFILE;
-    const mode_t mode = (flags & O_CREAT) || unnamed ? va_arg(arguments, mode_t) : 0;
+    const mode_t mode = flags & O_CREAT ? va_arg(arguments, mode_t) : 0;
     va_end(arguments);
-    if (unnamed && noUnnamedFiles) {
-        errno = EOPNOTSUPP;
+    if (armed.fault == DiskFault::Open && armed.folder == path) {
+        errno = armed.error;
         return -1;
     }
-    static const auto open =
-        reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open64"));
-    return open(path, flags, mode);
+    static const auto call =
+        reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open"));
+    return call(path, flags, mode);
 }

@@ -3,13 +3,10 @@
 
 #include <QString>
 
-// The system failing as a bad disk, a full one, or a file system without
-// unnamed temporary files would: stand-ins for the system calls Qt and the
-// file streams make, linked into the score tests.
-enum class DiskFault { None, Read, Write };
+// The system failing as a bad disk or a full one would: stand-ins for the
+// system calls Qt and the file streams make, linked into the score tests.
+enum class DiskFault { None, Open, Read, Write };
 // Until the next call, reads (or writes) of files inside `folder` fail with
-// `error` once a file's offset reaches `after`.
+// `error` once a file's offset reaches `after`; for Open, opening the file
+// `folder` names fails.
 void failFiles(DiskFault fault, const QString& folder = {}, long after = 0, int error = 0);
-// While set, unnamed temporary files cannot be made, so a save writes a named
-// one beside the file, which a kill leaves behind.
-extern bool noUnnamedFiles;

@@ -40,7 +40,8 @@ QByteArray rows(const ListBox& list) {
     return rows;
 }
 
-// A fresh preferences folder per test, the window classes registered.
+// A fresh preferences folder per test, the window classes registered, and
+// files of the player's own beside the score file that no save may touch.
 class ScoresTest : public ::testing::Test {
   public:
     void SetUp() override {
@@ -49,12 +50,23 @@ class ScoresTest : public ::testing::Test {
         Window1::registerClass();
         Window4::registerClass();
         recorded().clear();
+        for (const QString& name : playersFiles) {
+            QFile file(home.filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(name.toUtf8()) > 0);
+        }
     }
     void TearDown() override {
         closeAllWindows();
         setProgressObserver(nullptr);
         failFiles(DiskFault::None);
+        for (const QString& name : playersFiles) {
+            QFile file(home.filePath(name));
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll() == name.toUtf8())
+                << name.toStdString();
+        }
     }
+    const QStringList playersFiles{"Huemix.prefs.AbcdEf", "Huemix.prefs.Backup",
+                                   "Huemix.prefs.backup", "Huemix.prefs.oldone"};
     QString filePath() const { return home.filePath("Huemix.prefs"); }
     void put(const Bytes& bytes) const {
         QFile::remove(filePath());
@@ -106,7 +118,7 @@ TEST_F(ScoresTest, headingsOrderNumbersThenTextsStablyAndTheBoardShowsTenDigitsA
         {QByteArray(4 << 20, 'h'), QString(512, 'h')},  // cut, so painting cannot hang
     };
     for (const auto& [bytes, shown] : cells) {
-        list.addRowBytes(bytes);
+        list.rows().addRow(bytes);
         EXPECT_EQ(tree->model()->index(list.LastIndex(), 0).data().toString(), shown);
         EXPECT_EQ(rows(list).right(bytes.size() + 2), bytes + ",\n");
     }
@@ -134,10 +146,11 @@ TEST_F(ScoresTest, headingsOrderNumbersThenTextsStablyAndTheBoardShowsTenDigitsA
 
 TEST_F(ScoresTest, hostileFilesNeitherCrashNorHangAndAreWrittenBackByteForByte) {
     const QByteArray good("Ann,12\r\nB\0b,\xfe\n\xff\xfe,\0\x01\n\xc3(,9\n", 25);
-    {  // a 1 GB line of NULs, sparse on disk: first, while the peak is still low
+    const qint64 line = MaxScoreFileBytes - good.size() - 1;
+    {  // a line of NULs as long as the file may be, sparse on disk: first, while the peak is low
         QFile file(filePath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64{1} << 30));
-        ASSERT_TRUE(file.seek(qint64{1} << 30) && file.write("\n" + good) == good.size() + 1);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(line));
+        ASSERT_TRUE(file.seek(line) && file.write("\n" + good) == good.size() + 1);
     }
     rusage before{}, after{};
     ::getrusage(RUSAGE_SELF, &before);
@@ -145,14 +158,15 @@ TEST_F(ScoresTest, hostileFilesNeitherCrashNorHangAndAreWrittenBackByteForByte) 
     ::getrusage(RUSAGE_SELF, &after);
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "KB more at the peak";
     // The kernel's time to make the zeros varies with the machine's load; ours should not.
-    EXPECT_LT(after.ru_utime.tv_sec - before.ru_utime.tv_sec, 3) << "seconds for a 1 GB line";
+    EXPECT_LT(after.ru_utime.tv_sec - before.ru_utime.tv_sec, 3) << "seconds for the line";
 
     const QByteArray big(3 << 20, 'x');  // longer than a piece the reader takes
+    const QByteArray most(MaxFieldBytes, 'x');
     const std::pair<Bytes, QByteArray> files[] = {
         {std::nullopt, ""},
         {"Ann,lots\nAnn,-4\n Ann , 12 \n,3", "Ann,lots\nAnn,-4\n Ann , 12 \n,3\n"},
-        {big + '\n' + good + big, good},
-        {big + "," + big + ",tail\n" + good, big + "," + big + "\n" + good},
+        {big + '\n' + big + ",\n" + good + big, good},  // no records, however long
+        {most + "," + most + ",tail" + big + "\n" + good, most + "," + most + "\n" + good},
     };
     for (const auto& [file, written] : files) {
         put(file);
@@ -169,9 +183,34 @@ TEST_F(ScoresTest, hostileFilesNeitherCrashNorHangAndAreWrittenBackByteForByte) 
     }
 }
 
-// A file cut by a read error, then saves that fail: each keeps the old file,
-// tells why and where, and the game goes on until a save succeeds.
+// Files that cannot be read whole, then saves that fail: each keeps the old
+// file, tells why and where, and the game goes on until a save succeeds.
 TEST_F(ScoresTest, aSaveKeepsTheOldFileUnlessItCanAndMayReplaceItAndTheGameGoesOn) {
+    // The board says why the list is short; while the file stays so, a save
+    // asks first, and No (the default) leaves it as it is.
+    const QByteArray tooLong(MaxFieldBytes + 1, 'n');
+    const std::tuple<QByteArray, DiskFault, qint64, const char*, QByteArray> unread[] = {
+        {"Ann,1\n", DiskFault::Open, 0, "Input/output error", ""},  // the file alone
+        {"Ann,1\n" + tooLong + ",5\nBob,2\n", DiskFault::None, 0, "longer than 1 MB", "Ann,1\n"},
+        {"Ann,1\n", DiskFault::None, MaxScoreFileBytes + 1, "larger than 128 MB", ""},
+    };
+    for (const auto& [bytes, fault, size, why, shown] : unread) {
+        put(bytes);
+        ASSERT_TRUE(size == 0 || QFile(filePath()).resize(size));
+        struct stat before = {}, after = {};
+        ASSERT_EQ(::stat(QFile::encodeName(filePath()).constData(), &before), 0);
+        failFiles(fault, filePath(), 0, EIO);
+        Window4& scores = Open();
+        EXPECT_EQ(rows(*scores.ListBox1), shown);
+        EXPECT_TRUE(scores.StaticText5->Text().contains(why)) << why;
+        EXPECT_FALSE(saveScores(*scores.ListBox1, "Zed", 3).saved);
+        ASSERT_EQ(recorded().questions.size(), 1) << why;
+        EXPECT_TRUE(recorded().questions.takeFirst().contains(why)) << why;
+        ASSERT_EQ(::stat(QFile::encodeName(filePath()).constData(), &after), 0);
+        EXPECT_TRUE(after.st_ino == before.st_ino && after.st_size == before.st_size) << why;
+        failFiles(DiskFault::None);
+    }
+
     QByteArray text;
     for (int i = 0; i < 30000; ++i) {
         text += 'P' + QByteArray::number(i) + ",1234567\n";
@@ -181,75 +220,87 @@ TEST_F(ScoresTest, aSaveKeepsTheOldFileUnlessItCanAndMayReplaceItAndTheGameGoesO
     ASSERT_TRUE(::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 ||
                 ::mkdir(device.constData(), 0700) == 0);  // a folder where no device can be made
     QFile(home.filePath("file")).open(QIODevice::WriteOnly);
-    // Left by saves killed halfway: only "NAME." and six ASCII letters go.
-    const QStringList leftovers{"Huemix.prefs.AbcdEf", "Huemix.prefs.Ab12Cd"};
-    for (const QString& name : leftovers) {
-        QFile(home.filePath(name)).open(QIODevice::WriteOnly);
-    }
     failFiles(DiskFault::Read, home.path(), 300000, EIO);
     Open().EditField1->setText(QStringLiteral("Zed"));
     Window4::shared().StaticText3_MouseDown(10, 10);  // Run
     Window1& board = Window1::shared();
     board.RadioButton2->setValue(true);  // Expert
-    failFiles(DiskFault::None);
-    const QByteArray read = text.left(text.lastIndexOf('\n', 300000 - 1) + 1);
     board.PushButton1->Push();
     board.counter = 3;
     board.PushButton3->Push();  // and the player answers No
     ASSERT_EQ(recorded().questions.size(), 1);
     EXPECT_TRUE(recorded().questions[0].contains("Input/output error"));
+    failFiles(DiskFault::None);
     EXPECT_EQ(fileBytes(), text);
     EXPECT_EQ(board.Timer1->Mode(), Timer::Multiple) << "the game and its score stay";
 
+    const QByteArray homeWas = qgetenv("HOME");
     const std::pair<std::function<void()>, const char*> causes[] = {
         {[&] { qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("file/config"))); },
          "could not be made"},
         {[&] { QFile::remove(filePath()), QFile::link(home.filePath("device"), filePath()); },
          "it is not a regular file, and was left as it is."},
-        {[&] { failFiles(DiskFault::Write, home.path(), 5, ENOSPC); }, "No space left on device"},
+        {[&] { failFiles(DiskFault::Write, home.path(), 4096, ENOSPC); },
+         "No space left on device"},
+        // A relative folder is ignored, and "/" is no home: nothing is kept at the root.
+        {[&] { qputenv("XDG_CONFIG_HOME", "config"), qputenv("HOME", "/"); },
+         "no home folder was found"},
     };
-    recorded().answer = true;  // past the question about the cut file
     for (const auto& [cause, why] : causes) {
         cause();
         board.PushButton3->Push();
         ASSERT_EQ(recorded().messages.size(), 1);
         const QString message = recorded().messages.takeFirst();
-        EXPECT_TRUE(message.contains(home.path()) && message.contains(why))
+        EXPECT_TRUE(message.contains(why) &&
+                    message.contains(QDir::toNativeSeparators(scoreFile().path())))
             << message.toStdString();
-        for (const QString& name : files("Huemix.prefs.*")) {
-            EXPECT_TRUE(leftovers.contains(name)) << "the failed save left " << name.toStdString();
-        }
+        EXPECT_TRUE(files(".Huemix.prefs.*").isEmpty()) << "a failed save leaves nothing";
         EXPECT_TRUE(QFileInfo(filePath()).isSymLink() || fileBytes() == text);
         EXPECT_EQ(board.Timer1->Mode(), Timer::Multiple) << "the game goes on";
         EXPECT_EQ(recorded().quits, 0);
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+        qputenv("HOME", homeWas);
         failFiles(DiskFault::None);
         put(text);
     }
-    // Once more, through a link to a regular file, which is written through.
+    EXPECT_FALSE(QFileInfo::exists("config"));
+    // Once more, through a link to a regular file, which is written through
+    // and keeps its owner and mode; the file now read whole needs no question.
+    const QByteArray kept = QFile::encodeName(home.filePath("kept"));
     ASSERT_TRUE(QFile::rename(filePath(), home.filePath("kept")) &&
                 QFile::link(home.filePath("kept"), filePath()));
+    const bool root = ::geteuid() == 0;
+    ASSERT_TRUE((!root || ::chown(kept.constData(), 4321, 4322) == 0) &&
+                ::chmod(kept.constData(), 0604) == 0);
     board.PushButton3->Push();
     EXPECT_EQ(recorded().quits, 1);
+    EXPECT_EQ(recorded().questions.size(), 1);
     EXPECT_TRUE(QFileInfo(filePath()).isSymLink());
-    EXPECT_EQ(fileBytes(), read + "Zed,3\n") << "the cut record is not kept";
-    EXPECT_EQ(files("Huemix.prefs.*"), QStringList{"Huemix.prefs.Ab12Cd"});
+    EXPECT_EQ(fileBytes(), text + "Zed,3\n") << "what the load missed is kept";
+    struct stat info {};
+    ASSERT_EQ(::stat(kept.constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0604u);
+    EXPECT_TRUE(!root || (info.st_uid == 4321 && info.st_gid == 4322));
 
     QList<std::tuple<QString, qint64, qint64>> seen;
     setProgressObserver([&](const QString& label, qint64 done, qint64 total) {
         seen.append({label, done, total});
     });
-    EXPECT_EQ(rows(*Open().ListBox1), read + "Zed,3\n");
-    const qint64 size = read.size() + 6;
+    EXPECT_EQ(rows(*Open().ListBox1), text + "Zed,3\n");
+    const qint64 size = text.size() + 6;
     EXPECT_EQ(seen.first(), std::make_tuple(QStringLiteral("Loading the scores…"), 0, size));
     EXPECT_EQ(seen.last(), std::make_tuple(QStringLiteral("Loading the scores…"), size, size));
     EXPECT_LE(seen.size(), 1002) << "a step is a thousandth of the way";
+    qputenv("XDG_CONFIG_HOME", "config"), qputenv("HOME", "/");
+    EXPECT_EQ(Open().StaticText5->Text(), "Scores cannot be kept: no home folder was found.");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+    qputenv("HOME", homeWas);
 }
 
-// Savers killed (SIGKILL) at a random row of one of their first saves, half of
-// them where the file system has no unnamed temporary files: the score file is
-// always the old one or one whole save, never a mix, and the next save removes
-// what kills left. The slow tier runs it alone, as it forks.
+// Savers killed (SIGKILL) at a random row of one of their first saves: the
+// score file is always the old one or one whole save, never a mix; the next
+// save takes over the dead one's lock and clears what it left, and only that.
+// The slow tier runs it alone, as it forks.
 TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     // Every record has its own name and score, so the two orders differ in every
     // line and a mix of two saves differs from both.
@@ -263,12 +314,11 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     setProgressObserver([](const QString&, qint64, qint64) {});
     ListBox& list = *Open().ListBox1;
 
-    int cutOff = 0;  // kills that left a named save behind
+    qsizetype cutOff = 0;  // kills that left a cut save behind
     for (int round = 0; round < 30; ++round) {
         const int killAt = QRandomGenerator::global()->bounded(1, 3000);  // ~1,000 steps a save
         const pid_t saver = ::fork();
         if (saver == 0) {  // saves, ordered the other way round each time, until killed
-            noUnnamedFiles = round % 2 == 1;
             int steps = 0;
             setProgressObserver([&](const QString&, qint64, qint64) {
                 if (++steps == killAt) {
@@ -287,16 +337,57 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
         // The file before each round is one of the two orders too.
         ASSERT_TRUE(fileBytes() == ascending || fileBytes() == descending)
             << "round " << round << ": neither old nor whole";
-        cutOff += files("*").size() > 1;
+        cutOff += files(".Huemix.prefs.saving").size();
     }
-    EXPECT_EQ(cutOff, 15) << "a kill without unnamed files left no cut save: nothing was tried";
+    EXPECT_EQ(cutOff, 30) << "a kill left no cut save: nothing was tried";
 
-    noUnnamedFiles = true;
     clickHeading(list, 1);  // ascending
     EXPECT_TRUE(saveScores(list, {}, 0).saved);
     EXPECT_TRUE(fileBytes() == ascending) << "a save run to its end is the file";
-    EXPECT_EQ(files("*"), QStringList{"Huemix.prefs"});
-    noUnnamedFiles = false;
+    QStringList left = files("*"), want = QStringList{"Huemix.prefs"} + playersFiles;
+    left.sort(), want.sort();
+    EXPECT_EQ(left, want);
+}
+
+// Two games on one score file, each a process of its own, both loaded before
+// either saves: B saves first, A first, or both at once (a lock takes turns). Every record of both
+// is in the file at the end, the last saver's list first.
+TEST_F(ScoresTest, twoGamesOnOneFileKeepEachOthersRecords) {
+    QByteArray before;
+    for (int i = 0; i < 20000; ++i) {
+        before += "Old" + QByteArray::number(i) + ",1\n";
+    }
+    const QByteArray aLast = before + "Ann,3\nBob,2\nBee,5\nAyy,4\n";
+    const QByteArray bLast = before + "Bob,2\nAnn,3\nAyy,4\nBee,5\n";
+    for (const QByteArray order : {"BA", "AB", "both"}) {
+        put(before);
+        // A list never shown: a forked process must not paint, as the
+        // painter's threads stayed behind. B is forked after the load.
+        setProgressObserver([](const QString&, qint64, qint64) {});
+        QWidget window;
+        auto* list = new ListBox("ListBox1", &window, new ScoreModel);
+        loadScores(static_cast<ScoreModel&>(list->rows()));
+        int go[2];
+        ASSERT_EQ(::pipe(go), 0);
+        const pid_t b = ::fork();
+        list->AddRow(b == 0 ? "Bob" : "Ann");
+        list->setCell(list->LastIndex(), 1, b == 0 ? "2" : "3");
+        if (b == 0) {
+            char byte = 0;
+            ::_exit(::read(go[0], &byte, 1) == 1 && saveScores(*list, "Bee", 5).saved ? 0 : 1);
+        }
+        int status = -1;
+        const auto runB = [&] { return ::write(go[1], "g", 1) == 1; };
+        const auto waitB = [&] { return ::waitpid(b, &status, 0) == b; };
+        EXPECT_TRUE(order == "AB" || (runB() && (order == "both" || waitB())));
+        EXPECT_TRUE(saveScores(*list, "Ayy", 4).saved);
+        EXPECT_TRUE((order != "AB" || runB()) && (order == "BA" || waitB()));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << order.data();
+        ::close(go[0]), ::close(go[1]);
+        const Bytes now = fileBytes();
+        EXPECT_TRUE(now == aLast || now == bLast) << order.data();
+        EXPECT_TRUE(order == "both" || now == (order == "BA" ? aLast : bLast)) << order.data();
+    }
 }
 
 // A run from the score board to Quit: the file before, the name typed, what
@@ -314,6 +405,7 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
     QTest::keyClick(scores.StaticText3->widget(), Qt::Key_Space);
     settleEvents();
     EXPECT_FALSE(scores.isVisible());
+    const int loaded = scores.ListBox1->ListCount();
     for (const QString& step : QString::fromLatin1(script).split(' ')) {
         Window1& board = *Window1::existing();
         if (step == "order") {
@@ -334,6 +426,10 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
             const Window1& next = *Window1::existing();
             const bool kept = scores.ListBox1->ListCount() > rows;
             EXPECT_TRUE(next.RadioButton2->Value() == kept && next.RadioButton1->Enabled() != kept);
+            EXPECT_EQ(unsavedScores(*scores.ListBox1), scores.ListBox1->ListCount() > loaded);
+        } else if (step.startsWith("add=")) {  // a line added to the file by hand
+            QFile file(filePath());
+            ASSERT_TRUE(file.open(QIODevice::Append) && file.write(step.mid(4).toUtf8() + '\n'));
         } else if (step == "quit") {
             board.PushButton3->Push();
         }
@@ -352,5 +448,10 @@ INSTANTIATE_TEST_SUITE_P(
         Ending{"Smith, J,5\n", "Smith, J", "expert start score=4 new quit",
                "Smith, J\nSmith J,4\nSmith J,0\n"},
         Ending{"Ann,12\n", ",,,", "expert start score=4 new quit", "Ann,12\n"},
-        Ending{std::nullopt, "Cid\r\nDee\u2028", "expert score=3 quit", "Cid Dee ,3\n"}));
+        Ending{std::nullopt, "Cid\r\nDee\u2028", "expert score=3 quit", "Cid Dee ,3\n"},
+        // Records added by hand since the load are kept, after the list's rows,
+        // each as often as it was added; a line that is no record is not.
+        Ending{"Ann,12\nBob,7\n", "Zed",
+               "expert add=Cid,1 add=Ann,12 add=Eve start score=2 new add=Bob,7,x quit",
+               "Ann,12\nBob,7\nZed,2\nCid,1\nAnn,12\nBob,7\nZed,0\n"}));
 }  // namespace

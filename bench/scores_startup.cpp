@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
     std::printf("save                             %8.1f ms  (goal 1000)\n", savedMs);
     std::printf("resident before start-up         %8.1f MB\n", static_cast<double>(baseKb) / 1024);
     std::printf("resident with the board shown    %8.1f MB\n", static_cast<double>(shownKb) / 1024);
-    std::printf("resident peak                    %8.1f MB  (goal 300)\n",
+    std::printf("resident peak                    %8.1f MB  (goal 200)\n",
                 static_cast<double>(statusKilobytes("VmHWM")) / 1024);
     App::shutdown();
     return 0;

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QHash>
 #include <QVarLengthArray>
+#include <algorithm>
+#include <memory>
 #include <new>
 #include <optional>
 #include <vector>
@@ -206,9 +208,24 @@ QString loadScores(ScoreModel& scores) {
     if (file.path().isEmpty()) {
         return QStringLiteral("Scores cannot be kept: no home folder was found.");
     }
+    // The list's view needs memory of its own for every row: a load that
+    // would leave none for it ends as one that runs out.
+    constexpr qsizetype ViewBytesPerRow = 128;
+    std::unique_ptr<char[]> room;
+    qsizetype rows = 0, roomRows = 0;
     const QString unread = readAll(
-        file, [&](QByteArrayView name, QByteArrayView score) { scores.appendRecord(name, score); },
+        file,
+        [&](QByteArrayView name, QByteArrayView score) {
+            if (rows == roomRows) {
+                room.reset();
+                roomRows = std::max<qsizetype>(2 * roomRows, 4096);
+                room.reset(new char[static_cast<std::size_t>(roomRows * ViewBytesPerRow)]);
+            }
+            scores.appendRecord(name, score);
+            ++rows;
+        },
         true);
+    room.reset();
     scores.publish();
     scores.markSaved();
     return unread.isEmpty() ? QString()

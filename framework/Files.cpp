@@ -114,7 +114,9 @@ void TextOutputStream::start(const QString& path) {
                                .arg(QDir::toNativeSeparators(folder)));
     }
     // A link is written through: its target is what gets replaced.
-    const QString target = there.isSymLink() ? there.canonicalFilePath() : there.absoluteFilePath();
+    const QString target = !there.isSymLink() ? there.absoluteFilePath()
+                           : there.exists()   ? there.canonicalFilePath()
+                                              : there.symLinkTarget();  // made there, as before
     if (there.exists() && !there.isFile()) {
         // Replacing a device node, or a folder, is never what saving a file means.
         return fail(QStringLiteral("it is not a regular file, and was left as it is"));

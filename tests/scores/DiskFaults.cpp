@@ -62,7 +62,8 @@ extern "C" ssize_t write(int descriptor, const void* data, std::size_t count) {
 extern "C" int open(const char* path, int flags, ...) {
     va_list arguments;
     va_start(arguments, flags);
-    const mode_t mode = flags & O_CREAT ? va_arg(arguments, mode_t) : 0;
+    const bool made = (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE;
+    const mode_t mode = made ? va_arg(arguments, mode_t) : 0;
     va_end(arguments);
     if (armed.fault == DiskFault::Open && armed.folder == path) {
         errno = armed.error;

@@ -163,7 +163,7 @@ void TextOutputStream::WriteLine(QByteArrayView bytes) {
 bool TextOutputStream::Close() {
     flush();
     if (!failed() && keepOwner_ &&
-        ((::getuid() == 0 && ::fchown(descriptor_, owner_, group_) != 0) ||
+        ((::geteuid() == 0 && ::fchown(descriptor_, owner_, group_) != 0) ||
          ::fchmod(descriptor_, mode_) != 0)) {
         fail(errorText(errno));
     }

@@ -51,9 +51,11 @@ QString readAll(const FolderItem& file,
 // written, as a multiset: a record that is there twice now and was once is
 // new once. Returns why the file could not be read whole.
 QString recordsAddedSince(const FolderItem& file, const ScoreModel& scores, ScoreRecords& added) {
-    // The known records by hash, open addressed: a slot holds a record's
-    // number, -1 when empty, -2 once matched. Sorting or a node per record
-    // would take seconds or much memory for a million.
+    // Mostly the file is as it was read, in the same order: its records are
+    // matched one by one until one differs. From there on the known records
+    // left are found by hash, open addressed: a slot holds a record's number,
+    // -1 when empty, -2 once matched. Sorting, or a node per record, would
+    // take seconds or much memory for a million.
     struct Slot {
         quint32 hash;
         qint32 number;
@@ -61,26 +63,42 @@ QString recordsAddedSince(const FolderItem& file, const ScoreModel& scores, Scor
     const auto hashOf = [](QByteArrayView name, QByteArrayView score) {
         return static_cast<quint32>(qHash(name, qHash(score)));
     };
-    std::size_t size = 16;
-    while (size < 2 * static_cast<std::size_t>(scores.knownCount())) {
-        size *= 2;
-    }
-    std::vector<Slot> table(size, Slot{0, -1});
-    const std::size_t mask = size - 1;
+    const qsizetype count = scores.knownCount();
+    qsizetype next = 0;  // the known records before it are matched in order
+    std::vector<Slot> table;
+    std::size_t mask = 0;
     QByteArrayView name, score;
-    for (qsizetype number = 0; number < scores.knownCount(); ++number) {
-        if (scores.known(number, name, score)) {
-            const quint32 hash = hashOf(name, score);
-            std::size_t at = hash & mask;
-            while (table[at].number != -1) {
-                at = (at + 1) & mask;
-            }
-            table[at] = {hash, static_cast<qint32>(number)};
+    const auto index = [&] {
+        std::size_t size = 16;
+        while (size < 2 * static_cast<std::size_t>(count - next)) {
+            size *= 2;
         }
-    }
+        table.assign(size, Slot{0, -1});
+        mask = size - 1;
+        for (qsizetype number = next; number < count; ++number) {
+            if (scores.known(number, name, score)) {
+                const quint32 hash = hashOf(name, score);
+                std::size_t at = hash & mask;
+                while (table[at].number != -1) {
+                    at = (at + 1) & mask;
+                }
+                table[at] = {hash, static_cast<qint32>(number)};
+            }
+        }
+    };
     return readAll(
         file,
         [&](QByteArrayView newName, QByteArrayView newScore) {
+            if (table.empty()) {
+                while (next < count && !scores.known(next, name, score)) {
+                    ++next;
+                }
+                if (next < count && name == newName && score == newScore) {
+                    ++next;
+                    return;
+                }
+                index();
+            }
             const quint32 hash = hashOf(newName, newScore);
             for (std::size_t at = hash & mask; table[at].number != -1; at = (at + 1) & mask) {
                 Slot& slot = table[at];

@@ -4,15 +4,22 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSessionManager>
 #include <QUrl>
 
 #include "framework/Keyboard.h"
+#include "framework/Window.h"
 
 namespace {
-int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons) {
+int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton preferred = QMessageBox::No) {
     QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons,
                     QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::No);
+    box.setDefaultButton(preferred);
+    if (QAbstractButton* discard = box.button(QMessageBox::Discard)) {
+        discard->setText(QStringLiteral("Don't Save"));  // some desktops' own text says otherwise
+    }
     return box.exec();
 }
 }  // namespace
@@ -20,12 +27,33 @@ int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton
 Application::Application() {
     theApplication_ = this;
     Keyboard();  // tracks keys from now on, so one held before the first frame is known
+
+    // Logging out: ask about unsaved work if the session lets us, else keep
+    // the files as they are; the session then ends us with a Quit event.
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(gui, &QGuiApplication::commitDataRequest, this, [](QSessionManager& session) {
+            if (session.allowsInteraction()) {
+                Window::mayCloseAll() ? session.release() : session.cancel();
+            }
+        });
+        gui->installEventFilter(this);
+    }
 }
 
 Application::~Application() {
     if (theApplication_ == this) {
         theApplication_ = nullptr;
     }
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    // Qt would close every window first, and a board's close asks again what
+    // the session's question has settled.
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+        Quit();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Quit() {
@@ -49,4 +77,20 @@ bool msgBoxYesNo(const QString& question) {
                ? Application::questionPresenter(question)
                : ask(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No) ==
                      QMessageBox::Yes;
+}
+
+SaveChoice msgBoxSave(const QString& question) {
+    if (Application::saveQuestionPresenter) {
+        return Application::saveQuestionPresenter(question);
+    }
+    switch (ask(QMessageBox::Question, question,
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                QMessageBox::Save)) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::DontSave;
+        default:
+            return SaveChoice::Cancel;
+    }
 }

@@ -23,6 +23,8 @@ class ProbeWindow : public SharedWindow<ProbeWindow> {
     }
     PushButton* Button;
     Timer* Clock;
+    bool keep = false;
+    bool mayClose() override { return !keep; }
 };
 
 TEST(WindowTest, oneSharedWindowPerClassPushRunsToTheEndAndTimersTickOnlyWhileShown) {
@@ -69,7 +71,7 @@ TEST(ControlsTest, noLineBreaksInAFieldOfAnyLength) {
     EXPECT_EQ(field.Text(), "Ann Lee " + QString(40000, 'x') + " ");
 }
 
-TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItself) {
+TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItselfOnceEveryWindowMayClose) {
     MenuBar bar;
     QMenu* file = bar.addMenu("FileMenu", "&File");
     QAction* quit = bar.addItem(MenuBar::Kind::Quit, "FileQuit", "Quit", "Cmd+Q");
@@ -78,7 +80,12 @@ TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItself) {
     EXPECT_EQ(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_TRUE(line->isSeparator() && line->text().isEmpty());
     recorded().clear();
+    ProbeWindow::registerClass();
+    ProbeWindow::shared().keep = true;  // a window that may not close keeps the game going
+    quit->trigger();
+    ProbeWindow::shared().keep = false;
     quit->trigger();
     EXPECT_EQ(recorded().quits, 1);
+    closeAllWindows();
 }
 }  // namespace

@@ -18,6 +18,7 @@
 
 #include "DiskFaults.h"
 #include "board/Window1.h"
+#include "framework/Application.h"
 #include "framework/Progress.h"
 #include "headless/Headless.h"
 #include "scores/ScoreFile.h"
@@ -301,7 +302,9 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
 
 // A run from the score board to Quit: the file before, the name typed, what
 // the player does, the file after. Space on "Run" goes on to the board; then
-// order (a click on the Score heading), expert, start, score=N, new, quit.
+// order (a click on the Score heading), expert, start, score=N, new, quit, or
+// the window system's close of the board: close=ANSWER when it must ask about
+// unsaved scores (save, discard, cancel), close when it must not.
 using Ending = std::tuple<Bytes, const char*, const char*, Bytes>;
 class EndingTest : public ScoresTest, public ::testing::WithParamInterface<Ending> {};
 
@@ -336,6 +339,19 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
             EXPECT_TRUE(next.RadioButton2->Value() == kept && next.RadioButton1->Enabled() != kept);
         } else if (step == "quit") {
             board.PushButton3->Push();
+        } else if (step.startsWith("close")) {
+            const auto choice = SaveChoice(QStringList{"=save", "=discard"}.indexOf(step.mid(5)));
+            const int pace = board.Timer1->Mode();
+            int asked = 0;
+            const auto presenter =
+                std::exchange(Application::saveQuestionPresenter, [&](const QString&) {
+                    EXPECT_EQ(board.Timer1->Mode(), Timer::Off) << "the game holds still";
+                    return ++asked, choice;
+                });
+            board.close();
+            Application::saveQuestionPresenter = presenter;
+            EXPECT_EQ(asked, step.size() > 5 ? 1 : 0);
+            EXPECT_EQ(board.isVisible() && board.Timer1->Mode() == pace, step == "close=cancel");
         }
     }
     EXPECT_EQ(recorded().quits, 1);
@@ -352,5 +368,11 @@ INSTANTIATE_TEST_SUITE_P(
         Ending{"Smith, J,5\n", "Smith, J", "expert start score=4 new quit",
                "Smith, J\nSmith J,4\nSmith J,0\n"},
         Ending{"Ann,12\n", ",,,", "expert start score=4 new quit", "Ann,12\n"},
-        Ending{std::nullopt, "Cid\r\nDee\u2028", "expert score=3 quit", "Cid Dee ,3\n"}));
+        Ending{std::nullopt, "Cid\r\nDee\u2028", "expert score=3 quit", "Cid Dee ,3\n"},
+        // Any other way out asks about what Quit would write and the file lacks.
+        Ending{"Ann,12\n", "Zed", "expert start score=4 new close=cancel close=discard",
+               "Ann,12\n"},
+        Ending{"Ann,12\n", "Zed", "expert start score=3 close=cancel close=save",
+               "Ann,12\nZed,3\n"},
+        Ending{"Ann,12\n", "Zed", "start score=2 new expert close", "Ann,12\n"}));
 }  // namespace

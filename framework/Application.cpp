@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "framework/Application.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSessionManager>
+#include <QSocketNotifier>
 #include <QUrl>
+#include <cerrno>
+#include <csignal>
 
 #include "framework/Keyboard.h"
 #include "framework/Window.h"
@@ -22,11 +28,42 @@ int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton
     }
     return box.exec();
 }
+
+// A signal only writes a byte here; the event loop reads it and quits.
+int endSignals[2] = {-1, -1};
+constexpr int Ending[] = {SIGTERM, SIGHUP};
+
+void onEndSignal(int) {
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(endSignals[1], &byte, 1);
+    errno = saved;
+}
 }  // namespace
 
 Application::Application() {
     theApplication_ = this;
     Keyboard();  // tracks keys from now on, so one held before the first frame is known
+
+    if (endSignals[0] < 0 && ::pipe2(endSignals, O_CLOEXEC | O_NONBLOCK) != 0) {
+        endSignals[0] = endSignals[1] = -1;
+    }
+    if (endSignals[0] >= 0) {
+        auto* notifier = new QSocketNotifier(endSignals[0], QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [] {
+            char bytes[16];
+            while (::read(endSignals[0], bytes, sizeof bytes) > 0) {
+            }
+            Quit();
+        });
+        struct sigaction action = {};
+        action.sa_handler = onEndSignal;
+        action.sa_flags = SA_RESTART;
+        sigemptyset(&action.sa_mask);
+        for (const int signal : Ending) {
+            ::sigaction(signal, &action, nullptr);
+        }
+    }
 
     // Logging out: ask about unsaved work if the session lets us, else keep
     // the files as they are; the session then ends us with a Quit event.
@@ -41,6 +78,10 @@ Application::Application() {
 }
 
 Application::~Application() {
+    // Nobody left to read the byte: a signal from now on ends the process at once.
+    for (const int signal : Ending) {
+        std::signal(signal, SIG_DFL);
+    }
     if (theApplication_ == this) {
         theApplication_ = nullptr;
     }

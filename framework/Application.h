@@ -36,7 +36,8 @@ class Application : public QObject {
     MenuBar* menuBar_ = nullptr;
 };
 
-// Ends the event loop, nested loops too, as does the session's end.
+// Ends the event loop, nested loops too. So do SIGTERM and SIGHUP, asking
+// nothing (nobody may be there to answer), and the session's end.
 void Quit();
 // Opens a URL (a mailto: link in a new message) with the desktop's program;
 // false when nothing could be started.

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 
+#include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/MenuBar.h"
 #include "framework/Timer.h"
@@ -86,6 +89,15 @@ TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItselfOnceEveryWindowMayCl
     ProbeWindow::shared().keep = false;
     quit->trigger();
     EXPECT_EQ(recorded().quits, 1);
+
+    // The session's end, which has asked already, and SIGTERM, with nobody to
+    // ask, quit without asking any window.
+    const Application app;
+    ProbeWindow::shared().keep = true;
+    QEvent end(QEvent::Quit);
+    QCoreApplication::sendEvent(qApp, &end);
+    ::raise(SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([] { return recorded().quits == 3; }, 2000));
     closeAllWindows();
 }
 }  // namespace

@@ -24,7 +24,7 @@ int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton
                     QApplication::activeWindow());
     box.setDefaultButton(preferred);
     if (QAbstractButton* discard = box.button(QMessageBox::Discard)) {
-        discard->setText(QStringLiteral("Don't Save"));  // some desktops' own text says otherwise
+        discard->setText(QStringLiteral("&Don't Save"));  // some desktops' own text says otherwise
     }
     return box.exec();
 }

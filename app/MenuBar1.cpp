@@ -1,29 +1,32 @@
 // SPDX-License-Identifier: MIT
 #include "app/MenuBar1.h"
 
-#include <memory>
+#include <QCoreApplication>
+#include <QPointer>
 
 namespace {
-std::unique_ptr<MenuBar1>& bar() {
-    static std::unique_ptr<MenuBar1> instance;
+// Not owned: when the display goes, Qt calls exit(), and static destructors
+// then run while the window system is gone; a menu deleted there crashes.
+QPointer<MenuBar1>& bar() {
+    static QPointer<MenuBar1> instance;
     return instance;
 }
 }  // namespace
 
-MenuBar1::MenuBar1() {
+MenuBar1::MenuBar1(QObject* parent) : MenuBar(parent) {
     Untitled0();
     Untitled1();
 }
 
 MenuBar1& MenuBar1::shared() {
     if (!bar()) {
-        bar() = std::make_unique<MenuBar1>();
+        bar() = new MenuBar1(QCoreApplication::instance());  // at the latest, gone with it
     }
     return *bar();
 }
 
 void MenuBar1::release() {
-    bar().reset();
+    delete bar();
 }
 
 void MenuBar1::Untitled0() {

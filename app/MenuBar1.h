@@ -8,7 +8,7 @@
 class MenuBar1 : public MenuBar {
     Q_OBJECT
   public:
-    MenuBar1();
+    explicit MenuBar1(QObject* parent = nullptr);
     // The shared menu bar, made on the first call.
     static MenuBar1& shared();
     // Deletes the shared menu bar (shutdown).

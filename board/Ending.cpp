@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // New Game, Quit and the end of a game.
+#include <QPointer>
+
 #include "board/Window1.h"
 #include "framework/Application.h"
 #include "framework/ListBox.h"
@@ -16,6 +18,37 @@ Window& scoreBoard() {
 QString recordedName(Window& scores) {
     return nameToRecord(scores.controlNamed<EditField>(QStringLiteral("EditField1")).Text());
 }
+
+// The game whose record the last save wrote, at its score then: a session's
+// end may save and then, cancelled, go on.
+struct Saved {
+    QPointer<Window1> board;
+    int score = 0;
+};
+Saved& lastSaved() {
+    static Saved state;
+    return state;
+}
+
+// The game holds still while the player is asked or told something.
+class Hold {
+  public:
+    explicit Hold(Window1& board)
+        : board_(board), pace_(board.Timer1->Mode()), keys_(board.Timer4->Mode()) {
+        board.Timer1->setMode(Timer::Off);
+        board.Timer4->setMode(Timer::Off);
+    }
+    ~Hold() {
+        board_.Timer1->setMode(pace_);
+        board_.Timer4->setMode(keys_);
+    }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+  private:
+    Window1& board_;
+    int pace_, keys_;
+};
 }  // namespace
 
 void Window1::PushButton4_Action() {
@@ -47,27 +80,57 @@ void Window1::PushButton4_Action() {
 }
 
 void Window1::PushButton3_Action() {
-    if (RadioButton2->Value()) {
-        Window& scores = scoreBoard();
-        // The game holds still while the save may ask, show progress or tell
-        // why it failed.
-        const int pace = Timer1->Mode();
-        const int keys = Timer4->Mode();
-        Timer1->setMode(Timer::Off);
-        Timer4->setMode(Timer::Off);
-        const SaveResult result =
-            saveScores(scores.controlNamed<ListBox>(QStringLiteral("ListBox1")),
-                       recordedName(scores), counter);
-        if (!result.saved && !result.message.isEmpty()) {
-            MsgBox(result.message);
-        }
-        Timer1->setMode(pace);
-        Timer4->setMode(keys);
-        if (!result.saved) {
-            return;  // stay, so the scores of this run are not thrown away
-        }
+    if (saveAsQuit()) {
+        Quit();
+    }  // else stay, so the scores of this run are not thrown away
+}
+
+bool Window1::saveAsQuit() {
+    if (!RadioButton2->Value()) {
+        return true;  // nothing is written
     }
-    Quit();
+    Window& scores = scoreBoard();
+    // The save may ask, show progress or tell why it failed.
+    const Hold hold(*this);
+    const SaveResult result = saveScores(scores.controlNamed<ListBox>(QStringLiteral("ListBox1")),
+                                         recordedName(scores), counter);
+    if (!result.saved && !result.message.isEmpty()) {
+        MsgBox(result.message);
+    }
+    if (result.saved) {
+        lastSaved() = {this, counter};
+    }
+    return result.saved;
+}
+
+bool Window1::hasUnsavedScores() {
+    // No score board: Quit would load the file into a new one and write it back.
+    Window* scores = Window::existing(QStringLiteral("Window4"));
+    if (!RadioButton2->Value() || !scores) {
+        return false;
+    }
+    // A game counts once a tile has fallen: Quit on a board not yet started
+    // would write its 0, but no play would be lost without it.
+    const bool game = cnt > 0 && !recordedName(*scores).isEmpty() &&
+                      !(lastSaved().board == this && lastSaved().score == counter);
+    return game || unsavedScores(scores->controlNamed<ListBox>(QStringLiteral("ListBox1")));
+}
+
+bool Window1::mayClose() {
+    if (!hasUnsavedScores()) {
+        return true;
+    }
+    const Hold hold(*this);
+    switch (
+        msgBoxSave(QStringLiteral("The Expert scores of this run are not saved yet. "
+                                  "Save them before you quit?"))) {
+        case SaveChoice::Save:
+            return saveAsQuit();
+        case SaveChoice::DontSave:
+            return true;
+        default:
+            return false;
+    }
 }
 
 void Window1::ckquit() {

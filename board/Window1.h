@@ -97,8 +97,15 @@ class Window1 : public SharedWindow<Window1> {
   protected:
     void Event_Open() override;
     void Event_Close() override;
+    // Closing the board ends the run: with unsaved Expert scores the player
+    // chooses Save (as Quit saves), Don't Save or Cancel.
+    bool mayClose() override;  // Ending.cpp
 
   private:
+    // What Quit writes, in Expert; false (the player told why) when not saved.
+    bool saveAsQuit();
+    // Whether Quit would write records the score file does not hold yet.
+    bool hasUnsavedScores();
     void Layout();
     void CreateControls();
     void showHints(int selector);

@@ -1,31 +1,100 @@
 // SPDX-License-Identifier: MIT
 #include "framework/Application.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <QUrl>
+#include <cerrno>
+#include <csignal>
 
 #include "framework/Keyboard.h"
+#include "framework/Window.h"
 
 namespace {
-int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons) {
+int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton preferred = QMessageBox::No) {
     QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons,
                     QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::No);
+    box.setDefaultButton(preferred);
+    if (QAbstractButton* discard = box.button(QMessageBox::Discard)) {
+        discard->setText(QStringLiteral("&Don't Save"));  // some desktops' own text says otherwise
+    }
     return box.exec();
+}
+
+// A signal only writes a byte here; the event loop reads it and quits.
+int endSignals[2] = {-1, -1};
+constexpr int Ending[] = {SIGTERM, SIGHUP};
+
+void onEndSignal(int) {
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(endSignals[1], &byte, 1);
+    errno = saved;
 }
 }  // namespace
 
 Application::Application() {
     theApplication_ = this;
     Keyboard();  // tracks keys from now on, so one held before the first frame is known
+
+    if (endSignals[0] < 0 && ::pipe2(endSignals, O_CLOEXEC | O_NONBLOCK) != 0) {
+        endSignals[0] = endSignals[1] = -1;
+    }
+    if (endSignals[0] >= 0) {
+        auto* notifier = new QSocketNotifier(endSignals[0], QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [] {
+            char bytes[16];
+            while (::read(endSignals[0], bytes, sizeof bytes) > 0) {
+            }
+            Quit();
+        });
+        struct sigaction action = {};
+        action.sa_handler = onEndSignal;
+        action.sa_flags = SA_RESTART;
+        sigemptyset(&action.sa_mask);
+        for (const int signal : Ending) {
+            ::sigaction(signal, &action, nullptr);
+        }
+    }
+
+    // Logging out: ask about unsaved work if the session lets us, else keep
+    // the files as they are; the session then ends us with a Quit event.
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(gui, &QGuiApplication::commitDataRequest, this, [](QSessionManager& session) {
+            if (session.allowsInteraction()) {
+                Window::mayCloseAll() ? session.release() : session.cancel();
+            }
+        });
+        gui->installEventFilter(this);
+    }
 }
 
 Application::~Application() {
+    // Nobody left to read the byte: a signal from now on ends the process at once.
+    for (const int signal : Ending) {
+        std::signal(signal, SIG_DFL);
+    }
     if (theApplication_ == this) {
         theApplication_ = nullptr;
     }
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    // Qt would close every window first, and a board's close asks again what
+    // the session's question has settled.
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+        Quit();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Quit() {
@@ -49,4 +118,20 @@ bool msgBoxYesNo(const QString& question) {
                ? Application::questionPresenter(question)
                : ask(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No) ==
                      QMessageBox::Yes;
+}
+
+SaveChoice msgBoxSave(const QString& question) {
+    if (Application::saveQuestionPresenter) {
+        return Application::saveQuestionPresenter(question);
+    }
+    switch (ask(QMessageBox::Question, question,
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                QMessageBox::Save)) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::DontSave;
+        default:
+            return SaveChoice::Cancel;
+    }
 }

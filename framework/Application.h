@@ -6,6 +6,9 @@
 
 class MenuBar;
 
+// The answers to a question about unsaved work.
+enum class SaveChoice { Save, DontSave, Cancel };
+
 // The application object, which the game derives its own from: the one place
 // that knows the menu bar (not owned) every window shows.
 class Application : public QObject {
@@ -23,13 +26,18 @@ class Application : public QObject {
     static inline std::function<bool(const QString&)> urlOpener;
     static inline std::function<void(const QString&)> messagePresenter;
     static inline std::function<bool(const QString&)> questionPresenter;
+    static inline std::function<SaveChoice(const QString&)> saveQuestionPresenter;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     static inline Application* theApplication_ = nullptr;
     MenuBar* menuBar_ = nullptr;
 };
 
-// Ends the event loop, nested loops too.
+// Ends the event loop, nested loops too. So do SIGTERM and SIGHUP, asking
+// nothing (nobody may be there to answer), and the session's end.
 void Quit();
 // Opens a URL (a mailto: link in a new message) with the desktop's program;
 // false when nothing could be started.
@@ -38,3 +46,6 @@ bool ShowURL(const QString& url);
 void MsgBox(const QString& message);
 // A modal question answered Yes or No (the default); true for Yes.
 bool msgBoxYesNo(const QString& question);
+// A modal question about unsaved work: Save (the default), Don't Save, or
+// Cancel (Escape, or no answer at all).
+SaveChoice msgBoxSave(const QString& question);

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace {
 KeyState* installed = nullptr;
@@ -35,7 +36,12 @@ class ApplicationKeyState : public QObject, public KeyState {
 }  // namespace
 
 KeyState& Keyboard() {
-    static auto* tracker = new ApplicationKeyState;
+    // Owned by the application object: a static must not own a QObject, nor
+    // point to one that went with an application object.
+    static QPointer<ApplicationKeyState> tracker;
+    if (!tracker) {
+        tracker = new ApplicationKeyState;
+    }
     return installed ? *installed : *tracker;
 }
 

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 
 #include "framework/Application.h"
+#include "framework/Window.h"
 
 namespace {
 using Kind = MenuBar::Kind;
@@ -68,7 +69,11 @@ QAction* MenuBar::addItem(Kind kind, const QString& name, const QString& text,
                         : kind == Kind::About ? QAction::AboutRole
                                               : QAction::NoRole);
     if (kind == Kind::Quit) {
-        connect(action, &QAction::triggered, this, [] { Quit(); });
+        connect(action, &QAction::triggered, this, [] {
+            if (Window::mayCloseAll()) {
+                Quit();
+            }
+        });
     } else if (kind >= Kind::Undo) {
         connect(action, &QAction::triggered, this, [kind] { edit(kind); });
     }

@@ -12,8 +12,9 @@ class QMenuBar;
 class MenuBar : public QObject {
     Q_OBJECT
   public:
-    // Quit quits by itself; the edit kinds act on the focused text field and
-    // are enabled only when it can do them.
+    // Quit quits by itself once every window may close (Window::mayCloseAll);
+    // the edit kinds act on the focused text field and are enabled only when
+    // it can do them.
     enum class Kind { Item, Quit, About, Undo, Cut, Copy, Paste, Clear, SelectAll };
 
     explicit MenuBar(QObject* parent = nullptr) : QObject(parent) {}

@@ -59,6 +59,11 @@ Window* Window::shared(const QString& className) {
     return windowClass.open;
 }
 
+bool Window::mayCloseAll() {
+    return std::ranges::all_of(
+        allWindows(), [](Window* window) { return window->closing_ || window->mayClose(); });
+}
+
 Window* Window::existing(const QString& className) {
     Window* window = classes.value(className).open;
     return window && !window->closing_ ? window : nullptr;
@@ -92,7 +97,9 @@ void Window::Close() {
 
 void Window::closeEvent(QCloseEvent* event) {
     event->ignore();  // the window system asks; the window decides, through Close
-    Close();
+    if (mayClose()) {
+        Close();
+    }
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {

@@ -33,6 +33,9 @@ class Window : public QWidget {
     static Window* existing(const QString& className);  // or nullptr
     // Deletes every window without raising events: the last step of shutdown.
     static void releaseAll();
+    // Every window's mayClose, until one says no: before the application ends
+    // by the player's or the session's wish rather than the game's own Quit.
+    static bool mayCloseAll();
 
     void Show() {
         show();
@@ -77,6 +80,9 @@ class Window : public QWidget {
 
     virtual void Event_Open() {}
     virtual void Event_Close() {}
+    // Asked before the window system closes the window, and by mayCloseAll; it
+    // may ask the player. False keeps the window, and the application, going.
+    virtual bool mayClose() { return true; }
 
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

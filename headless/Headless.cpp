@@ -24,6 +24,10 @@ std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRu
         recorded().questions << question;
         return recorded().answer;
     };
+    Application::saveQuestionPresenter = [](const QString& question) {
+        recorded().questions << question;
+        return SaveChoice::Cancel;
+    };
     Application::urlOpener = [](const QString&) { return true; };  // never a mail program
     return app;
 }

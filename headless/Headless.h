@@ -12,7 +12,8 @@
 std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRunning);
 
 // What the game would have shown in message boxes, the questions it asked
-// (answered with `answer`), and how often it asked to quit, since the test began.
+// (answered with `answer`; Cancel, about unsaved work), and how often it
+// asked to quit, since the test began.
 struct Recorded {
     QStringList messages;
     QStringList questions;

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 
+#include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/MenuBar.h"
 #include "framework/Timer.h"
@@ -23,6 +26,8 @@ class ProbeWindow : public SharedWindow<ProbeWindow> {
     }
     PushButton* Button;
     Timer* Clock;
+    bool keep = false;
+    bool mayClose() override { return !keep; }
 };
 
 TEST(WindowTest, oneSharedWindowPerClassPushRunsToTheEndAndTimersTickOnlyWhileShown) {
@@ -69,7 +74,7 @@ TEST(ControlsTest, noLineBreaksInAFieldOfAnyLength) {
     EXPECT_EQ(field.Text(), "Ann Lee " + QString(40000, 'x') + " ");
 }
 
-TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItself) {
+TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItselfOnceEveryWindowMayClose) {
     MenuBar bar;
     QMenu* file = bar.addMenu("FileMenu", "&File");
     QAction* quit = bar.addItem(MenuBar::Kind::Quit, "FileQuit", "Quit", "Cmd+Q");
@@ -78,7 +83,21 @@ TEST(MenuBarTest, separatorsAreBareLinesAndQuitQuitsByItself) {
     EXPECT_EQ(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_TRUE(line->isSeparator() && line->text().isEmpty());
     recorded().clear();
+    ProbeWindow::registerClass();
+    ProbeWindow::shared().keep = true;  // a window that may not close keeps the game going
+    quit->trigger();
+    ProbeWindow::shared().keep = false;
     quit->trigger();
     EXPECT_EQ(recorded().quits, 1);
+
+    // The session's end, which has asked already, and SIGTERM, with nobody to
+    // ask, quit without asking any window.
+    const Application app;
+    ProbeWindow::shared().keep = true;
+    QEvent end(QEvent::Quit);
+    QCoreApplication::sendEvent(qApp, &end);
+    ::raise(SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([] { return recorded().quits == 3; }, 2000));
+    closeAllWindows();
 }
 }  // namespace

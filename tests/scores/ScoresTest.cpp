@@ -18,6 +18,7 @@
 
 #include "DiskFaults.h"
 #include "board/Window1.h"
+#include "framework/Application.h"
 #include "framework/Progress.h"
 #include "headless/Headless.h"
 #include "scores/ScoreFile.h"
@@ -395,7 +396,9 @@ TEST_F(ScoresTest, twoGamesOnOneFileKeepEachOthersRecords) {
 
 // A run from the score board to Quit: the file before, the name typed, what
 // the player does, the file after. Space on "Run" goes on to the board; then
-// order (a click on the Score heading), expert, start, score=N, new, quit.
+// order (a click on the Score heading), expert, start, score=N, new, quit, or
+// the window system's close of the board: close=ANSWER when it must ask about
+// unsaved scores (save, discard, cancel), close when it must not.
 using Ending = std::tuple<Bytes, const char*, const char*, Bytes>;
 class EndingTest : public ScoresTest, public ::testing::WithParamInterface<Ending> {};
 
@@ -435,6 +438,19 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
             ASSERT_TRUE(file.open(QIODevice::Append) && file.write(step.mid(4).toUtf8() + '\n'));
         } else if (step == "quit") {
             board.PushButton3->Push();
+        } else if (step.startsWith("close")) {
+            const auto choice = SaveChoice(QStringList{"=save", "=discard"}.indexOf(step.mid(5)));
+            const int pace = board.Timer1->Mode();
+            int asked = 0;
+            const auto presenter =
+                std::exchange(Application::saveQuestionPresenter, [&](const QString&) {
+                    EXPECT_EQ(board.Timer1->Mode(), Timer::Off) << "the game holds still";
+                    return ++asked, choice;
+                });
+            board.close();
+            Application::saveQuestionPresenter = presenter;
+            EXPECT_EQ(asked, step.size() > 5 ? 1 : 0);
+            EXPECT_EQ(board.isVisible() && board.Timer1->Mode() == pace, step == "close=cancel");
         }
     }
     EXPECT_EQ(recorded().quits, 1);
@@ -456,5 +472,11 @@ INSTANTIATE_TEST_SUITE_P(
         // each as often as it was added; a line that is no record is not.
         Ending{"Ann,12\nBob,7\n", "Zed",
                "expert add=Cid,1 add=Ann,12 add=Eve start score=2 new add=Bob,7,x quit",
-               "Ann,12\nBob,7\nZed,2\nCid,1\nAnn,12\nBob,7\nZed,0\n"}));
+               "Ann,12\nBob,7\nZed,2\nCid,1\nAnn,12\nBob,7\nZed,0\n"},
+        // Any other way out asks about what Quit would write and the file lacks.
+        Ending{"Ann,12\n", "Zed", "expert start score=4 new close=cancel close=discard",
+               "Ann,12\n"},
+        Ending{"Ann,12\n", "Zed", "expert start score=3 close=cancel close=save",
+               "Ann,12\nZed,3\n"},
+        Ending{"Ann,12\n", "Zed", "start score=2 new expert close", "Ann,12\n"}));
 }  // namespace

@@ -243,6 +243,52 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
     }
 }
 
+TEST_F(BoardTest, pauseAndAnotherProgramHoldTheGameAndArrowsPressedMeanwhileDoNotStep) {
+    // Paused by key, held timers, "Paused" shown; resuming from the other
+    // program's window does not undo a pause by key.
+    KeyState keys;
+    setKeyboard(&keys);
+    const auto state = [](Window1& b) {
+        return QString::asprintf("%d%d%d%d", b.paused(), b.Timer1->held(), b.Timer4->held(),
+                                 !b.PausedText->widget()->isHidden());
+    };
+    const auto away = [](bool gone) {
+        QEvent event(gone ? QEvent::ApplicationDeactivate : QEvent::ApplicationActivate);
+        QCoreApplication::sendEvent(qApp, &event);
+    };
+    Window1& idle = freshBoard();
+    idle.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&idle));
+    QTest::keyClick(&idle, 'P');
+    EXPECT_EQ(state(idle), "0000") << "no game to pause before Start";
+
+    Then(4, 'R');
+    Window1& b = startOn(448, "");
+    b.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&b));
+    QTest::keyClick(&b, 'P');
+    EXPECT_EQ(state(b), "1111");
+    keys.press(KeyCode::LeftArrow);
+    QTest::keyClick(&b, Qt::Key_Pause);
+    EXPECT_EQ(state(b), "0000");
+    b.Timer1_Action();
+    EXPECT_EQ(b.kap2, 4) << "an arrow pressed while paused stepped";
+    keys.release(KeyCode::LeftArrow);
+    b.Timer4_Action();
+    keys.press(KeyCode::LeftArrow);
+    b.Timer1_Action();
+    EXPECT_EQ(b.kap2, 3) << "a press after the pause did not step";
+
+    away(true);
+    EXPECT_EQ(state(b), "0110");
+    away(false);
+    EXPECT_EQ(state(b), "0000");
+    QTest::keyClick(&b, 'P');
+    away(true);
+    away(false);
+    EXPECT_EQ(state(b), "1111");
+}
+
 TEST_F(BoardTest, aTileLandingOnEachKindOfTileMixesStaysOrVanishesWithAPenalty) {
     // Column by column, the bottom cell holds one of these before the landing.
     const std::string resting = "BGMCYRWA.";

@@ -25,3 +25,12 @@ void Window1::PushButton5_Action() {
 void Window1::EditField1_GotFocus() {
     EditField1->setText(Str(cnt));
 }
+
+void Window1::PauseKey_Action() {
+    // Only a started game that has not ended pauses; a paused one always resumes.
+    const bool pause = !paused() && cktru && !PushButton1->Enabled();
+    if (pause || paused()) {
+        setPaused(pause);
+        PausedText->setVisible(pause);
+    }
+}

@@ -115,6 +115,16 @@ void Window1::CreateControls() {
     RadioButton2->setCaption(QStringLiteral("Expert"));
     RadioButton2->addShortcut(QStringLiteral("E"));
     RadioButton2->Action = [this] { RadioButton2_Action(); };
+
+    // Made last, so that it lies over the field.
+    PausedText = addControl<StaticText>("PausedText", {6 + 64, 208, FieldWidth - 128, 44});
+    PausedText->setStyle({.size = 32, .bold = true});
+    PausedText->setCentered(true);
+    PausedText->setBackColor(Qt::white);
+    PausedText->setText(QStringLiteral("Paused"));
+    PausedText->setVisible(false);
+    addShortcut(QStringLiteral("P"), [this] { PauseKey_Action(); });
+    addShortcut(QStringLiteral("Pause"), [this] { PauseKey_Action(); });
 }
 
 void Window1::Event_Open() {

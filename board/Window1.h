@@ -74,6 +74,7 @@ class Window1 : public SharedWindow<Window1> {
     GroupBox* GroupBox1;
     RadioButton* RadioButton1;  // "Beginner"
     RadioButton* RadioButton2;  // "Expert"
+    StaticText* PausedText;     // over the field while the player has paused the game
 
     // ---- handlers
     void SpriteSurface1_Open() {}
@@ -88,6 +89,7 @@ class Window1 : public SharedWindow<Window1> {
     void PushButton4_Action();
     void PushButton5_Action();
     void RadioButton2_Action();
+    void PauseKey_Action();  // P or Pause: pauses a running game, or resumes it
 
     // Takes the column at X = x off the open-column list; an x not in the list changes nothing.
     void ckArray(int x);  // Release.cpp

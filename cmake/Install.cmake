@@ -2,11 +2,28 @@
 # Installs the game like a native desktop application and packages it as a .deb.
 include(GNUInstallDirs)
 
-install(TARGETS huemix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Debian keeps games apart from other programs; its PATH has both folders.
+set(HUEMIX_INSTALL_BINDIR games CACHE STRING "Where the game's binary goes, under the prefix")
+install(TARGETS huemix RUNTIME DESTINATION ${HUEMIX_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/huemix.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/huemix.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
+foreach(size 48 64 128 256)
+  set(icon ${PROJECT_SOURCE_DIR}/resources/huemix-${size}.png)
+  if(size EQUAL 256)
+    set(icon ${PROJECT_SOURCE_DIR}/resources/huemix.png)
+  endif()
+  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME huemix.png)
+endforeach()
+# Debian ships manual pages and changelogs compressed; -n keeps the build reproducible.
+foreach(file huemix.6 changelog)
+  add_custom_command(OUTPUT ${file}.gz
+    COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/resources/${file} > ${file}.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/resources/${file} VERBATIM)
+endforeach()
+add_custom_target(compressed_docs ALL DEPENDS huemix.6.gz changelog.gz)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/huemix.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/huemix)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/org.example.Huemix.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # Debian wants the licence as the package's copyright file.
@@ -36,5 +53,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Library dependencies are read off the binary, so the package names what it links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Native Wayland; without it Qt runs through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -65,6 +65,13 @@ void StaticText::setTextColor(const QColor& color) {
     label_->setPalette(palette);
 }
 
+void StaticText::setBackColor(const QColor& color) {
+    QPalette palette = label_->palette();
+    palette.setColor(QPalette::Window, color);
+    label_->setPalette(palette);
+    label_->setAutoFillBackground(true);
+}
+
 void StaticText::setMouseDown(std::function<bool(int, int)> handler) {
     mouseDown_ = std::move(handler);
     label_->setCursor(Qt::PointingHandCursor);

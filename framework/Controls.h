@@ -55,6 +55,8 @@ class StaticText : public Control {
     QColor TextColor() const { return label_->palette().color(QPalette::WindowText); }
     void setTextColor(const QColor& color);
     void setMultiline(bool multiline) { label_->setWordWrap(multiline); }
+    // Filled, where the text stands over another control.
+    void setBackColor(const QColor& color);
     void setCentered(bool centered) {
         label_->setAlignment((centered ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     }

@@ -112,7 +112,12 @@ void SpriteSurface::Update() {
 
 bool SpriteSurface::KeyTest(int code) const {
     const KeyState& keys = Keyboard();
-    return keys.AsyncKeyDown(code) || keys.lastPress(code) > keyMark_;
+    return (keys.AsyncKeyDown(code) && keys.lastPress(code) > heldMark_) ||
+           keys.lastPress(code) > keyMark_;
+}
+
+void SpriteSurface::forgetKeys() {
+    keyMark_ = heldMark_ = Keyboard().presses();
 }
 
 void SpriteSurface::Close() {

@@ -65,6 +65,9 @@ class SpriteSurface : public Control {
     // last frame, or before a sprite was placed outside a frame, do not: keys
     // pressed while nothing moved never reach the first frame.
     bool KeyTest(int code) const;
+    // Keys pressed so far, and those held down now until pressed anew, count
+    // for nothing: they were meant for a game that was held.
+    void forgetKeys();
     // Ends the frames; what is on the surface stays shown.
     void Close();
     bool closed() const { return closed_; }
@@ -91,4 +94,5 @@ class SpriteSurface : public Control {
     std::vector<SpriteRef> colliders_;      // those of a non-zero group
     std::vector<Pair> pairs_;               // of the last pass
     std::uint64_t keyMark_;                 // presses up to this one are too old for KeyTest
+    std::uint64_t heldMark_ = 0;            // keys down since a press up to this one neither
 };

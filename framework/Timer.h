@@ -23,6 +23,7 @@ class Timer : public Control {
     void setPeriod(int milliseconds) { clock_->setInterval(qMax(1, milliseconds)); }
     // A held timer keeps its Mode and Period but does not tick (its window is minimised).
     void hold(bool held);
+    bool held() const { return held_; }
     std::function<void()> Action;
 
     // With the clock stopped, timers tick only when a test calls their handlers.

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -14,6 +15,7 @@
 
 #include "framework/Application.h"
 #include "framework/MenuBar.h"
+#include "framework/SpriteSurface.h"
 #include "framework/Timer.h"
 
 namespace {
@@ -33,6 +35,34 @@ QList<Window*> allWindows() {
     return windows;
 }
 }  // namespace
+
+// Holds every window's timers while another program's window is active. A
+// program never activated (a bare X server, no window manager) is not away.
+class ActivationWatch : public QObject {
+  public:
+    static bool away() { return instance().away_; }
+
+  private:
+    static ActivationWatch& instance() {
+        static auto* watch = new ActivationWatch;  // the application owns it
+        return *watch;
+    }
+    ActivationWatch() : QObject(qApp) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The game's own message boxes are windows of the application: moving
+        // to one deactivates nothing.
+        const auto type = event->type();
+        if (watched == qApp &&
+            (type == QEvent::ApplicationActivate || type == QEvent::ApplicationDeactivate)) {
+            away_ = type == QEvent::ApplicationDeactivate;
+            for (Window* window : allWindows()) {
+                window->holdTimers();
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    bool away_ = false;
+};
 
 void Window::registerClass(const QString& className, std::function<Window*()> make) {
     classes[className].make = std::move(make);
@@ -75,6 +105,7 @@ void Window::releaseAll() {
 
 Window::Window(const QString& className) : content_(new QWidget(this)) {
     setObjectName(className);
+    ActivationWatch::away();  // watching from the first window on
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content_, 1);
@@ -116,13 +147,34 @@ void Window::keyPressEvent(QKeyEvent* event) {
 }
 
 void Window::changeEvent(QEvent* event) {
-    // Minimising holds the window's timers; hiding it from the program does not.
     if (event->type() == QEvent::WindowStateChange) {
-        for (Timer* timer : findChildren<Timer*>()) {
-            timer->hold(isMinimized());
-        }
+        holdTimers();
     }
     QWidget::changeEvent(event);
+}
+
+void Window::setPaused(bool paused) {
+    paused_ = paused;
+    holdTimers();
+}
+
+void Window::addShortcut(const QString& key, std::function<void()> handler) {
+    connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
+            std::move(handler));
+}
+
+void Window::holdTimers() {
+    // Minimised, paused or away, the window's timers hold; hiding it from the
+    // program does not.
+    const bool held = isMinimized() || paused_ || ActivationWatch::away();
+    for (Timer* timer : findChildren<Timer*>()) {
+        timer->hold(held);
+    }
+    if (std::exchange(held_, held) && !held) {
+        for (SpriteSurface* surface : findChildren<SpriteSurface*>()) {
+            surface->forgetKeys();
+        }
+    }
 }
 
 void Window::applyAttributes(const WindowAttributes& a) {

@@ -47,6 +47,14 @@ class Window : public QWidget {
     // is done, so a handler of its own may close it.
     void Close();
 
+    // A paused window's timers hold as when it is minimised (they hold too
+    // while another program's window is active); arrows pressed meanwhile are
+    // forgotten when they resume.
+    void setPaused(bool paused);
+    bool paused() const { return paused_; }
+    // A key ("P", "Pause") that calls the handler while this window is active.
+    void addShortcut(const QString& key, std::function<void()> handler);
+
     template <class T>
     T& controlNamed(const QString& name) const {
         if (auto* control = findChild<T*>(name)) {
@@ -89,11 +97,14 @@ class Window : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    friend class ActivationWatch;
     void fitContent();
+    void holdTimers();
 
     WindowAttributes attributes_;
     QWidget* content_;  // below the menu bar
     bool closing_ = false;
+    bool paused_ = false, held_ = false;
 };
 
 // A window class reached by type (Window1::shared()); it names itself in ClassName.

@@ -18,6 +18,9 @@ start_xvfb() { # on a display the server finds free; -noreset, or it refuses the
     export DISPLAY=:$n QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY
     # A session bus of our own, where the game's accessibility bridge tells
     # what each control is called and where it lies.
+    start_bus
+}
+start_bus() { # a runtime folder and session bus of our own
     XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
     at_exit "stop_jobs; rm -rf '$XDG_RUNTIME_DIR'" # the jobs first, so none writes there after
     dbus-daemon --session --nofork --print-address=3 3>"$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1 &
@@ -60,8 +63,11 @@ press() {
 }
 # atspi BUS PATH METHOD [ARGS...]: the answer of the game's accessibility bridge, without punctuation.
 atspi() { gdbus call --address "$a11y" -d "$1" -o "$2" -m "$3" "${@:4}" 2>/dev/null | tr -d "(),<>'"; }
-find_control() { # find_control ROLE:NAME: "X Y W H" of the game's ($PID) control; no output if none
+# find_control ROLE:NAME [METHOD ARGS...]: "X Y W H" of the game's ($PID)
+# control, or the answer of its METHOD; no output if there is none.
+find_control() {
     local a11y app i node role name queue=(/org/a11y/atspi/accessible/root) api=org.a11y.atspi.Accessible
+    (($# > 1)) || set -- "$1" org.a11y.atspi.Component.GetExtents 1
     a11y=$(gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress | cut -d"'" -f2)
     for ((i = 0; ; i++)); do # the game registers a moment after its first window shows
         for app in $(atspi org.a11y.atspi.Registry "${queue[0]}" $api.GetChildren | grep -o ':[0-9.]*'); do
@@ -76,7 +82,7 @@ find_control() { # find_control ROLE:NAME: "X Y W H" of the game's ($PID) contro
         role=$(atspi "$app" "$node" $api.GetRoleName)
         name=$(atspi "$app" "$node" org.freedesktop.DBus.Properties.Get $api Name)
         # shellcheck disable=SC2053 # NAME is a glob
-        [[ $role == "${1%%:*}" && $name == ${1#*:} ]] && atspi "$app" "$node" org.a11y.atspi.Component.GetExtents 1 && return
+        [[ $role == "${1%%:*}" && $name == ${1#*:} ]] && atspi "$app" "$node" "${@:2}" && return
         mapfile -t -O ${#queue[@]} queue < <(atspi "$app" "$node" $api.GetChildren | grep -o '/org/a11y/atspi/accessible/[0-9]*')
     done
 }

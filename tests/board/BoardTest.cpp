@@ -243,6 +243,40 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
     }
 }
 
+TEST_F(BoardTest, pauseAndAnotherProgramHoldTheGameAndArrowsPressedMeanwhileDoNotStep) {
+    // Paused (timers held, "Paused" shown) only in a game; back from another
+    // program's window, a game paused by key stays paused.
+    KeyState keys;
+    setKeyboard(&keys);
+    std::string seen;
+    const auto type = [&](Window1& b, const std::string& typed) {
+        b.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&b));
+        for (const char key : typed) {
+            QEvent away(key == 'D' ? QEvent::ApplicationDeactivate : QEvent::ApplicationActivate);
+            key == 'D' || key == 'A'
+                ? void(QCoreApplication::sendEvent(qApp, &away))
+                : QTest::keyClick(&b, key == 'p' ? Qt::Key_Pause : Qt::Key(key));
+            seen += QString::asprintf(" %d%d%d%d", b.paused(), b.Timer1->held(), b.Timer4->held(),
+                                      !b.PausedText->widget()->isHidden())
+                        .toStdString();
+        }
+    };
+    type(freshBoard(), "P");
+    Then(4, 'R');
+    Window1& b = startOn(448, "");
+    type(b, "P");
+    keys.press(KeyCode::LeftArrow);
+    type(b, "pDAPDAP");
+    EXPECT_EQ(seen, " 0000 1111 0000 0110 0000 1111 1111 1111 0000");
+    b.Timer1_Action();
+    keys.release(KeyCode::LeftArrow);
+    b.Timer4_Action();
+    keys.press(KeyCode::LeftArrow);
+    b.Timer1_Action();
+    EXPECT_EQ(b.kap2, 3) << "the arrow pressed while paused stepped, or the one after did not";
+}
+
 TEST_F(BoardTest, aTileLandingOnEachKindOfTileMixesStaysOrVanishesWithAPenalty) {
     // Column by column, the bottom cell holds one of these before the landing.
     const std::string resting = "BGMCYRWA.";

@@ -71,7 +71,8 @@ play() { # play ID KIND W H: one random action on the window
 start_xvfb && start_run
 while ((SECONDS < ${HUEMIX_MONKEY_SECONDS:-120})); do
     mapfile -t wins < <(scan) # the window on top, the last, gets most actions
-    ((${#wins[@]} == 0)) || { seen=$SECONDS && play ${wins[RANDOM % 10 ? -1 : RANDOM % ${#wins[@]}]} 2>/dev/null || true; }
+    # seen after the action: a control's first lookup through the bridge may be slow
+    ((${#wins[@]} == 0)) || { play ${wins[RANDOM % 10 ? -1 : RANDOM % ${#wins[@]}]} 2>/dev/null || true; seen=$SECONDS; }
     ((SECONDS - seen < 10)) || fail "no window on screen for 10 s" && sleep "0.$((RANDOM % 15))"
     if kill -0 "$PID" 2>/dev/null; then answers "$(scan | awk 'END { print $1 }')"; else ended && start_run; fi
 done

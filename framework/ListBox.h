@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QPointer>
+
 #include "framework/Control.h"
 
 class ListBoxModel;
+class QFocusFrame;
 
 // A list of rows of text cells under clickable headings.
 //
@@ -47,6 +50,10 @@ class ListBox : public Control {
     void beginAdding();
     void endAdding();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     ListBoxModel* model_;
+    QPointer<QFocusFrame> focusFrame_;  // owned by the window
 };

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QProcess>
 #include <QUrl>
 
 #include "framework/Keyboard.h"
@@ -14,6 +15,20 @@ int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton
                     QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::No);
     return box.exec();
+}
+
+// xdg-open starts, and so counts as success, even when no program takes mail
+// links, and then fails in silence: ask the desktop's list of programs first.
+// Without that list, the link is tried.
+bool mailProgramSet() {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("x-scheme-handler/mailto")});
+    if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit) {
+        query.kill();
+        return query.error() == QProcess::FailedToStart;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
 }
 }  // namespace
 
@@ -35,8 +50,11 @@ void Quit() {
 }
 
 bool ShowURL(const QString& url) {
-    return Application::urlOpener ? Application::urlOpener(url)
-                                  : QDesktopServices::openUrl(QUrl(url));
+    if (Application::urlOpener) {
+        return Application::urlOpener(url);
+    }
+    const bool mail = url.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive);
+    return (!mail || mailProgramSet()) && QDesktopServices::openUrl(QUrl(url));
 }
 
 void MsgBox(const QString& message) {

@@ -32,7 +32,7 @@ class Application : public QObject {
 // Ends the event loop, nested loops too.
 void Quit();
 // Opens a URL (a mailto: link in a new message) with the desktop's program;
-// false when nothing could be started.
+// false when nothing could be started, or no program takes mail links.
 bool ShowURL(const QString& url);
 // A modal message; returns once the player has dismissed it.
 void MsgBox(const QString& message);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 
+class Control;
 class MenuBar;
 
 // Asked for a control or a window class that is not there.
@@ -56,6 +57,10 @@ class Window : public QWidget {
     explicit Window(const QString& className);
     void applyAttributes(const WindowAttributes& attributes);
     void setMenuBar(MenuBar* bar);  // shared, not owned
+    // The control with the keyboard focus each time the window shows.
+    void setFirstFocus(Control* control) { firstFocus_ = control; }
+    // Tab goes through these controls in this order.
+    static void setTabOrder(std::initializer_list<const Control*> controls);
 
     // Geometry in the content area's terms, in a group box too; a timer has none.
     template <class T, class... Args>
@@ -81,13 +86,18 @@ class Window : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void fitContent();
+    void centre();
 
     WindowAttributes attributes_;
     QWidget* content_;  // below the menu bar
     bool closing_ = false;
+    Control* firstFocus_ = nullptr;  // a control of this window
 };
 
 // A window class reached by type (Window1::shared()); it names itself in ClassName.

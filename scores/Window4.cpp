@@ -42,6 +42,8 @@ Window4::Window4() {
 
     EditField1 = addControl<EditField>("EditField1", {102, 261, 80, 22});
     EditField1->setVisible(false);
+    EditField1->setSpokenName(QStringLiteral("Your name"));
+    setTabOrder({EditField1, StaticText3, ListBox1});
 }
 
 void Window4::Event_Open() {

@@ -17,7 +17,7 @@ packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxkbcommon-x11-0 fonts-dejavu-core
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    xvfb xauth xdotool xclip imagemagick x11-utils dbus at-spi2-core libglib2.0-bin
+    xvfb xauth xdotool xclip imagemagick x11-utils dbus at-spi2-core libglib2.0-bin openbox
     clang-format
 )
 

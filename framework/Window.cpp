@@ -177,17 +177,34 @@ void Window::centre() {
     if (!target) {
         return;
     }
+    // The frame this window will get, as far as one of ours on screen tells.
     QMargins frame = frameOf(this);
-    if (const QMargins other = active ? frameOf(active) : QMargins(); frame.isNull()) {
-        frame = other.isNull() ? replacedFrame : other;
+    for (const Window* other : allWindows()) {
+        if (frame.isNull() && other->isVisible()) {
+            frame = frameOf(other);
+        }
     }
+    frame = frame.isNull() ? replacedFrame : frame;
     const QSize outer = (QRect(QPoint(), size()) + frame).size();
     const QRect room = target->availableGeometry();
     // The content's place, which every window system keeps; a window larger
     // than the screen keeps its title in sight.
     const QPoint corner(room.left() + std::max(0, (room.width() - outer.width()) / 2),
                         room.top() + std::max(0, (room.height() - outer.height()) / 2));
-    setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
+    centred_ = QRect(corner + QPoint(frame.left(), frame.top()), size());
+    sinceCentred_.start();
+    setGeometry(centred_);
+}
+
+void Window::moveEvent(QMoveEvent* event) {
+    // Some window managers place a new window by their own rule, whatever it
+    // asked for: put it back, once, before a player could have dragged it.
+    if (event->spontaneous() && sinceCentred_.isValid() && sinceCentred_.elapsed() < 500 &&
+        geometry().topLeft() != centred_.topLeft()) {
+        sinceCentred_.invalidate();
+        QTimer::singleShot(0, this, [this] { setGeometry(centred_); });
+    }
+    QWidget::moveEvent(event);
 }
 
 void Window::setTabOrder(std::initializer_list<const Control*> controls) {

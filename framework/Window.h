@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
 #include <stdexcept>
@@ -89,6 +90,7 @@ class Window : public QWidget {
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void fitContent();
@@ -98,6 +100,8 @@ class Window : public QWidget {
     QWidget* content_;  // below the menu bar
     bool closing_ = false;
     Control* firstFocus_ = nullptr;  // a control of this window
+    QRect centred_;                  // where centre put the content
+    QElapsedTimer sinceCentred_;
 };
 
 // A window class reached by type (Window1::shared()); it names itself in ClassName.

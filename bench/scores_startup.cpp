@@ -13,9 +13,9 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QRandomGenerator>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeView>
 #include <cstdio>
 
 #include "app/App.h"
@@ -59,12 +59,12 @@ void paint(QWidget& window) {
     window.grab();
 }
 
-QTreeView* view(ListBox& list) {
-    return static_cast<QTreeView*>(list.widget());
+QTableView* view(ListBox& list) {
+    return static_cast<QTableView*>(list.widget());
 }
 
 void clickHeading(ListBox& list, int column) {
-    QHeaderView* header = view(list)->header();
+    QHeaderView* header = view(list)->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       {header->sectionViewportPosition(column) + 5, header->height() / 2});
 }
@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
     clickHeading(list, 0);
     paint(scores);
     const double byNameMs = elapsedMs(clock);
-    const QHeaderView* header = view(list)->header();
+    const QHeaderView* header = view(list)->horizontalHeader();
     if (header->sortIndicatorSection() != 0 || header->sortIndicatorOrder() != Qt::AscendingOrder) {
         std::fprintf(stderr, "scores_bench: the heading clicks did not order the rows\n");
         return 1;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -38,6 +39,20 @@ void onEndSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(endSignals[1], &byte, 1);
     errno = saved;
+}
+
+// xdg-open starts, and so counts as success, even when no program takes mail
+// links, and then fails in silence: ask the desktop's list of programs first.
+// Without that list, the link is tried.
+bool mailProgramSet() {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("x-scheme-handler/mailto")});
+    if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit) {
+        query.kill();
+        return query.error() == QProcess::FailedToStart;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
 }
 }  // namespace
 
@@ -104,8 +119,11 @@ void Quit() {
 }
 
 bool ShowURL(const QString& url) {
-    return Application::urlOpener ? Application::urlOpener(url)
-                                  : QDesktopServices::openUrl(QUrl(url));
+    if (Application::urlOpener) {
+        return Application::urlOpener(url);
+    }
+    const bool mail = url.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive);
+    return (!mail || mailProgramSet()) && QDesktopServices::openUrl(QUrl(url));
 }
 
 void MsgBox(const QString& message) {

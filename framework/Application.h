@@ -40,7 +40,7 @@ class Application : public QObject {
 // nothing (nobody may be there to answer), and the session's end.
 void Quit();
 // Opens a URL (a mailto: link in a new message) with the desktop's program;
-// false when nothing could be started.
+// false when nothing could be started, or no program takes mail links.
 bool ShowURL(const QString& url);
 // A modal message; returns once the player has dismissed it.
 void MsgBox(const QString& message);

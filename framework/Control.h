@@ -37,6 +37,8 @@ class Control : public QObject {
         font.setUnderline(style.underline);
         widget_->setFont(font);
     }
+    // What a screen reader calls a control that shows no text of its own.
+    void setSpokenName(const QString& name) { widget_->setAccessibleName(name); }
     QWidget* widget() const { return widget_; }
 
   private:

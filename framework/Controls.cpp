@@ -1,11 +1,44 @@
 // SPDX-License-Identifier: MIT
 #include "framework/Controls.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QShortcut>
 #include <limits>
+
+namespace {
+constexpr const char* LinkProperty = "linkControl";  // the StaticText a label is the link of
+
+// A link text, announced as a link by its text and pressed like a click.
+class LinkAccessible : public QAccessibleWidget {
+  public:
+    explicit LinkAccessible(QWidget* label) : QAccessibleWidget(label, QAccessible::Link) {}
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? withoutLineBreaks(static_cast<QLabel*>(widget())->text())
+                                      : QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        auto* link = widget()->property(LinkProperty).value<StaticText*>();
+        if (action == pressAction() && link && widget()->isEnabled()) {
+            link->clickMiddle();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+};
+
+QAccessibleInterface* linkAccessible(const QString& className, QObject* object) {
+    auto* label = qobject_cast<QLabel*>(object);
+    const bool link = className == QLatin1String("QLabel") && label &&
+                      label->property(LinkProperty).value<StaticText*>();
+    return link ? new LinkAccessible(label) : nullptr;
+}
+}  // namespace
 
 QString withoutLineBreaks(const QString& text) {
     static const QRegularExpression breaks(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]+"));
@@ -73,9 +106,21 @@ void StaticText::setBackColor(const QColor& color) {
 }
 
 void StaticText::setMouseDown(std::function<bool(int, int)> handler) {
+    static const bool factory = (QAccessible::installFactory(linkAccessible), true);
+    Q_UNUSED(factory);
     mouseDown_ = std::move(handler);
+    label_->setProperty(LinkProperty, QVariant::fromValue(this));
+    // Qt may already know the label as plain text (setting a text does that):
+    // forget that one.
+    if (QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(label_)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(plain));
+    }
     label_->setCursor(Qt::PointingHandCursor);
     label_->setFocusPolicy(Qt::StrongFocus);
+    // The focus frame takes the place of this margin, so the text never moves
+    // (a framed label would also indent its text by half an "x").
+    label_->setIndent(0);
+    label_->setContentsMargins(1, 1, 1, 1);
     label_->installEventFilter(this);
 }
 
@@ -88,12 +133,19 @@ bool StaticText::eventFilter(QObject* watched, QEvent* event) {
     }
     const int key = type == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : 0;
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-        mouseDown_(label_->width() / 2, label_->height() / 2);
+        clickMiddle();
         return true;
     }
     if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
-        // A frame shows where the keyboard focus is.
-        label_->setFrameStyle(label_->hasFocus() ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+        // A frame shows where the keyboard focus is. QFrame keeps its frame in
+        // the contents margins, measured from the margins it finds: hence the order.
+        if (label_->hasFocus()) {
+            label_->setContentsMargins(0, 0, 0, 0);
+            label_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        } else {
+            label_->setFrameStyle(QFrame::NoFrame);
+            label_->setContentsMargins(1, 1, 1, 1);
+        }
     }
     return Control::eventFilter(watched, event);
 }

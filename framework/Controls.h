@@ -11,8 +11,8 @@
 #include "framework/Control.h"
 #include "framework/Picture.h"
 
-// Buttons never take the focus: the arrow keys belong to the game, and Space
-// must not press a button by accident.
+// Buttons take no focus unless told: the arrow keys belong to the game, and
+// Space must not press a button by accident.
 class PushButton : public Control {
     Q_OBJECT
   public:
@@ -20,6 +20,13 @@ class PushButton : public Control {
     void setCaption(const QString& caption) { button_->setText(caption); }
     // Return pushes the window's default button while it is shown and enabled.
     void setDefault(bool isDefault) { button_->setDefault(isDefault); }
+    // Escape pushes the window's cancel button likewise.
+    void setCancel(bool isCancel) { button_->setProperty(CancelProperty, isCancel); }
+    static constexpr const char* CancelProperty = "cancelButton";
+    // For a window without a game's keys: Tab reaches the button, Space pushes it.
+    void setTakesFocus(bool takes) {
+        button_->setFocusPolicy(takes ? Qt::StrongFocus : Qt::NoFocus);
+    }
     // A key ("N", "F1") that pushes the button while its window is active.
     void addShortcut(const QString& key);
     // Runs Action to completion before returning, hidden or not; disabled, does nothing.
@@ -61,9 +68,10 @@ class StaticText : public Control {
         label_->setAlignment((centered ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     }
     // Makes the text a link: clicks call the handler with their position, and
-    // Tab reaches it, where Return or Space counts as a click in the middle.
-    // (A true result would ask for mouse-up tracking.)
+    // Tab reaches it, where Return or Space counts as a click in the middle, as
+    // does a screen reader's press. (A true result would ask for mouse-up tracking.)
     void setMouseDown(std::function<bool(int x, int y)> handler);
+    void clickMiddle() { mouseDown_(label_->width() / 2, label_->height() / 2); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "framework/ListBox.h"
 
+#include <QEvent>
+#include <QFocusFrame>
 #include <QHeaderView>
 #include <QStyle>
-#include <QTreeView>
+#include <QTableView>
 #include <algorithm>
 
 namespace {
@@ -46,15 +48,29 @@ void ListRows::setHeadings(const QStringList& names) {
 }
 
 ListBox::ListBox(const QString& name, QWidget* parent, ListRows* rows)
-    : Control(name, new QTreeView(parent), parent), rows_(rows) {
+    : Control(name, new QTableView(parent), parent), rows_(rows) {
     rows_->setParent(this);
-    auto* view = static_cast<QTreeView*>(widget());
+    // A table, so that a screen reader announces the rows with their headings.
+    auto* view = static_cast<QTableView*>(widget());
     view->setModel(rows_);
-    view->setRootIsDecorated(false);
-    view->setUniformRowHeights(true);
-    view->setAllColumnsShowFocus(true);
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setCornerButtonEnabled(false);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QHeaderView* header = view->header();
+    QHeaderView* rowHeads = view->verticalHeader();
+    rowHeads->hide();
+    rowHeads->setSectionResizeMode(QHeaderView::Fixed);
+    rowHeads->setMinimumSectionSize(1);
+    rowHeads->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    // Reached by Tab only: a click on a heading or a row leaves the keyboard
+    // with the control that had it (the name being typed).
+    view->setFocusPolicy(Qt::TabFocus);
+    view->installEventFilter(this);
+    QHeaderView* header = view->horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setHighlightSections(false);
     header->setSectionsMovable(false);
     header->setSectionResizeMode(QHeaderView::Fixed);
     // A click orders by a new column ascending and reverses the column
@@ -63,19 +79,30 @@ ListBox::ListBox(const QString& name, QWidget* parent, ListRows* rows)
     view->setSortingEnabled(true);
 }
 
+bool ListBox::eventFilter(QObject* watched, QEvent* event) {
+    // A frame around the whole list shows the focus, rows or none.
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        if (!focusFrame_) {
+            focusFrame_ = new QFocusFrame(widget()->parentWidget());
+        }
+        focusFrame_->setWidget(widget()->hasFocus() ? widget() : nullptr);
+    }
+    return Control::eventFilter(watched, event);
+}
+
 void ListBox::setInitialValue(const QString& headings) {
     rows_->setHeadings(headings.split(QLatin1Char('\t')));
 }
 
 void ListBox::fitLastColumn(const QString& widest) {
-    auto* view = static_cast<QTreeView*>(widget());
+    auto* view = static_cast<QTableView*>(widget());
     const QStyle* style = view->style();
     const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
     const int needed = view->fontMetrics().horizontalAdvance(widest) + margins + 2;
     const int room = view->width() - 2 * view->frameWidth() -
                      style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
     const int others = rows_->columnCount({}) - 1;
-    QHeaderView* header = view->header();
+    QHeaderView* header = view->horizontalHeader();
     // Sized here, not stretched: a stretched last column is laid out later
     // and can be left reaching under the scroll bar, cut with no ellipsis.
     header->setStretchLastSection(false);

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QPointer>
 
 #include "framework/Control.h"
+
+class QFocusFrame;
 
 // What a list box shows and works on: rows of cells that are bytes, numbered
 // from 0 in the order shown. The list box owns it; ordering by a heading is
@@ -58,6 +61,10 @@ class ListBox : public Control {
     int ListCount() const { return rows_->rowCount({}); }
     int LastIndex() const { return rows_->lastIndex(); }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     ListRows* rows_;
+    QPointer<QFocusFrame> focusFrame_;  // owned by the window
 };

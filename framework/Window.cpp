@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "framework/Window.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHash>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -14,6 +16,7 @@
 #include <utility>
 
 #include "framework/Application.h"
+#include "framework/Controls.h"
 #include "framework/MenuBar.h"
 #include "framework/SpriteSurface.h"
 #include "framework/Timer.h"
@@ -24,6 +27,24 @@ struct WindowClass {
     QPointer<Window> open;
 };
 QHash<QString, WindowClass> classes;
+
+// Where the window that was hidden last lay: the one a window shown next
+// replaces. The frame is the window manager's, known once a window was shown.
+QPointer<QScreen> replacedScreen;
+QMargins replacedFrame;
+
+// A screen reader announces each of the game's windows as a window (not as a
+// blank area), and places its controls within it.
+QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
+    auto* window = className == QLatin1String("Window") ? qobject_cast<Window*>(object) : nullptr;
+    return window ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
+}
+
+QMargins frameOf(const QWidget* window) {
+    const QRect outer = window->frameGeometry(), inner = window->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
 
 QList<Window*> allWindows() {
     QList<Window*> windows;
@@ -104,6 +125,8 @@ void Window::releaseAll() {
 }
 
 Window::Window(const QString& className) : content_(new QWidget(this)) {
+    static const bool factory = (QAccessible::installFactory(windowAccessible), true);
+    Q_UNUSED(factory);
     setObjectName(className);
     ActivationWatch::away();  // watching from the first window on
     auto* layout = new QVBoxLayout(this);
@@ -134,16 +157,102 @@ void Window::closeEvent(QCloseEvent* event) {
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
-    // Return pushes the default button that is shown and enabled (a QDialog would itself).
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // Return pushes the default button, Escape the cancel button, when it is
+    // shown and enabled (a QDialog would itself).
+    const int key = event->key();
+    const bool escape = key == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || escape) {
         for (QPushButton* button : content_->findChildren<QPushButton*>()) {
-            if (button->isDefault() && !button->isHidden() && button->isEnabled()) {
+            const bool chosen = escape ? button->property(PushButton::CancelProperty).toBool()
+                                       : button->isDefault();
+            if (chosen && !button->isHidden() && button->isEnabled()) {
                 button->click();
                 return;
             }
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+bool Window::event(QEvent* event) {
+    // A window of one size refuses to fill the screen, however the window
+    // manager was asked (a fixed-size board alone on a black screen).
+    const Qt::WindowStates filling = Qt::WindowFullScreen | Qt::WindowMaximized;
+    if (event->type() == QEvent::WindowStateChange && !attributes_.resizeable &&
+        (windowState() & filling)) {
+        setWindowState(windowState() & ~filling);
+    }
+    return QWidget::event(event);
+}
+
+void Window::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {  // shown by the game, not restored by the window system
+        centre();
+        if (firstFocus_) {
+            firstFocus_->SetFocus();
+        }
+    }
+    QWidget::showEvent(event);
+}
+
+void Window::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous() && !isMinimized()) {
+        replacedScreen = screen();
+        if (const QMargins frame = frameOf(this); !frame.isNull()) {  // null if never shown
+            replacedFrame = frame;
+        }
+    }
+    QWidget::hideEvent(event);
+}
+
+void Window::centre() {
+    // On the screen of the window the player acted in, or of the one this
+    // replaces, or the primary screen: never where the window system drops it.
+    const QWidget* active = QApplication::activeWindow();
+    QScreen* target = active && active != this && active->isVisible() ? active->screen()
+                      : replacedScreen                                ? replacedScreen.data()
+                                       : QGuiApplication::primaryScreen();
+    if (!target) {
+        return;
+    }
+    // The frame this window will get, as far as one of ours on screen tells.
+    QMargins frame = frameOf(this);
+    for (const Window* other : allWindows()) {
+        if (frame.isNull() && other->isVisible()) {
+            frame = frameOf(other);
+        }
+    }
+    frame = frame.isNull() ? replacedFrame : frame;
+    const QSize outer = (QRect(QPoint(), size()) + frame).size();
+    const QRect room = target->availableGeometry();
+    // The content's place, which every window system keeps; a window larger
+    // than the screen keeps its title in sight.
+    const QPoint corner(room.left() + std::max(0, (room.width() - outer.width()) / 2),
+                        room.top() + std::max(0, (room.height() - outer.height()) / 2));
+    centred_ = QRect(corner + QPoint(frame.left(), frame.top()), size());
+    sinceCentred_.start();
+    setGeometry(centred_);
+}
+
+void Window::moveEvent(QMoveEvent* event) {
+    // Some window managers place a new window by their own rule, whatever it
+    // asked for: put it back, once, before a player could have dragged it.
+    if (event->spontaneous() && sinceCentred_.isValid() && sinceCentred_.elapsed() < 500 &&
+        geometry().topLeft() != centred_.topLeft()) {
+        sinceCentred_.invalidate();
+        QTimer::singleShot(0, this, [this] { setGeometry(centred_); });
+    }
+    QWidget::moveEvent(event);
+}
+
+void Window::setTabOrder(std::initializer_list<const Control*> controls) {
+    const Control* previous = nullptr;
+    for (const Control* control : controls) {
+        if (previous) {
+            QWidget::setTabOrder(previous->widget(), control->widget());
+        }
+        previous = control;
+    }
 }
 
 void Window::changeEvent(QEvent* event) {

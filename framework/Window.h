@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
 #include <stdexcept>
 
+class Control;
 class MenuBar;
 
 // Asked for a control or a window class that is not there.
@@ -67,6 +69,10 @@ class Window : public QWidget {
     explicit Window(const QString& className);
     void applyAttributes(const WindowAttributes& attributes);
     void setMenuBar(MenuBar* bar);  // shared, not owned
+    // The control with the keyboard focus each time the window shows.
+    void setFirstFocus(Control* control) { firstFocus_ = control; }
+    // Tab goes through these controls in this order.
+    static void setTabOrder(std::initializer_list<const Control*> controls);
 
     // Geometry in the content area's terms, in a group box too; a timer has none.
     template <class T, class... Args>
@@ -95,16 +101,24 @@ class Window : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     friend class ActivationWatch;
     void fitContent();
     void holdTimers();
+    void centre();
 
     WindowAttributes attributes_;
     QWidget* content_;  // below the menu bar
     bool closing_ = false;
     bool paused_ = false, held_ = false;
+    Control* firstFocus_ = nullptr;  // a control of this window
+    QRect centred_;                  // where centre put the content
+    QElapsedTimer sinceCentred_;
 };
 
 // A window class reached by type (Window1::shared()); it names itself in ClassName.

@@ -49,25 +49,37 @@ focus() { timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 key() { focus "$1" && xdotool key --clearmodifiers "${@:2}"; }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; } # no --sync: it hangs when the pointer is there
 
+focused() { # focused CONTROL: the control has the keyboard focus (AT-SPI state 12) within 2 s
+    local i state
+    for ((i = 0; i < 20; i++)); do
+        state=$(find_control "${CONTROLS[$1]}" org.a11y.atspi.Accessible.GetState | awk '{ print $2 }')
+        (((${state:-0} >> 12) & 1)) && return || sleep 0.1
+    done && fail "${CONTROLS[$1]} has no focus"
+}
 # press ID CONTROL: click the centre of the control, found by its accessible
 # role and name (a glob) as the running game reports them.
-declare -A CONTROLS=([Run]="label:Run" [Name]="text:" [Start]="push button:Start" [Quit]="push button:Quit"
-    [NewGame]="push button:New Game" [HELP]="push button:HELP" [Beginner]="radio button:Beginner"
-    [Expert]="radio button:Expert" [BACK]="push button:BACK" [Close]="push button:Close" [Mail]="label:Send questions to:*")
+declare -A CONTROLS=([Run]="link:Run" [Name]="text:Your name" [Start]="push button:Start" [Quit]="push button:Quit"
+    [NewGame]="push button:New Game" [HELP]="push button:HELP" [Beginner]="radio button:Beginner" [Scores]="table:"
+    [Score]="column header:Score" [Expert]="radio button:Expert" [BACK]="push button:BACK" [Close]="push button:Close"
+    [Mail]="link:Send questions to: *")
 declare -A PLACES # "X Y W H" in its window of each control found so far: no control ever moves
 press() {
-    [[ -n ${PLACES[$2]:-} ]] || PLACES[$2]=$(find_control "${CONTROLS[$2]}")
-    [[ -n ${PLACES[$2]} ]] || fail "the game shows no ${CONTROLS[$2]/:/ named }"
-    local x y w h && read -r x y w h <<<"${PLACES[$2]}"
+    local x y w h ox oy
+    if [[ -z ${PLACES[$2]:-} ]]; then # the bridge tells the place on the screen
+        read -r x y w h < <(find_control "${CONTROLS[$2]}") || fail "the game shows no ${CONTROLS[$2]/:/ named }"
+        read -r ox oy < <(xwininfo -id "$1" | awk '/Absolute upper-left/ { printf "%s ", $NF } END { print "" }')
+        PLACES[$2]="$((x - ox)) $((y - oy)) $w $h"
+    fi
+    read -r x y w h <<<"${PLACES[$2]}"
     click "$1" $((x + w / 2)) $((y + h / 2))
 }
 # atspi BUS PATH METHOD [ARGS...]: the answer of the game's accessibility bridge, without punctuation.
 atspi() { gdbus call --address "$a11y" -d "$1" -o "$2" -m "$3" "${@:4}" 2>/dev/null | tr -d "(),<>'"; }
-# find_control ROLE:NAME [METHOD ARGS...]: "X Y W H" of the game's ($PID)
-# control, or the answer of its METHOD; no output if there is none.
+# find_control ROLE:NAME [METHOD ARGS...]: "X Y W H" on the screen of the game's ($PID) control,
+# or the bridge's answer to METHOD on it; no output if none
 find_control() {
     local a11y app i node role name queue=(/org/a11y/atspi/accessible/root) api=org.a11y.atspi.Accessible
-    (($# > 1)) || set -- "$1" org.a11y.atspi.Component.GetExtents 1
+    local call=("${@:2}") && ((${#call[@]})) || call=(org.a11y.atspi.Component.GetExtents 0)
     a11y=$(gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress | cut -d"'" -f2)
     for ((i = 0; ; i++)); do # the game registers a moment after its first window shows
         for app in $(atspi org.a11y.atspi.Registry "${queue[0]}" $api.GetChildren | grep -o ':[0-9.]*'); do
@@ -82,7 +94,7 @@ find_control() {
         role=$(atspi "$app" "$node" $api.GetRoleName)
         name=$(atspi "$app" "$node" org.freedesktop.DBus.Properties.Get $api Name)
         # shellcheck disable=SC2053 # NAME is a glob
-        [[ $role == "${1%%:*}" && $name == ${1#*:} ]] && atspi "$app" "$node" "${@:2}" && return
+        [[ $role == "${1%%:*}" && $name == ${1#*:} ]] && atspi "$app" "$node" "${call[@]}" && return
         mapfile -t -O ${#queue[@]} queue < <(atspi "$app" "$node" $api.GetChildren | grep -o '/org/a11y/atspi/accessible/[0-9]*')
     done
 }

@@ -22,6 +22,7 @@ Window2::Window2() {
     PushButton1 = addControl<PushButton>("PushButton1", {293, 385, 80, 20});
     PushButton1->setCaption(QStringLiteral("BACK"));
     PushButton1->setDefault(true);
+    PushButton1->setCancel(true);
     PushButton1->Action = [this] { PushButton1_Action(); };
 }
 

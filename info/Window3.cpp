@@ -38,7 +38,13 @@ Window3::Window3() {
     PushButton1 = addControl<PushButton>("PushButton1", {224, 225, 63, 32});
     PushButton1->setCaption(QStringLiteral("Close"));
     PushButton1->setStyle({.bold = true});
+    // The keyboard's way out: Return or Space on Close, Escape anywhere; Tab
+    // goes on to the link.
+    PushButton1->setTakesFocus(true);
+    PushButton1->setDefault(true);
+    PushButton1->setCancel(true);
     PushButton1->Action = [this] { PushButton1_Action(); };
+    setFirstFocus(PushButton1);
 }
 
 void Window3::PushButton1_Action() {
@@ -47,7 +53,11 @@ void Window3::PushButton1_Action() {
 }
 
 bool Window3::StaticText5_MouseDown(int, int) {
-    ShowURL(QStringLiteral("mailto:") + QString::fromLatin1(ContactAddress));
+    // With no mail program to open, the player still gets the address.
+    if (!ShowURL(QStringLiteral("mailto:") + QString::fromLatin1(ContactAddress))) {
+        MsgBox(QStringLiteral("No mail program is set up here. Send your questions to ") +
+               QString::fromLatin1(ContactAddress));
+    }
     return false;
 }
 

@@ -43,6 +43,8 @@ Window4::Window4() {
 
     EditField1 = addControl<EditField>("EditField1", {102, 261, 80, 22});
     EditField1->setVisible(false);
+    EditField1->setSpokenName(QStringLiteral("Your name"));
+    setTabOrder({EditField1, StaticText3, ListBox1});
 
     // Small, in the free corner beside the name field.
     StaticText5 = addControl<StaticText>("StaticText5", {190, 258, 156, 40});

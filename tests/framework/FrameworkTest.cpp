@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include <csignal>
-
+#include <QAccessible>
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
+#include <csignal>
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
@@ -20,14 +21,20 @@ class ProbeWindow : public SharedWindow<ProbeWindow> {
   public:
     static constexpr const char* ClassName = "ProbeWindow";
     ProbeWindow() {
+        applyAttributes({.title = "Probe", .width = 100, .height = 60});
         Button = addControl<PushButton>("Button", {0, 0, 80, 20});
         Clock = addInvisible<Timer>("Clock");
         Clock->setMode(Timer::Multiple);
+        Link = addControl<StaticText>("Link", {0, 30, 90, 20});
+        Link->setText("Go");
+        Link->setMouseDown([this](int, int) { return ++clicks, false; });
     }
     PushButton* Button;
     Timer* Clock;
     bool keep = false;
     bool mayClose() override { return !keep; }
+    StaticText* Link;
+    int clicks = 0;
 };
 
 TEST(WindowTest, oneSharedWindowPerClassPushRunsToTheEndAndTimersTickOnlyWhileShown) {
@@ -63,6 +70,30 @@ TEST(WindowTest, oneSharedWindowPerClassPushRunsToTheEndAndTimersTickOnlyWhileSh
     first.Button->Push();
     EXPECT_EQ(step, 1);
     EXPECT_NE(&ProbeWindow::shared(), &first);
+    closeAllWindows();
+}
+
+TEST(WindowTest, opensCentredRefusesToFillTheScreenAndALinkShowsItsFocusInPlace) {
+    ProbeWindow::registerClass();
+    ProbeWindow& w = ProbeWindow::shared();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const QRect room = w.screen()->availableGeometry();
+    EXPECT_LE((w.frameGeometry().center() - room.center()).manhattanLength(), 2);
+    w.setWindowState(Qt::WindowFullScreen);
+    EXPECT_EQ(w.windowState(), Qt::WindowNoState) << "one size only";
+
+    QWidget* label = w.Link->widget();
+    label->clearFocus();  // the window gave its only focusable control the focus
+    const QImage before = label->grab().toImage();
+    w.Link->SetFocus();
+    const QImage framed = label->grab().toImage();
+    const QRect inside = framed.rect().adjusted(1, 1, -1, -1);
+    EXPECT_EQ(framed.copy(inside), before.copy(inside)) << "the text stays put";
+    EXPECT_NE(framed, before) << "the focus shows";
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(label);
+    EXPECT_EQ(link->role(), QAccessible::Link);
+    link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(w.clicks, 1);
     closeAllWindows();
 }
 

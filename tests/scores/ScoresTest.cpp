@@ -10,9 +10,9 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QRandomGenerator>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeView>
 #include <functional>
 #include <optional>
 
@@ -28,7 +28,7 @@ namespace {
 using Bytes = std::optional<QByteArray>;  // nothing: no file
 
 void clickHeading(const ListBox& list, int column) {
-    QHeaderView* header = static_cast<QTreeView*>(list.widget())->header();
+    QHeaderView* header = static_cast<QTableView*>(list.widget())->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       {header->sectionViewportPosition(column) + 5, header->height() / 2});
 }
@@ -95,9 +95,9 @@ class ScoresTest : public ::testing::Test {
 TEST_F(ScoresTest, headingsOrderNumbersThenTextsStablyAndTheBoardShowsTenDigitsAndQuitsOnClose) {
     put("bob,10\nAnn,9\ncid,lots\nann,-3\nDee, 7\r\nEve,10\nFay,Lot\n");
     ListBox& list = *Open().ListBox1;
-    auto* tree = static_cast<QTreeView*>(list.widget());
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                      tree->visualRect(tree->model()->index(1, 1)).center());  // Ann
+    auto* view = static_cast<QTableView*>(list.widget());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(1, 1)).center());  // Ann
     clickHeading(list, 1);
     EXPECT_EQ(rows(list), "ann,-3\nDee, 7\r\nAnn,9\nbob,10\nEve,10\nFay,Lot\ncid,lots\n");
     EXPECT_EQ(list.LastIndex(), 5) << "Fay was added last";
@@ -105,7 +105,7 @@ TEST_F(ScoresTest, headingsOrderNumbersThenTextsStablyAndTheBoardShowsTenDigitsA
     EXPECT_EQ(rows(list), "cid,lots\nFay,Lot\nbob,10\nEve,10\nAnn,9\nDee, 7\r\nann,-3\n");
     clickHeading(list, 0);  // ascending again; case ignored, then "A" before "a"
     EXPECT_TRUE(rows(list).startsWith("Ann,9\nann,-3\nbob,10\n"));
-    EXPECT_EQ(tree->selectionModel()->selectedRows(), QModelIndexList{tree->model()->index(0, 0)})
+    EXPECT_EQ(view->selectionModel()->selectedRows(), QModelIndexList{view->model()->index(0, 0)})
         << "the selection follows its row";
     EXPECT_THROW(list.Cell(7, 0), std::out_of_range);
     EXPECT_THROW(list.setCell(0, 2, "x"), std::out_of_range);
@@ -120,7 +120,7 @@ TEST_F(ScoresTest, headingsOrderNumbersThenTextsStablyAndTheBoardShowsTenDigitsA
     };
     for (const auto& [bytes, shown] : cells) {
         list.rows().addRow(bytes);
-        EXPECT_EQ(tree->model()->index(list.LastIndex(), 0).data().toString(), shown);
+        EXPECT_EQ(view->model()->index(list.LastIndex(), 0).data().toString(), shown);
         EXPECT_EQ(rows(list).right(bytes.size() + 2), bytes + ",\n");
     }
     // Many equal cells keep the order shown (not the order of adding), not only
@@ -136,10 +136,10 @@ TEST_F(ScoresTest, headingsOrderNumbersThenTextsStablyAndTheBoardShowsTenDigitsA
     clickHeading(list, 1);
     EXPECT_TRUE(rows(list).contains(equal));
 
-    const QRect cell = tree->visualRect(tree->model()->index(0, 1));
-    const int margin = tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
-    EXPECT_GE(cell.width() - 2 * margin, tree->fontMetrics().horizontalAdvance("2147483647"));
-    EXPECT_LE(cell.right(), tree->viewport()->width()) << "not under the scroll bar";
+    const QRect cell = view->visualRect(view->model()->index(0, 1));
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    EXPECT_GE(cell.width() - 2 * margin, view->fontMetrics().horizontalAdvance("2147483647"));
+    EXPECT_LE(cell.right(), view->viewport()->width()) << "not under the scroll bar";
     Window4::shared().close();  // the close button
     settleEvents();
     EXPECT_EQ(recorded().quits, 1) << "no window of the game is left on screen";

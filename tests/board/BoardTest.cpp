@@ -210,14 +210,30 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
 
 TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
     // From a column: L/R press an arrow, l/r release it, p is a Timer4 poll, f a
-    // Timer1 frame, a digit puts the line on that row; then the tile's column
-    // after each frame, + once it has landed. The edges hold the tile; a press
-    // steps once until a poll sees its key up; on the line a tile only lands.
+    // Timer1 frame, a digit puts the line on that row; then the falling tile's
+    // column after each frame, + in the frame it lands. The edges hold the tile
+    // and spend the press; a held key steps once; presses quicker than a frame
+    // step one a frame once a poll re-arms; none outlives its tile.
     const std::tuple<int, std::string, std::string> table[] = {
-        {0, "LRf", "1"},      {8, "Rf", "8"},        {8, "RLf", "7"},     {1, "Lf", "0"},
-        {7, "Rf", "8"},       {4, "fLlfpf", "433"},  {4, "Rprpff", "55"}, {4, "Lfpfpf", "333"},
-        {4, "Rfpfpf", "555"}, {4, "LflpLf", "32"},   {4, "RfrpRf", "56"}, {4, "LfplLpf", "33"},
-        {4, "RfprRpf", "55"}, {4, "LRfpfpf", "344"}, {4, "1ffLf", "44+"}, {4, "0Lf", "+"},
+        {0, "LRf", "1"},
+        {8, "Rf", "8"},
+        {8, "RLf", "7"},
+        {1, "Lf", "0"},
+        {7, "Rf", "8"},
+        {4, "fLlfpf", "433"},
+        {4, "Rprpff", "55"},
+        {4, "Lfpfpf", "333"},
+        {4, "Rfpfpf", "555"},
+        {4, "LflpLf", "32"},
+        {4, "RfrpRf", "56"},
+        {4, "LfplLpf", "32"},
+        {4, "RfprRpf", "56"},
+        {4, "LRfpfpf", "344"},
+        {4, "1ffLf", "44+"},
+        {4, "0Lf", "+"},
+        {4, "LlLlffpfpf", "3322"},
+        {1, "LlLlfpfRf", "001"},
+        {4, "1fLlLlfpfpf", "43+4"},
     };
     for (const auto& [column, script, frames] : table) {
         SCOPED_TRACE(script);
@@ -235,8 +251,9 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
             } else if (step == 'p') {
                 b.Timer4_Action();
             } else {
+                const int released = b.cnt;
                 b.Timer1_Action();
-                seen += b.cnt == 2 ? '+' : char('0' + b.kap2);
+                seen += b.cnt != released ? '+' : char('0' + b.kap2);
             }
         }
         EXPECT_EQ(seen, frames);

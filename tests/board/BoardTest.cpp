@@ -163,21 +163,32 @@ struct BoardTest : ::testing::Test, RandomSource {
 
 TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
     // Keys typed on a fresh board (B enables Beginner first, as Expert turned it
-    // off; X: the game runs out of columns; C: HELP opened, the board closed).
-    // Then, of the board read anew: Start, HELP, Beginner, Expert enabled,
-    // Beginner chosen, Timer1 and the poller running, the board and HELP
-    // shown; Timer1's period, tiles released, quits and messages.
+    // off; X: the game runs out of columns; C: HELP opened, the board closed;
+    // y: questions are answered Yes). Then, of the board read anew: Start,
+    // HELP, Beginner, Expert enabled, Beginner chosen, Timer1 and the poller
+    // running, the board and HELP shown; Timer1's period, tiles released,
+    // quits, messages, and h for each question asked with both timers held.
     const std::pair<std::string, const char*> table[] = {
-        {"", "111110110 125 0 0 0"},   {"E", "110100110 80 0 0 0"},
-        {"EB", "111110110 80 0 0 0"},  {"S\rSH", "001011110 125 1 0 0"},
-        {"E\r", "000101110 80 1 0 0"}, {"SX", "001010010 125 1 0 1"},
-        {"ESX", "000100010 80 1 0 1"}, {"H", "111110101 125 0 0 0"},
-        {"Q", "111110110 125 0 1 0"},  {"SN", "111110110 125 0 0 0"},
-        {"C", "111110111 125 0 1 0"},  {"SXC", "111110111 125 0 0 1"},
+        {"", "111110110 125 0 0 0 -"},    {"E", "110100110 80 0 0 0 -"},
+        {"EB", "111110110 80 0 0 0 -"},   {"S\rSH", "001011110 125 1 0 0 -"},
+        {"E\r", "000101110 80 1 0 0 -"},  {"SX", "001010010 125 1 0 1 -"},
+        {"ESX", "000100010 80 1 0 1 -"},  {"H", "111110101 125 0 0 0 -"},
+        {"Q", "111110110 125 0 1 0 -"},   {"SN", "001011110 125 1 0 0 h"},
+        {"SyN", "111110110 125 0 0 0 h"}, {"SQ", "001011110 125 1 0 0 h"},
+        {"SyQ", "001011110 125 1 1 0 h"}, {"SXQ", "001010010 125 1 1 1 -"},
+        {"C", "111110111 125 0 1 0 -"},   {"SXC", "111110111 125 0 0 1 -"},
+    };
+    const auto presenter = Application::questionPresenter;
+    std::string held;
+    Application::questionPresenter = [&](const QString&) {
+        const Window1& b = *Window1::existing();
+        held += b.Timer1->Mode() == Timer::Off && b.Timer4->Mode() == Timer::Off ? 'h' : 'r';
+        return recorded().answer;
     };
     for (const auto& [typed, expected] : table) {
         SCOPED_TRACE(typed);
         recorded().clear();
+        held.clear();
         Window1& b = freshBoard();
         b.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&b));  // letter keys work in the active window
@@ -189,6 +200,8 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
             } else if (key == 'C') {
                 Window2::shared();  // still on screen: only the board's rule decides
                 b.Close();
+            } else if (key == 'y') {
+                recorded().answer = true;
             } else {
                 b.RadioButton1->setEnabled(b.RadioButton1->Enabled() || key == 'B');
                 QTest::keyClick(&b, key);
@@ -197,15 +210,16 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         EXPECT_EQ(QApplication::focusWidget(), nullptr) << "the arrows must only steer";
         settleEvents();
         const Window1& n = Window1::shared();
-        EXPECT_EQ(QString::asprintf("%d%d%d%d%d%d%d%d%d %d %d %d %lld", n.PushButton1->Enabled(),
+        EXPECT_EQ(QString::asprintf("%d%d%d%d%d%d%d%d%d %d %d %d %lld %s", n.PushButton1->Enabled(),
                                     n.PushButton5->Enabled(), n.RadioButton1->Enabled(),
                                     n.RadioButton2->Enabled(), n.RadioButton1->Value(),
                                     n.Timer1->Mode() != 0, n.Timer4->Mode() != 0, n.isVisible(),
                                     Window2::existing() && Window2::existing()->isVisible(),
                                     n.Timer1->Period(), n.cnt, recorded().quits,
-                                    recorded().messages.size()),
+                                    recorded().messages.size(), held.empty() ? "-" : held.c_str()),
                   expected);
     }
+    Application::questionPresenter = presenter;
 }
 
 TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {

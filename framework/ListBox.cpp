@@ -2,8 +2,11 @@
 #include "framework/ListBox.h"
 
 #include <QAbstractTableModel>
+#include <QEvent>
 #include <QHeaderView>
+#include <QPainter>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTreeView>
 #include <algorithm>
 #include <array>
@@ -39,6 +42,40 @@ QString shownText(QByteArrayView bytes) {
     }
     return text;
 }
+// At a fractional scale the view's children round out over the edge pixels
+// of its frame and hide its top and right lines: the frame is drawn again
+// above them.
+class FrameAbove : public QWidget {
+  public:
+    explicit FrameAbove(QFrame* view) : QWidget(view), view_(view) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        view->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            setGeometry(view_->rect());
+            raise();
+        }
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override {
+        QStyleOptionFrame option;
+        option.initFrom(view_);
+        option.rect = rect();
+        option.frameShape = view_->frameShape();
+        option.lineWidth = view_->lineWidth();
+        option.midLineWidth = view_->midLineWidth();
+        option.state |=
+            view_->frameShadow() == QFrame::Sunken ? QStyle::State_Sunken : QStyle::State_Raised;
+        QPainter painter(this);
+        view_->style()->drawControl(QStyle::CE_ShapedFrame, &option, &painter, view_);
+    }
+
+  private:
+    QFrame* view_;
+};
 }  // namespace
 
 // The rows, their bytes one after another in one buffer (a million rows cost
@@ -183,6 +220,7 @@ ListBox::ListBox(const QString& name, QWidget* parent)
     // ordered last; nothing is ordered at first.
     header->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
+    new FrameAbove(view);
 }
 
 void ListBox::setInitialValue(const QString& headings) {

@@ -94,10 +94,12 @@ measure() {
                 NR == FNR { rest[$0]; next }
                 !($0 in rest) && $3 == colour && $2 > t && $2 <= t + reach && $1 >= c - 2 && $1 <= c + 2 {
                     print $1, $2; exit }' "$work/before.txt" - && echo "9 -1")
-            [[ $kind != hold ]] || xdotool keyup $dir sleep 0.3
-            mv "$work/after.txt" "$work/before.txt" # the next tap's first picture
+            mv "$work/after.txt" "$work/before.txt" # the next tap's first picture; after a hold, a
+            # fresh one: the tile held may have landed meanwhile, beside the next one's column
+            [[ $kind != hold ]] || { xdotool keyup $dir sleep 0.3 && tiles >"$work/before.txt"; }
             ((t2 > t)) || continue
             n=$((n + 1)) since=$SECONDS lost=$((lost + ((c2 - c) * step != want)))
+            (((c2 - c) * step == want)) || echo "$1 $kind $dir: column $c row $t to $c2 row $t2" >>"$work/misses.txt"
             (((c2 - c) * step >= 0)) || fail "$1: a $kind $dir press moved the tile from column $c to $c2"
             ((n % 15 || n == count)) || new_game "${3:-}"
         done

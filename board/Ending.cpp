@@ -4,6 +4,7 @@
 
 #include "board/Window1.h"
 #include "framework/Application.h"
+#include "framework/Keyboard.h"
 #include "framework/ListBox.h"
 #include "framework/Text.h"
 #include "scores/ScoreFile.h"
@@ -139,4 +140,22 @@ void Window1::ckquit() {
     PushButton2->setEnabled(false);
     SpriteSurface1->Close();
     MsgBox(QStringLiteral("Game Over. Your Score: ") + Str(counter));
+}
+
+// A stray key beside the arrows must not end a game (a click is deliberate).
+bool Window1::keyMayEndGame(const QString& question) {
+    if (PushButton1->Enabled() || !cktru) {
+        return true;  // not started, or over
+    }
+    // The game must not play on under the question.
+    const int pace = Timer1->Mode();
+    const int keys = Timer4->Mode();
+    Timer1->setMode(Timer::Off);
+    Timer4->setMode(Timer::Off);
+    const bool yes = msgBoxYesNo(question);
+    Timer1->setMode(pace);
+    Timer4->setMode(keys);
+    SpriteSurface1->dropKeys(KeyCode::LeftArrow);  // arrows pressed in the box were for it
+    SpriteSurface1->dropKeys(KeyCode::RightArrow);
+    return yes;
 }

@@ -15,11 +15,15 @@ void Window1::Timer1_Action() {
     }
 }
 
+// A step spends its arrow's latch until the key is seen up, or until another
+// press of it waits: taps quicker than a frame step in the frames that follow.
 void Window1::Timer4_Action() {
-    if (!Keyboard().AsyncKeyDown(KeyCode::LeftArrow)) {
+    if (!Keyboard().AsyncKeyDown(KeyCode::LeftArrow) ||
+        SpriteSurface1->KeyTest(KeyCode::LeftArrow)) {
         testit = 1;
     }
-    if (!Keyboard().AsyncKeyDown(KeyCode::RightArrow)) {
+    if (!Keyboard().AsyncKeyDown(KeyCode::RightArrow) ||
+        SpriteSurface1->KeyTest(KeyCode::RightArrow)) {
         testit2 = 1;
     }
 }
@@ -34,15 +38,25 @@ void Window1::SpriteSurface1_NextFrame() {
 
     if (tile->Y() < kap3 && Timer1->Mode() == Timer::Multiple) {
         tile->setY(tile->Y() + Cell / 2);
+        // A press toward the edge the tile is at goes nowhere: it is not kept for later.
+        if (tile->X() < Cell) {
+            SpriteSurface1->dropKeys(KeyCode::LeftArrow);
+        }
+        if (tile->X() >= LastColumnX) {
+            SpriteSurface1->dropKeys(KeyCode::RightArrow);
+        }
+        // One column per press and per frame; a press still waiting steps in the next.
         if (SpriteSurface1->KeyTest(KeyCode::LeftArrow) && tile->X() >= Cell && testit != 2) {
             tile->setX(tile->X() - Cell);
             --kap2;
             testit = 2;
+            SpriteSurface1->takeKey(KeyCode::LeftArrow);
         } else if (SpriteSurface1->KeyTest(KeyCode::RightArrow) && tile->X() < LastColumnX &&
                    testit2 != 2) {
             tile->setX(tile->X() + Cell);
             ++kap2;
             testit2 = 2;
+            SpriteSurface1->takeKey(KeyCode::RightArrow);
         }
         return;
     }

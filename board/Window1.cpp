@@ -68,12 +68,16 @@ void Window1::CreateControls() {
 
     PushButton3 = addControl<PushButton>("PushButton3", {6, 500, 80, 20});
     PushButton3->setCaption(QStringLiteral("Quit"));
-    PushButton3->addShortcut(QStringLiteral("Q"));
+    PushButton3->addShortcut(QStringLiteral("Q"), [this] {
+        return keyMayEndGame(QStringLiteral("End this game and quit Huemix?"));
+    });
     PushButton3->Action = [this] { PushButton3_Action(); };
 
     PushButton4 = addControl<PushButton>("PushButton4", {190, 500, 89, 20});
     PushButton4->setCaption(QStringLiteral("New Game"));
-    PushButton4->addShortcut(QStringLiteral("N"));
+    PushButton4->addShortcut(QStringLiteral("N"), [this] {
+        return keyMayEndGame(QStringLiteral("End this game and start a new one?"));
+    });
     PushButton4->Action = [this] { PushButton4_Action(); };
 
     StaticText1 = addControl<StaticText>("StaticText1", {347, 136, 45, 20});

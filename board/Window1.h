@@ -112,4 +112,7 @@ class Window1 : public SharedWindow<Window1> {
     void CreateControls();
     void showHints(int selector);
     void timePenalty();
+    // Whether a letter key may end the game: at once with no game running,
+    // else the player's answer to `question`, asked with the game held.
+    bool keyMayEndGame(const QString& question);  // Ending.cpp
 };

@@ -51,9 +51,13 @@ PushButton::PushButton(const QString& name, QWidget* parent)
     connect(button_, &QPushButton::clicked, this, &PushButton::Push);
 }
 
-void PushButton::addShortcut(const QString& key) {
+void PushButton::addShortcut(const QString& key, std::function<bool()> allow) {
     connect(new QShortcut(QKeySequence(key), button_), &QShortcut::activated, this,
-            &PushButton::Push);
+            [this, allow = std::move(allow)] {
+                if (Enabled() && (!allow || allow())) {
+                    Push();
+                }
+            });
 }
 
 void PushButton::Push() {

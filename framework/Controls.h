@@ -27,8 +27,9 @@ class PushButton : public Control {
     void setTakesFocus(bool takes) {
         button_->setFocusPolicy(takes ? Qt::StrongFocus : Qt::NoFocus);
     }
-    // A key ("N", "F1") that pushes the button while its window is active.
-    void addShortcut(const QString& key);
+    // A key ("N", "F1") that pushes the button while its window is active, if
+    // `allow` (when given) says yes at that moment.
+    void addShortcut(const QString& key, std::function<bool()> allow = {});
     // Runs Action to completion before returning, hidden or not; disabled, does nothing.
     void Push();
     std::function<void()> Action;

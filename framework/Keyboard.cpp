@@ -22,10 +22,12 @@ class ApplicationKeyState : public QObject, public KeyState {
             const int code = key->key() == Qt::Key_Left    ? KeyCode::LeftArrow
                              : key->key() == Qt::Key_Right ? KeyCode::RightArrow
                                                            : -1;
-            // Auto-repeat sends release/press pairs while a key is held: it stays down.
-            // Qt shows us one press once per widget it passes; press counts it once.
+            // Auto-repeat sends release/press pairs while a key is held: it stays
+            // down. Qt shows us one press once per widget it passes; press counts
+            // it once, and tells the pairs Qt did not flag by their time.
             if (code >= 0 && !key->isAutoRepeat()) {
-                type == QEvent::KeyPress ? press(code) : release(code);
+                type == QEvent::KeyPress ? press(code, key->timestamp())
+                                         : release(code, key->timestamp());
             }
         } else if (type == QEvent::ApplicationDeactivate) {
             releaseAll();  // the releases will go to another application

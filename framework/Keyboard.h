@@ -11,29 +11,47 @@ constexpr int LeftArrow = 123;
 constexpr int RightArrow = 124;
 }  // namespace KeyCode
 
-// Which keys are down, and the number of each key's latest press. Presses of
-// all keys share one rising count, so "pressed since then" is a comparison
-// with presses() taken then, however short the press was.
+// Which keys are down, and how often each was pressed. A press counts only
+// when its key was really up before it, so a key held down is one press
+// however long it is held.
 class KeyState {
   public:
+    // X's auto-repeat of a held key can reach us as a release and a press that
+    // Qt did not flag, stamped the same moment: a press this soon (ms of event
+    // time) after its key's release continues the hold. A finger is far slower.
+    static constexpr std::uint64_t RepeatGap = 5;
+
     virtual ~KeyState() = default;
     virtual bool AsyncKeyDown(int code) const { return down_.contains(code); }
-    std::uint64_t presses() const { return presses_; }
-    std::uint64_t lastPress(int code) const { return lastPress_.value(code, 0); }
+    std::uint64_t pressCount(int code) const { return counts_.value(code, 0); }
+    const QHash<int, std::uint64_t>& pressCounts() const { return counts_; }
 
-    void press(int code) {
-        if (!down_.contains(code)) {
-            lastPress_[code] = ++presses_;
-            down_.insert(code);
+    // `time`: the event's time in ms; 0 when unknown, and then a press after a
+    // release always counts.
+    void press(int code, std::uint64_t time = 0) {
+        if (down_.contains(code)) {
+            return;
+        }
+        down_.insert(code);
+        const auto released = releasedAt_.constFind(code);
+        if (time == 0 || released == releasedAt_.cend() || time < *released ||
+            time - *released > RepeatGap) {
+            ++counts_[code];
         }
     }
-    void release(int code) { down_.remove(code); }
-    void releaseAll() { down_.clear(); }
+    void release(int code, std::uint64_t time = 0) {
+        down_.remove(code);
+        time ? void(releasedAt_[code] = time) : void(releasedAt_.remove(code));
+    }
+    void releaseAll() {
+        down_.clear();
+        releasedAt_.clear();
+    }
 
   private:
     QSet<int> down_;
-    std::uint64_t presses_ = 0;
-    QHash<int, std::uint64_t> lastPress_;
+    QHash<int, std::uint64_t> counts_;      // presses of each key so far
+    QHash<int, std::uint64_t> releasedAt_;  // event time of each key's last release
 };
 
 // The key state in use: one tracking the application's key events, unless

@@ -4,7 +4,9 @@
 #include <QEvent>
 #include <QFocusFrame>
 #include <QHeaderView>
+#include <QPainter>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTableView>
 #include <algorithm>
 
@@ -36,6 +38,43 @@ QString shownCell(QByteArrayView bytes) {
     }
     return text;
 }
+
+namespace {
+// At a fractional scale the view's children round out over the edge pixels
+// of its frame and hide its top and right lines: the frame is drawn again
+// above them.
+class FrameAbove : public QWidget {
+  public:
+    explicit FrameAbove(QFrame* view) : QWidget(view), view_(view) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        view->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            setGeometry(view_->rect());
+            raise();
+        }
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override {
+        QStyleOptionFrame option;
+        option.initFrom(view_);
+        option.rect = rect();
+        option.frameShape = view_->frameShape();
+        option.lineWidth = view_->lineWidth();
+        option.midLineWidth = view_->midLineWidth();
+        option.state |=
+            view_->frameShadow() == QFrame::Sunken ? QStyle::State_Sunken : QStyle::State_Raised;
+        QPainter painter(this);
+        view_->style()->drawControl(QStyle::CE_ShapedFrame, &option, &painter, view_);
+    }
+
+  private:
+    QFrame* view_;
+};
+}  // namespace
 
 QVariant ListRows::headerData(int section, Qt::Orientation orientation, int role) const {
     const bool shown = orientation == Qt::Horizontal && role == Qt::DisplayRole;
@@ -77,6 +116,7 @@ ListBox::ListBox(const QString& name, QWidget* parent, ListRows* rows)
     // ordered last; nothing is ordered at first.
     header->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
+    new FrameAbove(view);
 }
 
 bool ListBox::eventFilter(QObject* watched, QEvent* event) {

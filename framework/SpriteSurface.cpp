@@ -52,7 +52,7 @@ void Sprite::Close() {
 }
 
 SpriteSurface::SpriteSurface(const QString& name, QWidget* parent, int width, int height)
-    : Control(name, new QWidget(parent), parent), keyMark_(Keyboard().presses()) {
+    : Control(name, new QWidget(parent), parent), taken_(Keyboard().pressCounts()) {
     widget()->resize(width, height);
     widget()->setAttribute(Qt::WA_OpaquePaintEvent);
     widget()->installEventFilter(this);
@@ -79,9 +79,7 @@ bool SpriteSurface::eventFilter(QObject* watched, QEvent* event) {
 SpriteRef SpriteSurface::NewSprite(PictureRef picture, int x, int y) {
     SpriteRef sprite(new Sprite(this, std::move(picture), x, y));
     sprites_.push_back(sprite);
-    if (!updating_) {
-        keyMark_ = Keyboard().presses();  // earlier presses were not aimed at it
-    }
+    taken_ = Keyboard().pressCounts();
     repaint();
     return sprite;
 }
@@ -106,18 +104,25 @@ void SpriteSurface::Update() {
         }
     }
     updating_ = false;
-    keyMark_ = Keyboard().presses();
     repaint();
 }
 
 bool SpriteSurface::KeyTest(int code) const {
-    const KeyState& keys = Keyboard();
-    return (keys.AsyncKeyDown(code) && keys.lastPress(code) > heldMark_) ||
-           keys.lastPress(code) > keyMark_;
+    return Keyboard().pressCount(code) > taken_.value(code, 0);
+}
+
+void SpriteSurface::takeKey(int code) {
+    if (KeyTest(code)) {
+        ++taken_[code];
+    }
+}
+
+void SpriteSurface::dropKeys(int code) {
+    taken_[code] = Keyboard().pressCount(code);
 }
 
 void SpriteSurface::forgetKeys() {
-    keyMark_ = heldMark_ = Keyboard().presses();
+    taken_ = Keyboard().pressCounts();
 }
 
 void SpriteSurface::Close() {

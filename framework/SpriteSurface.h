@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QHash>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -60,13 +61,14 @@ class SpriteSurface : public Control {
 
     SpriteRef NewSprite(PictureRef picture, int x, int y);
     void Update();
-    // True while the key is down, and for a press made since the last frame:
-    // a tap between two frames counts at the next. Presses from before the
-    // last frame, or before a sprite was placed outside a frame, do not: keys
-    // pressed while nothing moved never reach the first frame.
+    // True while a press of the key waits to be taken, however short it was.
+    // Placing a sprite drops the waiting presses: they were aimed at what
+    // moved before it.
     bool KeyTest(int code) const;
-    // Keys pressed so far, and those held down now until pressed anew, count
-    // for nothing: they were meant for a game that was held.
+    void takeKey(int code);   // one waiting press of the key is used
+    void dropKeys(int code);  // every waiting press of the key is spent
+    // Presses made so far count for nothing: they were meant for a game that
+    // was held.
     void forgetKeys();
     // Ends the frames; what is on the surface stays shown.
     void Close();
@@ -93,6 +95,5 @@ class SpriteSurface : public Control {
     std::vector<SpriteRef> sprites_;        // open ones, oldest first
     std::vector<SpriteRef> colliders_;      // those of a non-zero group
     std::vector<Pair> pairs_;               // of the last pass
-    std::uint64_t keyMark_;                 // presses up to this one are too old for KeyTest
-    std::uint64_t heldMark_ = 0;            // keys down since a press up to this one neither
+    QHash<int, std::uint64_t> taken_;       // per key, the presses used or too old for KeyTest
 };

@@ -15,22 +15,22 @@ class RandomArrows : public KeyState {
   public:
     explicit RandomArrows(std::uint32_t seed) : engine_(seed) { setKeyboard(this); }
     ~RandomArrows() override { setKeyboard(nullptr); }
-    bool AsyncKeyDown(int code) const override {
-        return code == KeyCode::LeftArrow ? left_ : code == KeyCode::RightArrow && right_;
-    }
     // Between clock events: each arrow changes state with a chance of 1 in 6.
     void fidget() {
         const auto draw = engine_();
-        left_ ^= draw % 6 == 0;
-        right_ ^= (draw / 6) % 6 == 0;
+        flip(draw % 6 == 0, KeyCode::LeftArrow);
+        flip((draw / 6) % 6 == 0, KeyCode::RightArrow);
     }
     // The player's other choices: 0 .. n - 1.
     int below(int n) { return static_cast<int>(engine_() % static_cast<unsigned>(n)); }
 
   private:
+    void flip(bool change, int code) {
+        if (change) {
+            AsyncKeyDown(code) ? release(code) : press(code);
+        }
+    }
     std::minstd_rand engine_;
-    bool left_ = false;
-    bool right_ = false;
 };
 
 // Timer1's and Timer4's ticks in the order a clock would give them, the player

@@ -12,8 +12,8 @@ stop_jobs() { kill $(jobs -p) 2>/dev/null; }
 at_exit stop_jobs
 fail() { echo "$(basename "$0" .sh): $*" >&2 && exit 1; }
 
-start_xvfb() { # on a display the server finds free; -noreset, or it refuses the next client after the last leaves
-    coproc XVFB { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null; }
+start_xvfb() { # on a display the server finds free, of XVFB_SCREEN (1280x1024x24); -noreset, or it refuses the next client after the last leaves
+    coproc XVFB { exec Xvfb -displayfd 1 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 2>/dev/null; }
     read -r -t 10 n <&"${XVFB[0]}" || fail "no X display of our own"
     export DISPLAY=:$n QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY
     # A session bus of our own, where the game's accessibility bridge tells

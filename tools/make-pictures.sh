@@ -79,15 +79,19 @@ outlined() {
     done
 }
 
+# A mark must stand out from its face in grey and to colour-blind eyes as
+# well (contrast 4.5:1, tests/board/tile_pictures.sh): pure red and magenta
+# are mid-grey to some of those eyes and to a plain grey conversion, so
+# both are deepened to take a white mark, and gray takes a black one.
 #            number fill     border   highlight shade    mark     ink
 tile         168    '#0000FF' '#00007A' '#6666FF' '#0000C8' square   '#FFFFFF'  # blue
 tile         169    '#00FFFF' '#008C8C' '#99FFFF' '#00CCCC' diamond  '#000000'  # cyan
 tile         170    '#00FF00' '#008C00' '#99FF99' '#00CC00' triangle '#000000'  # green
-tile         171    '#FF00FF' '#8C008C' '#FF99FF' '#CC00CC' cross    '#000000'  # magenta
-tile         172    '#FF0000' '#8C0000' '#FF8080' '#CC0000' disc     '#000000'  # red
+tile         171    '#B000B0' '#580058' '#E070E0' '#900090' cross    '#FFFFFF'  # magenta
+tile         172    '#C00000' '#600000' '#F06060' '#9C0000' disc     '#FFFFFF'  # red
 tile         173    '#FFFF00' '#8C8C00' '#FFFF99' '#CCCC00' plus     '#000000'  # yellow
 tile         174    '#FFFFFF' '#505050' '#FFFFFF' '#D0D0D0' ring     '#000000'  # white: a dark frame keeps it off the field's white
-tile         178    '#808080' '#303030' '#A8A8A8' '#6C6C6C' bar      '#FFFFFF'  # gray
+tile         178    '#808080' '#303030' '#A8A8A8' '#6C6C6C' bar      '#000000'  # gray
 outlined     180    '#FFFFFF' '#808080'                       # whiteo: empty cell
 
 # disc CANVAS RADIUS CENTRE_X CENTRE_Y FILE: a hard-edged white disc on black

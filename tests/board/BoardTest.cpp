@@ -163,21 +163,32 @@ struct BoardTest : ::testing::Test, RandomSource {
 
 TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
     // Keys typed on a fresh board (B enables Beginner first, as Expert turned it
-    // off; X: the game runs out of columns; C: HELP opened, the board closed).
-    // Then, of the board read anew: Start, HELP, Beginner, Expert enabled,
-    // Beginner chosen, Timer1 and the poller running, the board and HELP
-    // shown; Timer1's period, tiles released, quits and messages.
+    // off; X: the game runs out of columns; C: HELP opened, the board closed;
+    // y: questions are answered Yes). Then, of the board read anew: Start,
+    // HELP, Beginner, Expert enabled, Beginner chosen, Timer1 and the poller
+    // running, the board and HELP shown; Timer1's period, tiles released,
+    // quits, messages, and h for each question asked with both timers held.
     const std::pair<std::string, const char*> table[] = {
-        {"", "111110110 125 0 0 0"},   {"E", "110100110 80 0 0 0"},
-        {"EB", "111110110 80 0 0 0"},  {"S\rSH", "001011110 125 1 0 0"},
-        {"E\r", "000101110 80 1 0 0"}, {"SX", "001010010 125 1 0 1"},
-        {"ESX", "000100010 80 1 0 1"}, {"H", "111110101 125 0 0 0"},
-        {"Q", "111110110 125 0 1 0"},  {"SN", "111110110 125 0 0 0"},
-        {"C", "111110111 125 0 1 0"},  {"SXC", "111110111 125 0 0 1"},
+        {"", "111110110 125 0 0 0 -"},    {"E", "110100110 80 0 0 0 -"},
+        {"EB", "111110110 80 0 0 0 -"},   {"S\rSH", "001011110 125 1 0 0 -"},
+        {"E\r", "000101110 80 1 0 0 -"},  {"SX", "001010010 125 1 0 1 -"},
+        {"ESX", "000100010 80 1 0 1 -"},  {"H", "111110101 125 0 0 0 -"},
+        {"Q", "111110110 125 0 1 0 -"},   {"SN", "001011110 125 1 0 0 h"},
+        {"SyN", "111110110 125 0 0 0 h"}, {"SQ", "001011110 125 1 0 0 h"},
+        {"SyQ", "001011110 125 1 1 0 h"}, {"SXQ", "001010010 125 1 1 1 -"},
+        {"C", "111110111 125 0 1 0 -"},   {"SXC", "111110111 125 0 0 1 -"},
+    };
+    const auto presenter = Application::questionPresenter;
+    std::string held;
+    Application::questionPresenter = [&](const QString&) {
+        const Window1& b = *Window1::existing();
+        held += b.Timer1->Mode() == Timer::Off && b.Timer4->Mode() == Timer::Off ? 'h' : 'r';
+        return recorded().answer;
     };
     for (const auto& [typed, expected] : table) {
         SCOPED_TRACE(typed);
         recorded().clear();
+        held.clear();
         Window1& b = freshBoard();
         b.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&b));  // letter keys work in the active window
@@ -189,6 +200,8 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
             } else if (key == 'C') {
                 Window2::shared();  // still on screen: only the board's rule decides
                 b.Close();
+            } else if (key == 'y') {
+                recorded().answer = true;
             } else {
                 b.RadioButton1->setEnabled(b.RadioButton1->Enabled() || key == 'B');
                 QTest::keyClick(&b, key);
@@ -197,27 +210,44 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         EXPECT_EQ(QApplication::focusWidget(), nullptr) << "the arrows must only steer";
         settleEvents();
         const Window1& n = Window1::shared();
-        EXPECT_EQ(QString::asprintf("%d%d%d%d%d%d%d%d%d %d %d %d %lld", n.PushButton1->Enabled(),
+        EXPECT_EQ(QString::asprintf("%d%d%d%d%d%d%d%d%d %d %d %d %lld %s", n.PushButton1->Enabled(),
                                     n.PushButton5->Enabled(), n.RadioButton1->Enabled(),
                                     n.RadioButton2->Enabled(), n.RadioButton1->Value(),
                                     n.Timer1->Mode() != 0, n.Timer4->Mode() != 0, n.isVisible(),
                                     Window2::existing() && Window2::existing()->isVisible(),
                                     n.Timer1->Period(), n.cnt, recorded().quits,
-                                    recorded().messages.size()),
+                                    recorded().messages.size(), held.empty() ? "-" : held.c_str()),
                   expected);
     }
+    Application::questionPresenter = presenter;
 }
 
 TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
     // From a column: L/R press an arrow, l/r release it, p is a Timer4 poll, f a
-    // Timer1 frame, a digit puts the line on that row; then the tile's column
-    // after each frame, + once it has landed. The edges hold the tile; a press
-    // steps once until a poll sees its key up; on the line a tile only lands.
+    // Timer1 frame, a digit puts the line on that row; then the falling tile's
+    // column after each frame, + in the frame it lands. The edges hold the tile
+    // and spend the press; a held key steps once; presses quicker than a frame
+    // step one a frame once a poll re-arms; none outlives its tile.
     const std::tuple<int, std::string, std::string> table[] = {
-        {0, "LRf", "1"},      {8, "Rf", "8"},        {8, "RLf", "7"},     {1, "Lf", "0"},
-        {7, "Rf", "8"},       {4, "fLlfpf", "433"},  {4, "Rprpff", "55"}, {4, "Lfpfpf", "333"},
-        {4, "Rfpfpf", "555"}, {4, "LflpLf", "32"},   {4, "RfrpRf", "56"}, {4, "LfplLpf", "33"},
-        {4, "RfprRpf", "55"}, {4, "LRfpfpf", "344"}, {4, "1ffLf", "44+"}, {4, "0Lf", "+"},
+        {0, "LRf", "1"},
+        {8, "Rf", "8"},
+        {8, "RLf", "7"},
+        {1, "Lf", "0"},
+        {7, "Rf", "8"},
+        {4, "fLlfpf", "433"},
+        {4, "Rprpff", "55"},
+        {4, "Lfpfpf", "333"},
+        {4, "Rfpfpf", "555"},
+        {4, "LflpLf", "32"},
+        {4, "RfrpRf", "56"},
+        {4, "LfplLpf", "32"},
+        {4, "RfprRpf", "56"},
+        {4, "LRfpfpf", "344"},
+        {4, "1ffLf", "44+"},
+        {4, "0Lf", "+"},
+        {4, "LlLlffpfpf", "3322"},
+        {1, "LlLlfpfRf", "001"},
+        {4, "1fLlLlfpfpf", "43+4"},
     };
     for (const auto& [column, script, frames] : table) {
         SCOPED_TRACE(script);
@@ -235,8 +265,9 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
             } else if (step == 'p') {
                 b.Timer4_Action();
             } else {
+                const int released = b.cnt;
                 b.Timer1_Action();
-                seen += b.cnt == 2 ? '+' : char('0' + b.kap2);
+                seen += b.cnt != released ? '+' : char('0' + b.kap2);
             }
         }
         EXPECT_EQ(seen, frames);

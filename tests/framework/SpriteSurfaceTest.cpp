@@ -65,24 +65,32 @@ TEST_F(SurfaceTest, newerFirstOncePerUpdateAndNothingMoreFromASpriteClosedInAHan
     EXPECT_EQ(log, "NC32C43NC43");
 }
 
-TEST_F(SurfaceTest, keysHeldThroughAutoRepeatAndTapsBetweenFramesCountAtTheNextFrame) {
+TEST_F(SurfaceTest, eachRealPressWaitsForAFrameToTakeItAndAutoRepeatIsNoPress) {
     std::string seen;
-    surface.NextFrame = [&] { seen += surface.KeyTest(KeyCode::LeftArrow) ? "1" : "0"; };
-    // d/u the key down/up (D/U by auto-repeat), t a tile, f a frame, x the game
-    // deactivated so that no release reaches it. A tap on an empty surface is not for it.
-    for (const char step : std::string("dutfduffdfUfDufdfxf")) {
+    surface.NextFrame = [&] {
+        seen += surface.KeyTest(KeyCode::LeftArrow) ? "1" : "0";
+        surface.takeKey(KeyCode::LeftArrow);
+    };
+    // d/u the key down/up 1 ms after the last event (D/U flagged as auto-repeat),
+    // . 30 ms pass, t a tile, f a frame, x the game deactivated so that no
+    // release reaches it. A tap on an empty surface is not for it; an unflagged
+    // up/down pair 1 ms apart is X repeating a held key; two taps, two frames.
+    std::uint64_t time = 1000;
+    for (const char step : std::string("dutf.duff.dfUDfudf.u.df.u.d.u.d.ufff.dx.dff")) {
+        time += step == '.' ? 30 : 1;
         if (step == 't') {
             tile(2, 0, 0);
         } else if (step == 'f') {
             surface.Update();
-        } else {
+        } else if (step != '.') {
             const auto type = step == 'x'                 ? QEvent::ApplicationDeactivate
                               : std::tolower(step) == 'd' ? QEvent::KeyPress
                                                           : QEvent::KeyRelease;
             QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), std::isupper(step));
+            event.setTimestamp(time);
             QCoreApplication::sendEvent(qApp, &event);
         }
     }
-    EXPECT_EQ(seen, "01011010");
+    EXPECT_EQ(seen, "010100111011");
 }
 }  // namespace

@@ -110,7 +110,7 @@ content_top() {
 # open_scores GAME WORK: the game on the score file in WORK/config, up to its
 # score board; sets scores, its id, and menu, its menu bar's height.
 open_scores() {
-    launch "$1" "$2" && scores=$(wait_for_window Scores 30) || fail "no score board within 30 s"
+    launch "$1" "$2" && scores=$(wait_for_window Scores 60) || fail "no score board within 60 s"
     menu=$(content_top "$scores" 345) # white right of the list
 }
 open_about() { # the id of About, opened from the score board's File menu: its last item

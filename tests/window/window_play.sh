@@ -71,11 +71,13 @@ new_game() { # new_game [KEY]: N (and Yes if it asks), KEY on the new board, Ret
 # of 10 to 80 ms and double taps 40 and 70 ms apart must step the falling tile
 # one column a tap, holds of 1.5 s that X repeats one column.
 measure() {
-    local kind count want n lost c t colour c2 t2 dir step reach limit since=$SECONDS
+    local kind count want n lost c t colour c2 t2 dir step low reach limit since=$SECONDS
     for kind in 10 30 50 80 40x2 70x2 hold; do
-        count=$taps want=1 reach=192 limit=288 && [[ $kind =~ x2|hold ]] && count=10
+        count=$taps want=1 low=0 reach=192 limit=288 && [[ $kind =~ x2|hold ]] && count=10
         [[ $kind != *x2 ]] || want=2
-        [[ $kind != hold ]] || reach=$((16 * 1900 / $2)) limit=$(((448 - 16 * 1900 / $2) / 32 * 32))
+        # A held tile has fallen most of 1.5 s by its second picture: a tile
+        # higher than that is the next one, of the same colour by chance.
+        [[ $kind != hold ]] || low=$((16 * 1200 / $2)) reach=$((16 * 1900 / $2)) limit=$(((448 - 16 * 1900 / $2) / 32 * 32))
         n=0 lost=0 && new_game "${3:-}"
         while ((n < count)); do
             ((SECONDS < since + 40)) || fail "$1: no tile to steer for 40 s"
@@ -90,9 +92,9 @@ measure() {
             esac
             # The same tile a few frames lower, none that rested there before;
             # none when it landed meanwhile, and then the tap proves nothing.
-            read -r c2 t2 < <(tiles | tee "$work/after.txt" | awk -v c="$c" -v t="$t" -v colour="$colour" -v reach="$reach" '
+            read -r c2 t2 < <(tiles | tee "$work/after.txt" | awk -v c="$c" -v t="$t" -v colour="$colour" -v low="$low" -v reach="$reach" '
                 NR == FNR { rest[$0]; next }
-                !($0 in rest) && $3 == colour && $2 > t && $2 <= t + reach && $1 >= c - 2 && $1 <= c + 2 {
+                !($0 in rest) && $3 == colour && $2 > t + low && $2 <= t + reach && $1 >= c - 2 && $1 <= c + 2 {
                     print $1, $2; exit }' "$work/before.txt" - && echo "9 -1")
             mv "$work/after.txt" "$work/before.txt" # the next tap's first picture; after a hold, a
             # fresh one: the tile held may have landed meanwhile, beside the next one's column

@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <memory>
 
-#include "framework/Control.h"
 #include "framework/Window.h"
 
 // The application without a screen, message boxes and quitting recorded, not shown
@@ -38,9 +37,4 @@ inline void settleEvents() {
 inline void closeAllWindows() {
     Window::releaseAll();
     settleEvents();
-}
-
-// The text of a label as the player sees it.
-inline QString shownText(const Control& label) {
-    return label.widget()->property("text").toString();
 }

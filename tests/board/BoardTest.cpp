@@ -96,8 +96,8 @@ void expectFieldRule(const Window1& b) {
         line[last->X() / 32] = cTest[last->X() / 32];
     }
     EXPECT_EQ(cTest, line) << "cTest and the line\n" << field();
-    EXPECT_TRUE(b.counter == whites &&
-                shownText(*b.StaticText1) == (whites ? QString::number(whites) : ""))
+    EXPECT_TRUE(b.counter == whites && b.StaticText1->widget()->property("text").toString() ==
+                                           (whites ? QString::number(whites) : ""))
         << "the score is not the whites\n"
         << field();
 }
@@ -423,7 +423,7 @@ TEST_F(BoardTest, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
         board.PushButton1->Push();
         QStringList shown;
         for (const StaticText* line : lines) {
-            shown << shownText(*line) + line->TextColor().name();
+            shown << line->widget()->property("text").toString() + line->TextColor().name();
         }
         EXPECT_EQ(shown.join(' ').toStdString(),
                   expert ? "old#123456 old#123456 old#123456" : hints[board.kap]);

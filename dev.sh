@@ -4,7 +4,8 @@
 #
 #   ./dev.sh play [ARGS...]   install what is missing, build, start the game
 #   ./dev.sh test             install what is missing, build, check the format, run
-#                             every test, then again on a build with ASan and UBSan
+#                             every test, the unit tests of a clang build, then every
+#                             test again on a build with ASan and UBSan
 #   ./dev.sh sanitize         only the run with AddressSanitizer and UBSan
 #   ./dev.sh bench [ARGS...]  install what is missing, build, run the benchmarks
 #   ./dev.sh build            install what is missing, build
@@ -19,11 +20,11 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth xdotool xclip imagemagick x11-utils dbus at-spi2-core libglib2.0-bin openbox
     qt6-wayland weston
-    clang-format
+    clang-format clang
 )
 
 usage() {
-    sed -n '5,10s/^# \{0,1\}//p' "$0" >&2
+    sed -n '5,11s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
@@ -57,6 +58,17 @@ configure_build() {
 
 run_tests() {
     (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j"$(nproc)")
+}
+
+# The unit tests built by clang too, so that neither compiler's warnings creep
+# in; the game is built as well, for its warnings, but only the unit tier runs.
+clang_tests() {
+    echo "== building with clang"
+    cmake -S . -B build-clang -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
+        -DHUEMIX_WERROR=ON -DHUEMIX_BENCH=OFF
+    cmake --build build-clang --parallel "$(nproc)" --target huemix unit_tests
+    echo "== testing the clang build"
+    (cd build-clang && QT_QPA_PLATFORM=offscreen ctest -L unit --output-on-failure --timeout 600 -j"$(nproc)")
 }
 
 # The same suite on a build with AddressSanitizer and UndefinedBehaviorSanitizer;
@@ -101,6 +113,7 @@ case $cmd in
         check_format
         echo "== testing"
         run_tests build
+        clang_tests
         sanitized_tests
         ;;
     sanitize)

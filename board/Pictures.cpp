@@ -6,44 +6,54 @@
 namespace Pictures {
 namespace {
 struct Slot {
-    Name name;  // rows are in Name order
+    Name name;
     int resource;
     Colour::Code code;
-    PictureRef kept;
 };
 
 // Indexed by Name. whiteo is the outlined white that marks an empty cell and
 // is never shown as a tile; huemixsmall is the board's title image.
-std::array<Slot, 10>& table() {
-    static std::array<Slot, 10> all{{{blue, 168, Colour::Blue, nullptr},
-                                     {cyan, 169, Colour::Cyan, nullptr},
-                                     {green, 170, Colour::Green, nullptr},
-                                     {magenta, 171, Colour::Magenta, nullptr},
-                                     {red, 172, Colour::Red, nullptr},
-                                     {yellow, 173, Colour::Yellow, nullptr},
-                                     {white, 174, Colour::White, nullptr},
-                                     {huemixsmall, 175, Colour::White, nullptr},
-                                     {gray, 178, Colour::Gray, nullptr},
-                                     {whiteo, 180, Colour::White, nullptr}}};
+constexpr std::array<Slot, 10> rows{{{blue, 168, Colour::Blue},
+                                     {cyan, 169, Colour::Cyan},
+                                     {green, 170, Colour::Green},
+                                     {magenta, 171, Colour::Magenta},
+                                     {red, 172, Colour::Red},
+                                     {yellow, 173, Colour::Yellow},
+                                     {white, 174, Colour::White},
+                                     {huemixsmall, 175, Colour::White},
+                                     {gray, 178, Colour::Gray},
+                                     {whiteo, 180, Colour::White}}};
+// A row out of Name order would hand out another colour's picture.
+static_assert([] {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].name != Name(i)) {
+            return false;
+        }
+    }
+    return true;
+}());
+
+std::array<PictureRef, rows.size()>& kept() {
+    static std::array<PictureRef, rows.size()> all;
     return all;
 }
 }  // namespace
 
 PictureRef get(Name name) {
-    Slot& slot = table()[name];
-    if (!slot.kept) {
-        slot.kept = loadPictureResource(slot.resource);
+    PictureRef& picture = kept()[name];
+    if (!picture) {
+        picture = loadPictureResource(rows[name].resource);
     }
-    return slot.kept;
+    return picture;
 }
 
 Tile tileOf(Name name) {
-    return {get(name), table()[name].code};
+    return {get(name), rows[name].code};
 }
 
 void releaseAll() {
-    for (Slot& slot : table()) {
-        slot.kept.reset();
+    for (PictureRef& picture : kept()) {
+        picture.reset();
     }
 }
 

@@ -91,7 +91,6 @@ StaticText::StaticText(const QString& name, QWidget* parent)
 }
 
 void StaticText::setText(const QString& text) {
-    text_ = text;
     label_->setText(
         QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n'));
 }

@@ -58,8 +58,7 @@ class StaticText : public Control {
     Q_OBJECT
   public:
     StaticText(const QString& name, QWidget* parent);
-    QString Text() const { return text_; }  // as given; a carriage return shows as a line break
-    void setText(const QString& text);
+    void setText(const QString& text);  // a carriage return shows as a line break
     QColor TextColor() const { return label_->palette().color(QPalette::WindowText); }
     void setTextColor(const QColor& color);
     void setMultiline(bool multiline) { label_->setWordWrap(multiline); }
@@ -79,7 +78,6 @@ class StaticText : public Control {
 
   private:
     QLabel* label_;
-    QString text_;
     std::function<bool(int, int)> mouseDown_;
 };
 

@@ -72,7 +72,6 @@ class SpriteSurface : public Control {
     void forgetKeys();
     // Ends the frames; what is on the surface stays shown.
     void Close();
-    bool closed() const { return closed_; }
 
     std::function<void()> NextFrame;
     std::function<void(const SpriteRef& first, const SpriteRef& second)> Collision;

@@ -126,7 +126,6 @@ template <class W>
 class SharedWindow : public Window {
   public:
     static W& shared() { return static_cast<W&>(*Window::shared(W::ClassName)); }
-    static W* existing() { return static_cast<W*>(Window::existing(W::ClassName)); }
     static void registerClass() {
         Window::registerClass(W::ClassName, [] { return new W; });
     }

@@ -96,8 +96,8 @@ void expectFieldRule(const Window1& b) {
         line[last->X() / 32] = cTest[last->X() / 32];
     }
     EXPECT_EQ(cTest, line) << "cTest and the line\n" << field();
-    EXPECT_TRUE(b.counter == whites &&
-                b.StaticText1->Text() == (whites ? QString::number(whites) : ""))
+    EXPECT_TRUE(b.counter == whites && b.StaticText1->widget()->property("text").toString() ==
+                                           (whites ? QString::number(whites) : ""))
         << "the score is not the whites\n"
         << field();
 }
@@ -147,7 +147,7 @@ struct BoardTest : ::testing::Test, RandomSource {
     // As a release begins, puts the planned column and colour first in the
     // board's lists and keeps their order; later releases repeat the last plan.
     int below(int n) override {
-        Window1& b = *Window1::existing();
+        Window1& b = Window1::shared();
         if (b.cnt != planned && !plan.empty()) {
             planned = b.cnt;
             for (auto [list, value] : {std::pair{&b.aTest, plan.front().first},
@@ -181,7 +181,7 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
     const auto presenter = Application::questionPresenter;
     std::string held;
     Application::questionPresenter = [&](const QString&) {
-        const Window1& b = *Window1::existing();
+        const Window1& b = Window1::shared();
         held += b.Timer1->Mode() == Timer::Off && b.Timer4->Mode() == Timer::Off ? 'h' : 'r';
         return recorded().answer;
     };
@@ -210,13 +210,14 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         EXPECT_EQ(QApplication::focusWidget(), nullptr) << "the arrows must only steer";
         settleEvents();
         const Window1& n = Window1::shared();
+        const Window* help = Window::existing(Window2::ClassName);
         EXPECT_EQ(QString::asprintf("%d%d%d%d%d%d%d%d%d %d %d %d %lld %s", n.PushButton1->Enabled(),
                                     n.PushButton5->Enabled(), n.RadioButton1->Enabled(),
                                     n.RadioButton2->Enabled(), n.RadioButton1->Value(),
                                     n.Timer1->Mode() != 0, n.Timer4->Mode() != 0, n.isVisible(),
-                                    Window2::existing() && Window2::existing()->isVisible(),
-                                    n.Timer1->Period(), n.cnt, recorded().quits,
-                                    recorded().messages.size(), held.empty() ? "-" : held.c_str()),
+                                    help && help->isVisible(), n.Timer1->Period(), n.cnt,
+                                    recorded().quits, recorded().messages.size(),
+                                    held.empty() ? "-" : held.c_str()),
                   expected);
     }
     Application::questionPresenter = presenter;
@@ -422,7 +423,7 @@ TEST_F(BoardTest, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
         board.PushButton1->Push();
         QStringList shown;
         for (const StaticText* line : lines) {
-            shown << line->Text() + line->TextColor().name();
+            shown << line->widget()->property("text").toString() + line->TextColor().name();
         }
         EXPECT_EQ(shown.join(' ').toStdString(),
                   expert ? "old#123456 old#123456 old#123456" : hints[board.kap]);

@@ -203,7 +203,7 @@ TEST_F(ScoresTest, aSaveKeepsTheOldFileUnlessItCanAndMayReplaceItAndTheGameGoesO
         failFiles(fault, filePath(), 0, EIO);
         Window4& scores = Open();
         EXPECT_EQ(rows(*scores.ListBox1), shown);
-        EXPECT_TRUE(scores.StaticText5->Text().contains(why)) << why;
+        EXPECT_TRUE(scores.StaticText5->widget()->property("text").toString().contains(why)) << why;
         EXPECT_FALSE(saveScores(*scores.ListBox1, "Zed", 3).saved);
         ASSERT_EQ(recorded().questions.size(), 1) << why;
         EXPECT_TRUE(recorded().questions.takeFirst().contains(why)) << why;
@@ -293,7 +293,8 @@ TEST_F(ScoresTest, aSaveKeepsTheOldFileUnlessItCanAndMayReplaceItAndTheGameGoesO
     EXPECT_EQ(seen.last(), std::make_tuple(QStringLiteral("Loading the scores…"), size, size));
     EXPECT_LE(seen.size(), 1002) << "a step is a thousandth of the way";
     qputenv("XDG_CONFIG_HOME", "config"), qputenv("HOME", "/");
-    EXPECT_EQ(Open().StaticText5->Text(), "Scores cannot be kept: no home folder was found.");
+    EXPECT_EQ(Open().StaticText5->widget()->property("text").toString(),
+              "Scores cannot be kept: no home folder was found.");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
     qputenv("HOME", homeWas);
 }
@@ -413,7 +414,7 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
     EXPECT_FALSE(scores.isVisible());
     const int loaded = scores.ListBox1->ListCount();
     for (const QString& step : QString::fromLatin1(script).split(' ')) {
-        Window1& board = *Window1::existing();
+        Window1& board = Window1::shared();
         if (step == "order") {
             clickHeading(*scores.ListBox1, 1);
         } else if (step == "expert") {
@@ -429,7 +430,7 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
             EXPECT_TRUE(board.Timer1->Mode() == Timer::Off && board.Timer4->Mode() == Timer::Off);
             settleEvents();
             // Expert stays chosen, and Beginner off, only after a recorded game.
-            const Window1& next = *Window1::existing();
+            const Window1& next = Window1::shared();
             const bool kept = scores.ListBox1->ListCount() > rows;
             EXPECT_TRUE(next.RadioButton2->Value() == kept && next.RadioButton1->Enabled() != kept);
             EXPECT_EQ(unsavedScores(*scores.ListBox1), scores.ListBox1->ListCount() > loaded);

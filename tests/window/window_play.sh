@@ -75,9 +75,10 @@ measure() {
     for kind in 10 30 50 80 40x2 70x2 hold; do
         count=$taps want=1 low=0 reach=192 limit=288 && [[ $kind =~ x2|hold ]] && count=10
         [[ $kind != *x2 ]] || want=2
-        # A held tile has fallen most of 1.5 s by its second picture: a tile
-        # higher than that is the next one, of the same colour by chance.
-        [[ $kind != hold ]] || low=$((16 * 1200 / $2)) reach=$((16 * 1900 / $2)) limit=$(((448 - 16 * 1900 / $2) / 32 * 32))
+        # A held tile has fallen a second by its second picture, taken with the
+        # key down past X's repeat delay: a higher tile is the next one, of the
+        # same colour by chance. The key stays down 1.5 s in all.
+        [[ $kind != hold ]] || low=$((16 * 800 / $2)) reach=$((16 * 1900 / $2)) limit=$(((448 - 16 * 1900 / $2) / 32 * 32))
         n=0 lost=0 && new_game "${3:-}"
         while ((n < count)); do
             ((SECONDS < since + 40)) || fail "$1: no tile to steer for 40 s"
@@ -86,7 +87,7 @@ measure() {
             dir=Right step=1 && ((c > 8 - want || (c >= want && RANDOM % 2))) && dir=Left step=-1
             xdotool sleep "0.$(printf %03d $((RANDOM % $2)))"
             case $kind in # a hold's picture below is taken with the key still down
-            hold) xdotool keydown $dir sleep 1.5 ;;
+            hold) xdotool keydown $dir sleep 1 ;;
             *x2) xdotool keydown $dir sleep 0.015 keyup $dir sleep "0.0$((${kind%x2} - 15))" keydown $dir sleep 0.015 keyup $dir sleep 0.3 ;;
             *) xdotool keydown $dir sleep "0.0$kind" keyup $dir sleep 0.2 ;;
             esac
@@ -98,7 +99,7 @@ measure() {
                     print $1, $2; exit }' "$work/before.txt" - && echo "9 -1")
             mv "$work/after.txt" "$work/before.txt" # the next tap's first picture; after a hold, a
             # fresh one: the tile held may have landed meanwhile, beside the next one's column
-            [[ $kind != hold ]] || { xdotool keyup $dir sleep 0.3 && tiles >"$work/before.txt"; }
+            [[ $kind != hold ]] || { xdotool sleep 0.5 keyup $dir sleep 0.3 && tiles >"$work/before.txt"; }
             ((t2 > t)) || continue
             n=$((n + 1)) since=$SECONDS lost=$((lost + ((c2 - c) * step != want)))
             (((c2 - c) * step == want)) || echo "$1 $kind $dir: column $c row $t to $c2 row $t2" >>"$work/misses.txt"

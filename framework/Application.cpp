@@ -165,7 +165,9 @@ void installTranslations(const QString& name, const QLocale& locale) {
         QCoreApplication::removeTranslator(old);
         delete old;
     }
-    if (locale.language() == QLocale::English || locale.language() == QLocale::C) {
+    // The first language the player asks for (LANGUAGE may put one before the locale's).
+    const QString first = locale.uiLanguages().value(0, QStringLiteral("C"));
+    if (first == QLatin1String("C") || first.startsWith(QLatin1String("en"))) {
         return;
     }
     const auto install = [&](const QString& file, const QString& folder) {

@@ -4,7 +4,8 @@
 # the window's exact size, into resources/screenshots/ (or the folder given):
 # scores.png, about.png, help.png, and board.png a few seconds into a game;
 # then the same at 1.5 and 2 times the size (QT_SCALE_FACTOR), as
-# NAME@1.5x.png and NAME@2x.png.
+# NAME@1.5x.png and NAME@2x.png; and the board in each language the game
+# speaks, as board-LANG.png.
 # Run by hand after a change to a window; CI does not run it.
 #
 #   tools/screenshots.sh [GAME [FOLDER]]    (default: build/bin/huemix)
@@ -57,6 +58,24 @@ shots() {
 }
 # Frame lines, texts and marks must survive fractional scales as well as whole ones.
 shots 1 "" && shots 1.5 @1.5x && shots 2 @2x
+
+# board_in LANG TITLE: the board a few seconds into a game, the game speaking
+# LANG; TITLE is the score board's title there. Keys alone, as every caption differs.
+board_in() {
+    (
+        export QT_SCALE_FACTOR=1 LANGUAGE=$1 # before the locale's own, as a player may choose
+        launch "$game" "$work" && scores=$(wait_for_window "$2" 30) || fail "no score board in $1"
+        focus "$scores" && xdotool type --delay 40 "Player" && key "$scores" Return
+        board=$(wait_for_window "Huemix" 10) || fail "no board in $1"
+        sleep 0.5 && key "$board" s
+        sleep 8
+        import -window "$board" "$out/board-$1.png"
+        key "$board" ctrl+q
+        exits_cleanly
+    )
+}
+board_in de Bestenliste && board_in fr Scores && board_in es Puntuaciones
 for name in scores about help board; do for suffix in "" @1.5x @2x; do
     echo "$out/$name$suffix.png: $(identify -format '%wx%h' "$out/$name$suffix.png")"
 done; done
+for lang in de fr es; do echo "$out/board-$lang.png: $(identify -format '%wx%h' "$out/board-$lang.png")"; done

@@ -24,7 +24,7 @@
     </message>
     <message>
         <source>another program is writing it; try again later</source>
-        <translation>un autre programme est en train de l’écrire ; réessayez plus tard</translation>
+        <translation>un autre programme est en train de l’écrire&#xa0;; réessayez plus tard</translation>
     </message>
     <message>
         <source>its lock file could not be made in %1</source>
@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>it is not a regular file, and was left as it is</source>
-        <translation>ce n’est pas un fichier ordinaire ; il a été laissé tel quel</translation>
+        <translation>ce n’est pas un fichier ordinaire&#xa0;; il a été laissé tel quel</translation>
     </message>
     <message>
         <source>it is read-only, and was left as it is</source>
@@ -133,11 +133,11 @@
     </message>
     <message>
         <source>Scores cannot be kept: no home folder was found.</source>
-        <translation>Impossible de conserver les scores : aucun dossier personnel trouvé.</translation>
+        <translation>Impossible de conserver les scores&#xa0;: aucun dossier personnel trouvé.</translation>
     </message>
     <message>
         <source>Not all scores could be read: %1.</source>
-        <translation>Tous les scores n’ont pas pu être lus : %1.</translation>
+        <translation>Tous les scores n’ont pas pu être lus&#xa0;: %1.</translation>
     </message>
     <message>
         <source>The score file %1 could not be read to its end (%2), so the scores after that point are not in the list.
@@ -145,11 +145,11 @@
 Replace the file with the %3 scores in the list and this game&apos;s? The scores that could not be read will be lost.
 
 Choose No to leave the file as it is: the game stays open and keeps this game&apos;s score, so you can save a copy of the file first and then press Quit again.</source>
-        <translation>Le fichier des scores %1 n’a pas pu être lu jusqu’au bout (%2) : les scores situés après ce point ne sont pas dans la liste.
+        <translation>Le fichier des scores %1 n’a pas pu être lu jusqu’au bout (%2)&#xa0;: les scores situés après ce point ne sont pas dans la liste.
 
-Remplacer le fichier par les %3 scores de la liste et celui de cette partie ? Les scores qui n’ont pas pu être lus seront perdus.
+Remplacer le fichier par les %3 scores de la liste et celui de cette partie&#xa0;? Les scores qui n’ont pas pu être lus seront perdus.
 
-Choisissez Non pour laisser le fichier tel quel : le jeu reste ouvert et garde le score de cette partie ; vous pouvez ainsi d’abord faire une copie du fichier, puis appuyer de nouveau sur Quitter.</translation>
+Choisissez Non pour laisser le fichier tel quel&#xa0;: le jeu reste ouvert et garde le score de cette partie&#xa0;; vous pouvez ainsi d’abord faire une copie du fichier, puis appuyer de nouveau sur Quitter.</translation>
     </message>
     <message>
         <source>Saving the scores…</source>
@@ -163,7 +163,7 @@ Choisissez Non pour laisser le fichier tel quel : le jeu reste ouvert et garde 
         <source>Your scores could not be saved to %1: %2.
 
 The score file was left as it was, and the scores of this game are still kept. Press Quit again to try once more, or choose Quit from the File menu to leave without saving.</source>
-        <translation>Vos scores n’ont pas pu être enregistrés dans %1 : %2.
+        <translation>Vos scores n’ont pas pu être enregistrés dans %1&#xa0;: %2.
 
 Le fichier des scores a été laissé tel quel, et les scores de cette partie sont toujours conservés. Appuyez de nouveau sur Quitter pour réessayer, ou choisissez Quitter dans le menu Fichier pour partir sans enregistrer.</translation>
     </message>
@@ -176,11 +176,11 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
     <name>Window1</name>
     <message>
         <source>The Expert scores of this run are not saved yet. Save them before you quit?</source>
-        <translation>Les scores Expert de cette session ne sont pas encore enregistrés. Les enregistrer avant de quitter ?</translation>
+        <translation>Les scores Expert de cette session ne sont pas encore enregistrés. Les enregistrer avant de quitter&#xa0;?</translation>
     </message>
     <message>
         <source>Game Over. Your Score: %1</source>
-        <translation>Partie terminée. Votre score : %1</translation>
+        <translation>Partie terminée. Votre score&#xa0;: %1</translation>
     </message>
     <message>
         <source>Start</source>
@@ -196,7 +196,7 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
     </message>
     <message>
         <source>End this game and quit Huemix?</source>
-        <translation>Terminer cette partie et quitter Huemix ?</translation>
+        <translation>Terminer cette partie et quitter Huemix&#xa0;?</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -204,7 +204,7 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
     </message>
     <message>
         <source>End this game and start a new one?</source>
-        <translation>Terminer cette partie et en commencer une nouvelle ?</translation>
+        <translation>Terminer cette partie et en commencer une nouvelle&#xa0;?</translation>
     </message>
     <message>
         <source>Use the right and left arrow keys to move left and right one step at a time.<byte value="xd"/>Use the Help button below for more instructions.<byte value="xd"/><byte value="xd"/></source>
@@ -216,7 +216,7 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
     </message>
     <message>
         <source>The falling color is compatable with:</source>
-        <translation>La couleur qui tombe va avec :</translation>
+        <translation>La couleur qui tombe va avec&#xa0;:</translation>
     </message>
     <message>
         <source>Beginner</source>
@@ -279,7 +279,7 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
     </message>
     <message>
         <source>If you cover a color with the same color there is a time penalty. Each time the tiles will drop a little faster. (A lot faster in the Expert mode)</source>
-        <translation>Recouvrir une couleur par la même couleur coûte une pénalité de temps : à chaque fois, les tuiles tombent un peu plus vite (beaucoup plus vite en mode Expert).</translation>
+        <translation>Recouvrir une couleur par la même couleur coûte une pénalité de temps&#xa0;: à chaque fois, les tuiles tombent un peu plus vite (beaucoup plus vite en mode Expert).</translation>
     </message>
 </context>
 <context>
@@ -299,7 +299,7 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
     <message>
         <source>Send questions to:
 </source>
-        <translation>Vos questions à :
+        <translation>Vos questions à&#xa0;:
 </translation>
     </message>
     <message>
@@ -335,7 +335,7 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
     </message>
     <message>
         <source>If you want your score to be eligible for recording, please enter your name/handle/initials. -&gt;NOTE WELL: For your score(s) to be recorded you must use the QUIT button on the Game Board to quit or end.</source>
-        <translation>Pour que votre score puisse être enregistré, saisissez votre nom, pseudo ou vos initiales. -&gt;ATTENTION : vos scores ne sont enregistrés que si vous quittez avec le bouton QUITTER du plateau de jeu.</translation>
+        <translation>Pour que votre score puisse être enregistré, saisissez votre nom, pseudo ou vos initiales. -&gt;ATTENTION&#xa0;: vos scores ne sont enregistrés que si vous quittez avec le bouton QUITTER du plateau de jeu.</translation>
     </message>
 </context>
 </TS>

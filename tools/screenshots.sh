@@ -14,12 +14,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 game=${1:-$root/build/bin/huemix}
 out=${2:-$root/resources/screenshots}
 source "$root/headless/xvfb.sh"
-# The bridge reports places unscaled; the pointer moves in the screen's pixels.
+# The bridge reports places on the screen, unscaled; the pointer moves in the
+# window's pixels, and windows open centred, not at the corner.
 press() {
-    local x y w h s=${QT_SCALE_FACTOR:-1} && read -r x y w h < <(find_control "${CONTROLS[$2]}")
+    local x y w h ox oy s=${QT_SCALE_FACTOR:-1} && read -r x y w h < <(find_control "${CONTROLS[$2]}")
     [[ -n $h ]] || fail "the game shows no ${CONTROLS[$2]/:/ named }"
-    click "$1" "$(awk -v v=$((x + w / 2)) -v s="$s" 'BEGIN { printf "%d", v * s }')" \
-        "$(awk -v v=$((y + h / 2)) -v s="$s" 'BEGIN { printf "%d", v * s }')"
+    read -r ox oy < <(xwininfo -id "$1" | awk '/Absolute upper-left/ { printf "%s ", $NF } END { print "" }')
+    click "$1" "$(awk -v v=$((x + w / 2)) -v s="$s" -v o="$ox" 'BEGIN { printf "%d", v * s - o }')" \
+        "$(awk -v v=$((y + h / 2)) -v s="$s" -v o="$oy" 'BEGIN { printf "%d", v * s - o }')"
 }
 
 work=$(mktemp -d)

@@ -65,7 +65,7 @@ shots 1 "" && shots 1.5 @1.5x && shots 2 @2x
 # LANG; TITLE is the score board's title there. Keys alone, as every caption differs.
 board_in() {
     (
-        export QT_SCALE_FACTOR=1 LANGUAGE=$1 # before the locale's own, as a player may choose
+        export QT_SCALE_FACTOR=1 HUEMIX_LANGUAGE=$1
         launch "$game" "$work" && scores=$(wait_for_window "$2" 30) || fail "no score board in $1"
         focus "$scores" && xdotool type --delay 40 "Player" && key "$scores" Return
         board=$(wait_for_window "Huemix" 10) || fail "no board in $1"

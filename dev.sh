@@ -20,6 +20,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth xdotool xclip imagemagick x11-utils dbus at-spi2-core libglib2.0-bin openbox
     qt6-wayland weston
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     clang-format clang
 )
 

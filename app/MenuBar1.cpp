@@ -30,24 +30,27 @@ void MenuBar1::release() {
 }
 
 void MenuBar1::Untitled0() {
-    addMenu(QStringLiteral("FileMenu"), QStringLiteral("&File"));
-    addItem(Kind::Quit, QStringLiteral("FileQuit"), QStringLiteral("Quit"),
+    addMenu(QStringLiteral("FileMenu"), QCoreApplication::translate("MenuBar1", "&File"));
+    addItem(Kind::Quit, QStringLiteral("FileQuit"), QCoreApplication::translate("MenuBar1", "Quit"),
             QStringLiteral("Cmd+Q"));
-    addItem(Kind::About, QStringLiteral("AppleAbout"), QStringLiteral("AboutHuemix"));
+    addItem(Kind::About, QStringLiteral("AppleAbout"),
+            QCoreApplication::translate("MenuBar1", "AboutHuemix"));
 }
 
 void MenuBar1::Untitled1() {
-    addMenu(QStringLiteral("EditMenu"), QStringLiteral("&Edit"));
-    addItem(Kind::Undo, QStringLiteral("EditUndo"), QStringLiteral("&Undo"),
-            QStringLiteral("Cmd+Z"));
+    addMenu(QStringLiteral("EditMenu"), QCoreApplication::translate("MenuBar1", "&Edit"));
+    addItem(Kind::Undo, QStringLiteral("EditUndo"),
+            QCoreApplication::translate("MenuBar1", "&Undo"), QStringLiteral("Cmd+Z"));
     addItem(Kind::Item, QStringLiteral("UntitledMenu1"), QStringLiteral("-"));
-    addItem(Kind::Cut, QStringLiteral("EditCut"), QStringLiteral("Cu&t"), QStringLiteral("Cmd+X"));
-    addItem(Kind::Copy, QStringLiteral("EditCopy"), QStringLiteral("&Copy"),
-            QStringLiteral("Cmd+C"));
-    addItem(Kind::Paste, QStringLiteral("EditPaste"), QStringLiteral("&Paste"),
-            QStringLiteral("Cmd+V"));
-    addItem(Kind::Clear, QStringLiteral("EditClear"), QStringLiteral("&Delete"));
+    addItem(Kind::Cut, QStringLiteral("EditCut"), QCoreApplication::translate("MenuBar1", "Cu&t"),
+            QStringLiteral("Cmd+X"));
+    addItem(Kind::Copy, QStringLiteral("EditCopy"),
+            QCoreApplication::translate("MenuBar1", "&Copy"), QStringLiteral("Cmd+C"));
+    addItem(Kind::Paste, QStringLiteral("EditPaste"),
+            QCoreApplication::translate("MenuBar1", "&Paste"), QStringLiteral("Cmd+V"));
+    addItem(Kind::Clear, QStringLiteral("EditClear"),
+            QCoreApplication::translate("MenuBar1", "&Delete"));
     addItem(Kind::Item, QStringLiteral("UntitledMenu0"), QStringLiteral("-"));
-    addItem(Kind::SelectAll, QStringLiteral("EditSelectAll"), QStringLiteral("Select &All"),
-            QStringLiteral("Cmd+A"));
+    addItem(Kind::SelectAll, QStringLiteral("EditSelectAll"),
+            QCoreApplication::translate("MenuBar1", "Select &All"), QStringLiteral("Cmd+A"));
 }

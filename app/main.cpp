@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/App.h"
+#include "framework/Application.h"
 
 int main(int argc, char** argv) {
     QApplication runtime(argc, argv);
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     // Windows come and go as the player moves between them; the application
     // ends through Quit, or once no window of the game is left on screen.
     QApplication::setQuitOnLastWindowClosed(false);
+    installTranslations(QStringLiteral("huemix"), QLocale::system());
 
     int status = 0;
     {

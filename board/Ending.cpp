@@ -123,8 +123,8 @@ bool Window1::mayClose() {
     }
     const Hold hold(*this);
     switch (
-        msgBoxSave(QStringLiteral("The Expert scores of this run are not saved yet. "
-                                  "Save them before you quit?"))) {
+        msgBoxSave(tr("The Expert scores of this run are not saved yet. "
+                      "Save them before you quit?"))) {
         case SaveChoice::Save:
             return saveAsQuit();
         case SaveChoice::DontSave:
@@ -139,7 +139,7 @@ void Window1::ckquit() {
     Timer4->setMode(Timer::Off);
     PushButton2->setEnabled(false);
     SpriteSurface1->Close();
-    MsgBox(QStringLiteral("Game Over. Your Score: ") + Str(counter));
+    MsgBox(tr("Game Over. Your Score: %1").arg(Str(counter)));
 }
 
 // A stray key beside the arrows must not end a game (a click is deliberate).

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "board/Rules.h"
 
+#include <QCoreApplication>
+
 Tile releasedTile(int selector) {
     using namespace Pictures;
     static constexpr Name bySelector[] = {blue, green, magenta, cyan, yellow, red};
@@ -29,14 +31,17 @@ Mix mixOf(Colour::Code a, Colour::Code b) {
 
 std::array<Hint, 3> hintsFor(int selector) {
     const Hint none{};
-    const Hint green{QStringLiteral("Green"), QColor(0x00, 0xBB, 0x00)};
-    const Hint red{QStringLiteral("Red"), QColor(0xBB, 0x00, 0x00)};
-    const Hint blue{QStringLiteral("Blue"), QColor(0x00, 0x00, 0xBB)};
+    const Hint green{QCoreApplication::translate("Rules", "Green"), QColor(0x00, 0xBB, 0x00)};
+    const Hint red{QCoreApplication::translate("Rules", "Red"), QColor(0xBB, 0x00, 0x00)};
+    const Hint blue{QCoreApplication::translate("Rules", "Blue"), QColor(0x00, 0x00, 0xBB)};
     switch (selector) {
         case 1:  // blue
-            return {green, red, Hint{QStringLiteral("Yellow"), QColor(0xBB, 0xBB, 0x00)}};
+            return {green, red,
+                    Hint{QCoreApplication::translate("Rules", "Yellow"), QColor(0xBB, 0xBB, 0x00)}};
         case 2:  // green
-            return {blue, red, Hint{QStringLiteral("Magenta"), QColor(0xBB, 0x00, 0xBB)}};
+            return {
+                blue, red,
+                Hint{QCoreApplication::translate("Rules", "Magenta"), QColor(0xBB, 0x00, 0xBB)}};
         case 3:  // magenta
             return {none, green, none};
         case 4:  // cyan
@@ -44,7 +49,8 @@ std::array<Hint, 3> hintsFor(int selector) {
         case 5:  // yellow
             return {none, blue, none};
         default:  // red
-            return {green, blue, Hint{QStringLiteral("Cyan"), QColor(0x00, 0xBB, 0xBB)}};
+            return {green, blue,
+                    Hint{QCoreApplication::translate("Rules", "Cyan"), QColor(0x00, 0xBB, 0xBB)}};
     }
 }
 

@@ -40,7 +40,7 @@ void Window1::CreateControls() {
     Timer1->Action = [this] { Timer1_Action(); };
 
     PushButton1 = addControl<PushButton>("PushButton1", {98, 500, 80, 20});
-    PushButton1->setCaption(QStringLiteral("Start"));
+    PushButton1->setCaption(tr("Start"));
     PushButton1->setDefault(true);
     PushButton1->addShortcut(QStringLiteral("S"));
     PushButton1->Action = [this] { PushButton1_Action(); };
@@ -64,19 +64,19 @@ void Window1::CreateControls() {
     Timer4->Action = [this] { Timer4_Action(); };
 
     StaticText12 = addControl<StaticText>("StaticText12", {304, 133, 39, 27});
-    StaticText12->setText(QStringLiteral("Score:"));
+    StaticText12->setText(tr("Score:"));
 
     PushButton3 = addControl<PushButton>("PushButton3", {6, 500, 80, 20});
-    PushButton3->setCaption(QStringLiteral("Quit"));
+    PushButton3->setCaption(tr("Quit"));
     PushButton3->addShortcut(QStringLiteral("Q"), [this] {
-        return keyMayEndGame(QStringLiteral("End this game and quit Huemix?"));
+        return keyMayEndGame(tr("End this game and quit Huemix?"));
     });
     PushButton3->Action = [this] { PushButton3_Action(); };
 
     PushButton4 = addControl<PushButton>("PushButton4", {190, 500, 89, 20});
-    PushButton4->setCaption(QStringLiteral("New Game"));
+    PushButton4->setCaption(tr("New Game"));
     PushButton4->addShortcut(QStringLiteral("N"), [this] {
-        return keyMayEndGame(QStringLiteral("End this game and start a new one?"));
+        return keyMayEndGame(tr("End this game and start a new one?"));
     });
     PushButton4->Action = [this] { PushButton4_Action(); };
 
@@ -85,12 +85,12 @@ void Window1::CreateControls() {
 
     StaticText13 = addControl<StaticText>("StaticText13", {300, 168, 164, 124});
     StaticText13->setMultiline(true);
-    StaticText13->setText(QStringLiteral(
-        "Use the right and left arrow keys to move left and right one step at a time.\r"
-        "Use the Help button below for more instructions.\r\r"));
+    StaticText13->setText(
+        tr("Use the right and left arrow keys to move left and right one step at a time.\r"
+           "Use the Help button below for more instructions.\r\r"));
 
     PushButton5 = addControl<PushButton>("PushButton5", {300, 500, 80, 20});
-    PushButton5->setCaption(QStringLiteral("HELP"));
+    PushButton5->setCaption(tr("HELP"));
     PushButton5->addShortcut(QStringLiteral("H"));
     PushButton5->addShortcut(QStringLiteral("F1"));
     PushButton5->Action = [this] { PushButton5_Action(); };
@@ -98,7 +98,7 @@ void Window1::CreateControls() {
     StaticText14 = addControl<StaticText>("StaticText14", {304, 392, 171, 21});
     StaticText14->setStyle({.size = 9});
     StaticText14->setMultiline(true);
-    StaticText14->setText(QStringLiteral("The falling color is compatable with:"));
+    StaticText14->setText(tr("The falling color is compatable with:"));
 
     const TextStyle hintStyle{.size = 12, .bold = true, .underline = true};
     StaticText16 = addControl<StaticText>("StaticText16", {310, 419, 70, 15});
@@ -111,12 +111,12 @@ void Window1::CreateControls() {
     GroupBox1 = addControl<GroupBox>("GroupBox1", {300, 291, 171, 89});
 
     RadioButton1 = addControlIn<RadioButton>(GroupBox1, "RadioButton1", {320, 304, 100, 20});
-    RadioButton1->setCaption(QStringLiteral("Beginner"));
+    RadioButton1->setCaption(tr("Beginner"));
     RadioButton1->setValue(true);
     RadioButton1->addShortcut(QStringLiteral("B"));
 
     RadioButton2 = addControlIn<RadioButton>(GroupBox1, "RadioButton2", {320, 343, 100, 20});
-    RadioButton2->setCaption(QStringLiteral("Expert"));
+    RadioButton2->setCaption(tr("Expert"));
     RadioButton2->addShortcut(QStringLiteral("E"));
     RadioButton2->Action = [this] { RadioButton2_Action(); };
 
@@ -125,7 +125,7 @@ void Window1::CreateControls() {
     PausedText->setStyle({.size = 32, .bold = true});
     PausedText->setCentered(true);
     PausedText->setBackColor(Qt::white);
-    PausedText->setText(QStringLiteral("Paused"));
+    PausedText->setText(tr("Paused"));
     PausedText->setVisible(false);
     addShortcut(QStringLiteral("P"), [this] { PauseKey_Action(); });
     addShortcut(QStringLiteral("Pause"), [this] { PauseKey_Action(); });

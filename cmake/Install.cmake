@@ -53,7 +53,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Library dependencies are read off the binary, so the package names what it links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# Native Wayland; without it Qt runs through XWayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# Native Wayland, without which Qt runs through XWayland; and Qt's own texts
+# (Yes, No, Cancel) in the player's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

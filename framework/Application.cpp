@@ -6,11 +6,14 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QTranslator>
 #include <QUrl>
 #include <cerrno>
 #include <csignal>
@@ -25,7 +28,8 @@ int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton
                     QApplication::activeWindow());
     box.setDefaultButton(preferred);
     if (QAbstractButton* discard = box.button(QMessageBox::Discard)) {
-        discard->setText(QStringLiteral("&Don't Save"));  // some desktops' own text says otherwise
+        discard->setText(QCoreApplication::translate(
+            "Application", "&Don't Save"));  // some desktops' own text says otherwise
     }
     return box.exec();
 }
@@ -152,4 +156,29 @@ SaveChoice msgBoxSave(const QString& question) {
         default:
             return SaveChoice::Cancel;
     }
+}
+
+void installTranslations(const QString& name, const QLocale& locale) {
+    const QString installed = QStringLiteral("installedTranslation");
+    for (QTranslator* old :
+         qApp->findChildren<QTranslator*>(installed, Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(old);
+        delete old;
+    }
+    // The first language the player asks for (LANGUAGE may put one before the locale's).
+    const QString first = locale.uiLanguages().value(0, QStringLiteral("C"));
+    if (first == QLatin1String("C") || first.startsWith(QLatin1String("en"))) {
+        return;
+    }
+    const auto install = [&](const QString& file, const QString& folder) {
+        auto* translator = new QTranslator(qApp);  // gone with the application at the latest
+        translator->setObjectName(installed);
+        if (translator->load(locale, file, QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(translator);
+        } else {
+            delete translator;
+        }
+    };
+    install(name, QStringLiteral(":/i18n"));
+    install(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }

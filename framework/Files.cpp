@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <cerrno>
 #include <cstring>
@@ -49,7 +50,7 @@ std::unique_ptr<QFile> FolderItem::OpenAsTextFile(QString* why) const {
     // Looked at before opening, as opening a device can already do something;
     // opened without blocking, as a FIFO may have been put there since.
     if (!QFileInfo(path_).isFile()) {
-        reason = QStringLiteral("it is not a regular file");
+        reason = QCoreApplication::translate("Files", "it is not a regular file");
         return nullptr;
     }
     const QByteArray native = QFile::encodeName(path_);
@@ -58,7 +59,7 @@ std::unique_ptr<QFile> FolderItem::OpenAsTextFile(QString* why) const {
     if (descriptor < 0 || ::fstat(descriptor, &info) != 0) {
         reason = errorText(errno);
     } else if (!S_ISREG(info.st_mode)) {
-        reason = QStringLiteral("it is not a regular file");
+        reason = QCoreApplication::translate("Files", "it is not a regular file");
     } else {
         auto file = std::make_unique<QFile>();
         file->open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
@@ -97,10 +98,11 @@ void TextOutputStream::start(const QString& path) {
     const QFileInfo there(path);
     const QString folder = there.absolutePath();
     if (path.isEmpty()) {
-        return fail(QStringLiteral("no home folder was found, so nothing can be kept"));
+        return fail(QCoreApplication::translate(
+            "Files", "no home folder was found, so nothing can be kept"));
     }
     if (!QDir().mkpath(folder)) {
-        return fail(QStringLiteral("the folder %1 could not be made")
+        return fail(QCoreApplication::translate("Files", "the folder %1 could not be made")
                         .arg(QDir::toNativeSeparators(folder)));
     }
     lock_ = std::make_unique<QLockFile>(folder + QStringLiteral("/.") + there.fileName() +
@@ -109,9 +111,11 @@ void TextOutputStream::start(const QString& path) {
     if (!lock_->tryLock(LockWaitMs)) {
         const bool held = lock_->error() == QLockFile::LockFailedError;
         lock_.reset();
-        return fail(held ? QStringLiteral("another program is writing it; try again later")
-                         : QStringLiteral("its lock file could not be made in %1")
-                               .arg(QDir::toNativeSeparators(folder)));
+        return fail(
+            held ? QCoreApplication::translate("Files",
+                                               "another program is writing it; try again later")
+                 : QCoreApplication::translate("Files", "its lock file could not be made in %1")
+                       .arg(QDir::toNativeSeparators(folder)));
     }
     // A link is written through: its target is what gets replaced.
     const QString target = !there.isSymLink() ? there.absoluteFilePath()
@@ -119,7 +123,8 @@ void TextOutputStream::start(const QString& path) {
                                               : there.symLinkTarget();  // made there, as before
     if (there.exists() && !there.isFile()) {
         // Replacing a device node, or a folder, is never what saving a file means.
-        return fail(QStringLiteral("it is not a regular file, and was left as it is"));
+        return fail(QCoreApplication::translate("Files",
+                                                "it is not a regular file, and was left as it is"));
     }
     target_ = QFile::encodeName(target);
     const QFileInfo resolved(target);
@@ -128,7 +133,8 @@ void TextOutputStream::start(const QString& path) {
     struct stat old {};
     if (::stat(target_.constData(), &old) == 0) {
         if (::access(target_.constData(), W_OK) != 0) {
-            return fail(QStringLiteral("it is read-only, and was left as it is"));
+            return fail(
+                QCoreApplication::translate("Files", "it is read-only, and was left as it is"));
         }
         keepOwner_ = true;
         owner_ = old.st_uid, group_ = old.st_gid, mode_ = old.st_mode & 0777;
@@ -198,7 +204,9 @@ void TextOutputStream::flush() {
 
 void TextOutputStream::fail(const QString& why) {
     if (!failed()) {
-        error_ = why.isEmpty() ? QStringLiteral("the file could not be written") : why;
+        error_ = why.isEmpty()
+                     ? QCoreApplication::translate("Files", "the file could not be written")
+                     : why;
         setErrorString(error_);
     }
     end();

@@ -30,7 +30,8 @@ start_bus() { # a runtime folder and session bus of our own
 }
 launch() { # launch GAME WORK: the game on the config folder in WORK, its bridge on for press; sets PID and log
     export XDG_CONFIG_HOME=$2/config && mkdir -p "$XDG_CONFIG_HOME" && log=$2/game.log
-    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" >"$log" 2>&1 & PID=$!
+    # In English (or HUEMIX_LANGUAGE) whatever the caller's locale: controls are found by name.
+    LANGUAGE=${HUEMIX_LANGUAGE:-en} QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" >"$log" 2>&1 & PID=$!
 }
 # wait_for_window TITLE [TIMEOUT_S [EXCEPT_ID]]: the id of a visible window
 # titled exactly TITLE but EXCEPT_ID (a message box shares the board's title).

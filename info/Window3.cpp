@@ -5,7 +5,7 @@
 
 Window3::Window3() {
     WindowAttributes attributes;
-    attributes.title = QStringLiteral("About");
+    attributes.title = tr("About");
     attributes.width = 300;
     attributes.height = 300;
     attributes.documentWindow = false;
@@ -18,25 +18,24 @@ Window3::Window3() {
     StaticText1->setStyle({.size = 18, .bold = true, .italic = true, .underline = true});
 
     StaticText3 = addControl<StaticText>("StaticText3", {8, 59, 100, 20});
-    StaticText3->setText(QStringLiteral("Version 2.1.0"));
+    StaticText3->setText(tr("Version 2.1.0"));
 
     StaticText4 = addControl<StaticText>("StaticText4", {13, 128, 238, 58});
     StaticText4->setMultiline(true);
     StaticText4->setText(
-        QStringLiteral("A Game to test your knowledge, planning, reaction time and foresight."));
+        tr("A Game to test your knowledge, planning, reaction time and foresight."));
     StaticText4->setTextColor(QColor(0x00, 0x80, 0x00));
     StaticText4->setStyle({.size = 14, .bold = true});
 
     StaticText5 = addControl<StaticText>("StaticText5", {12, 202, 208, 55});
     StaticText5->setMultiline(true);
-    StaticText5->setText(QStringLiteral("Send questions to:\n") +
-                         QString::fromLatin1(ContactAddress));
+    StaticText5->setText(tr("Send questions to:\n") + QString::fromLatin1(ContactAddress));
     StaticText5->setTextColor(QColor(0x00, 0x00, 0xFF));
     StaticText5->setStyle({.bold = true, .underline = true});
     StaticText5->setMouseDown([this](int x, int y) { return StaticText5_MouseDown(x, y); });
 
     PushButton1 = addControl<PushButton>("PushButton1", {224, 225, 63, 32});
-    PushButton1->setCaption(QStringLiteral("Close"));
+    PushButton1->setCaption(tr("Close"));
     PushButton1->setStyle({.bold = true});
     // The keyboard's way out: Return or Space on Close, Escape anywhere; Tab
     // goes on to the link.
@@ -55,7 +54,7 @@ void Window3::PushButton1_Action() {
 bool Window3::StaticText5_MouseDown(int, int) {
     // With no mail program to open, the player still gets the address.
     if (!ShowURL(QStringLiteral("mailto:") + QString::fromLatin1(ContactAddress))) {
-        MsgBox(QStringLiteral("No mail program is set up here. Send your questions to ") +
+        MsgBox(tr("No mail program is set up here. Send your questions to ") +
                QString::fromLatin1(ContactAddress));
     }
     return false;

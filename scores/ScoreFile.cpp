@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "scores/ScoreFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHash>
 #include <QVarLengthArray>
@@ -22,7 +23,8 @@ namespace {
 constexpr qint64 Chunk = 256 * 1024;
 
 QString tooLarge() {
-    return QStringLiteral("it is larger than %1 MB").arg(MaxScoreFileBytes >> 20);
+    return QCoreApplication::translate("ScoreFile", "it is larger than %1 MB")
+        .arg(MaxScoreFileBytes >> 20);
 }
 
 ScoreModel& scoresOf(const ListBox& list) {
@@ -42,7 +44,8 @@ QString readAll(const FolderItem& file,
     }
     std::optional<Progress> progress;
     if (showProgress) {
-        progress.emplace(QStringLiteral("Loading the scores…"), in->size());
+        progress.emplace(QCoreApplication::translate("ScoreFile", "Loading the scores…"),
+                         in->size());
     }
     return readScores(*in, add, progress ? &*progress : nullptr);
 }
@@ -124,7 +127,8 @@ QString readScores(QIODevice& in, const std::function<void(QByteArrayView, QByte
     int field = 0;  // being read: 0 the name, 1 the score, 2 the rest of the line
     bool nameTooLong = false;
     const QString tooLong =
-        QStringLiteral("a name or score in it is longer than %1 MB").arg(MaxFieldBytes >> 20);
+        QCoreApplication::translate("ScoreFile", "a name or score in it is longer than %1 MB")
+            .arg(MaxFieldBytes >> 20);
     // A line whose second field is empty is no record.
     const auto endLine = [&] {
         const bool record = !fields[1].isEmpty(), whole = !record || !nameTooLong;
@@ -181,7 +185,7 @@ QString readScores(QIODevice& in, const std::function<void(QByteArrayView, QByte
             return tooLong;
         }
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("there is not enough memory for all of it");
+        return QCoreApplication::translate("ScoreFile", "there is not enough memory for all of it");
     }
     return {};
 }
@@ -224,7 +228,8 @@ FolderItem scoreFile() {
 QString loadScores(ScoreModel& scores) {
     const FolderItem file = scoreFile();
     if (file.path().isEmpty()) {
-        return QStringLiteral("Scores cannot be kept: no home folder was found.");
+        return QCoreApplication::translate("ScoreFile",
+                                           "Scores cannot be kept: no home folder was found.");
     }
     // The list's view needs memory of its own for every row: a load that
     // would leave none for it ends as one that runs out.
@@ -246,8 +251,10 @@ QString loadScores(ScoreModel& scores) {
     room.reset();
     scores.publish();
     scores.markSaved();
-    return unread.isEmpty() ? QString()
-                            : QStringLiteral("Not all scores could be read: %1.").arg(unread);
+    return unread.isEmpty()
+               ? QString()
+               : QCoreApplication::translate("ScoreFile", "Not all scores could be read: %1.")
+                     .arg(unread);
 }
 
 bool unsavedScores(const ListBox& list) {
@@ -273,7 +280,8 @@ SaveResult saveScores(ListBox& list, const QString& name, int score) {
         if (!unread.isEmpty() && file.Exists()) {
             out.reset();  // not held while the player decides
             if (!msgBoxYesNo(
-                    QStringLiteral(
+                    QCoreApplication::translate(
+                        "ScoreFile",
                         "The score file %1 could not be read to its end (%2), so the "
                         "scores after that point are not in the list.\n\n"
                         "Replace the file with the %3 scores in the list and this game's? "
@@ -291,7 +299,7 @@ SaveResult saveScores(ListBox& list, const QString& name, int score) {
                 recordsAddedSince(file, scores, added);  // what can be read is kept
             }
         }
-        Progress progress(QStringLiteral("Saving the scores…"), rows);
+        Progress progress(QCoreApplication::translate("ScoreFile", "Saving the scores…"), rows);
         for (int row = 0; row < rows && !out->failed(); ++row) {
             writeScore(*out, scores.cell(row, 0), scores.cell(row, 1));
             progress.setValue(row + 1);
@@ -309,11 +317,15 @@ SaveResult saveScores(ListBox& list, const QString& name, int score) {
     } catch (const std::bad_alloc&) {
         out.reset();
     }
-    const QString why = out ? out->error() : QStringLiteral("there is not enough memory");
-    return {false, QStringLiteral(
-                       "Your scores could not be saved to %1: %2.\n\n"
-                       "The score file was left as it was, and the scores of this game are still "
-                       "kept. Press Quit again to try once more, or choose Quit from the File menu "
-                       "to leave without saving.")
-                       .arg(where.isEmpty() ? QStringLiteral("a file") : where, why)};
+    const QString why =
+        out ? out->error() : QCoreApplication::translate("ScoreFile", "there is not enough memory");
+    return {false,
+            QCoreApplication::translate(
+                "ScoreFile",
+                "Your scores could not be saved to %1: %2.\n\n"
+                "The score file was left as it was, and the scores of this game are still "
+                "kept. Press Quit again to try once more, or choose Quit from the File menu "
+                "to leave without saving.")
+                .arg(where.isEmpty() ? QCoreApplication::translate("ScoreFile", "a file") : where,
+                     why)};
 }

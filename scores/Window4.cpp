@@ -6,7 +6,7 @@
 
 Window4::Window4() {
     WindowAttributes attributes;
-    attributes.title = QStringLiteral("Scores");
+    attributes.title = tr("Scores");
     attributes.width = 350;
     attributes.height = 300;
     attributes.closeButton = true;
@@ -22,14 +22,14 @@ Window4::Window4() {
 
     Scores = new ScoreModel;
     ListBox1 = addControl<ListBox>("ListBox1", {36, 22, 158, 100}, Scores);
-    ListBox1->setInitialValue(QStringLiteral("Name\tScore"));
+    ListBox1->setInitialValue(tr("Name\tScore"));
     ListBox1->fitLastColumn(QStringLiteral("2147483647"));  // the largest score
 
     StaticText1 = addControl<StaticText>("StaticText1", {30, 134, 300, 89});
     StaticText1->setMultiline(true);
 
     StaticText3 = addControl<StaticText>("StaticText3", {174, 235, 100, 20});
-    StaticText3->setText(QStringLiteral("Run"));
+    StaticText3->setText(tr("Run"));
     StaticText3->setCentered(true);
     StaticText3->setTextColor(Qt::black);
     StaticText3->setStyle({.underline = true});
@@ -38,12 +38,12 @@ Window4::Window4() {
     StaticText4 = addControl<StaticText>("StaticText4", {206, 22, 107, 100});
     StaticText4->setMultiline(true);
     StaticText4->setText(
-        QStringLiteral("<- Click to order scores. Only scores obtained in the Expert Mode will be "
-                       "recorded."));
+        tr("<- Click to order scores. Only scores obtained in the Expert Mode will be "
+           "recorded."));
 
     EditField1 = addControl<EditField>("EditField1", {102, 261, 80, 22});
     EditField1->setVisible(false);
-    EditField1->setSpokenName(QStringLiteral("Your name"));
+    EditField1->setSpokenName(tr("Your name"));
     setTabOrder({EditField1, StaticText3, ListBox1});
 
     // Small, in the free corner beside the name field.
@@ -55,10 +55,10 @@ Window4::Window4() {
 
 void Window4::Event_Open() {
     StaticText5->setText(loadScores(*Scores));
-    StaticText1->setText(QStringLiteral(
-        "If you want your score to be eligible for recording, please enter your "
-        "name/handle/initials. ->NOTE WELL: For your score(s) to be recorded you must use the "
-        "QUIT button on the Game Board to quit or end."));
+    StaticText1->setText(
+        tr("If you want your score to be eligible for recording, please enter your "
+           "name/handle/initials. ->NOTE WELL: For your score(s) to be recorded you must use the "
+           "QUIT button on the Game Board to quit or end."));
     EditField1->setVisible(true);
     EditField1->returnPressed = [this] { StaticText3_MouseDown(0, 0); };  // as a click on "Run"
     EditField1->SetFocus();

@@ -20,7 +20,7 @@ act() { [[ -n $(find_control "$1" "${@:2}") ]] || fail "the game shows no ${1/:/
 state() { find_control "$1" org.a11y.atspi.Accessible.GetState | sed 's/.*uint32 \([0-9]*\).*/\1/'; }
 enabled() { (($(state "$1") >> 8 & 1)); } # ATSPI_STATE_ENABLED
 
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$game" >"$work/game.out" 2>"$work/game.err" & PID=$!
+LANGUAGE=en QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$game" >"$work/game.out" 2>"$work/game.err" & PID=$!
 act frame:Scores org.a11y.atspi.Accessible.GetRoleName
 act "menu item:AboutHuemix" org.a11y.atspi.Action.DoAction 0 && act "push button:Close" org.a11y.atspi.Action.DoAction 0
 enabled "push button:Start" || fail "About's Close showed no board to start"

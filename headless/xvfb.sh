@@ -28,6 +28,22 @@ start_bus() { # a runtime folder and session bus of our own
     DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") && [[ -n $DBUS_SESSION_BUS_ADDRESS ]] || fail "no session bus of our own"
     export DBUS_SESSION_BUS_ADDRESS
 }
+# start_wm [OPENBOX ARGS...]: openbox on the display, once it manages new
+# windows. It announces itself before it does: a window mapped in between is
+# left unmapped for good, so a probe window must be managed first.
+start_wm() {
+    openbox "$@" >/dev/null 2>&1 &
+    local i probe id
+    for ((i = 0; i < 20; i++)); do
+        xmessage -name wmprobe probe 2>/dev/null & probe=$!
+        for ((id = 0; id < 10; id++)); do
+            xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 0x && break 2 || sleep 0.1
+        done
+        { kill "$probe" && wait "$probe"; } 2>/dev/null || true
+    done
+    { kill "$probe" && wait "$probe"; } 2>/dev/null || true
+    ((i < 20)) || fail "no window manager"
+}
 launch() { # launch GAME WORK: the game on the config folder in WORK, its bridge on for press; sets PID and log
     export XDG_CONFIG_HOME=$2/config && mkdir -p "$XDG_CONFIG_HOME" && log=$2/game.log
     # In English (or HUEMIX_LANGUAGE) whatever the caller's locale: controls are found by name.

@@ -22,8 +22,7 @@ centred() { # centred ID: the frame within 3 px of the middle of the screen, or 
 rm -rf "$work" && mkdir -p "$work/config" && start_xvfb
 keys='<keybind key="W-F11"><action name="ToggleFullscreen"/></keybind><keybind key="W-F10"><action name="ToggleMaximize"/></keybind>'
 echo "<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><keyboard>$keys</keyboard></openbox_config>" >"$work/rc.xml"
-openbox --config-file "$work/rc.xml" >/dev/null 2>&1 &
-for ((i = 0; i < 50; i++)); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break || sleep 0.1; done
+start_wm --config-file "$work/rc.xml"
 open_scores "$game" "$work" && centred "$scores" && focused Name
 key "$scores" K i m Tab && focused Run && key "$scores" Tab && focused Scores
 press "$scores" Name && press "$scores" Score && key "$scores" x

@@ -16,8 +16,7 @@ still() { # still YES|NO WHAT: whether the field stays the same for 0.6 s
 front() { xdotool windowactivate --sync "$1" 2>/dev/null && sleep 0.3; }
 
 rm -rf "$work" && mkdir -p "$work" && start_xvfb
-openbox --sm-disable >/dev/null 2>&1 &
-for ((i = 0; i < 50; i++)); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break || sleep 0.1; done
+start_wm --sm-disable
 open_scores "$game" "$work" && front "$scores" && xdotool type --delay 30 Pat && key "$scores" Return
 board=$(wait_for_window Huemix 10) && front "$board" && key "$board" Return || fail "no board"
 sleep 0.3 && still no "Start started no game"

@@ -148,13 +148,10 @@ bool Window1::keyMayEndGame(const QString& question) {
         return true;  // not started, or over
     }
     // The game must not play on under the question.
-    const int pace = Timer1->Mode();
-    const int keys = Timer4->Mode();
-    Timer1->setMode(Timer::Off);
-    Timer4->setMode(Timer::Off);
-    const bool yes = msgBoxYesNo(question);
-    Timer1->setMode(pace);
-    Timer4->setMode(keys);
+    const bool yes = [&] {
+        const Hold hold(*this);
+        return msgBoxYesNo(question);
+    }();
     SpriteSurface1->dropKeys(KeyCode::LeftArrow);  // arrows pressed in the box were for it
     SpriteSurface1->dropKeys(KeyCode::RightArrow);
     return yes;

@@ -22,11 +22,11 @@ App::App() {
 
 App::~App() = default;
 
-void App::registerWindows() {
-    Window1::registerClass();
-    Window2::registerClass();
-    Window3::registerClass();
-    Window4::registerClass();
+void App::wireWindows() {
+    const auto showBoard = [] { Window1::shared().Show(); };
+    Window2::showBoard = showBoard;
+    Window3::showBoard = showBoard;
+    Window4::showBoard = showBoard;
 }
 
 void App::openDefaultWindow() {

@@ -11,8 +11,8 @@ class App : public Application {
     App();
     ~App() override;
 
-    // Registers the window classes, so windows can reach each other by class name.
-    static void registerWindows();
+    // Leads the help, About and score windows, which do not know the board, back to it.
+    static void wireWindows();
     // Opens the first window.
     void openDefaultWindow();
     // Releases the shared pictures, the windows and the menu bar, in that order.

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         App app;
-        App::registerWindows();
+        App::wireWindows();
         app.openDefaultWindow();
         status = QApplication::exec();
         App::shutdown();

@@ -149,7 +149,7 @@ BENCHMARK(BM_GameLogicFrames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv) {
     const auto app = startHeadless(argc, argv, false);
-    App::registerWindows();
+    App::wireWindows();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -158,7 +158,7 @@ Run play(int ticks) {
 
 int main(int argc, char** argv) {
     const auto app = startHeadless(argc, argv, true);
-    App::registerWindows();
+    App::wireWindows();
     const int ticks = argc > 1 ? std::max(2, std::atoi(argv[1])) : 200;
     double load[3] = {0, 0, 0};
     if (getloadavg(load, 3) > 0) {

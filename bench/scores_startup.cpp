@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "message: %s\n", qPrintable(message));
     };
     App app;
-    App::registerWindows();
+    App::wireWindows();
     app.openDefaultWindow();
     Window4& scores = Window4::shared();
     paint(scores);

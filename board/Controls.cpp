@@ -2,6 +2,7 @@
 // The board's Start, difficulty and help controls.
 #include "board/Window1.h"
 #include "framework/Text.h"
+#include "info/Window2.h"
 
 void Window1::PushButton1_Action() {
     PushButton1->setEnabled(false);
@@ -19,7 +20,7 @@ void Window1::RadioButton2_Action() {
 
 void Window1::PushButton5_Action() {
     Hide();
-    Window::shared(QStringLiteral("Window2"))->Show();
+    Window2::shared().Show();
 }
 
 void Window1::EditField1_GotFocus() {

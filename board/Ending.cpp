@@ -8,16 +8,12 @@
 #include "framework/ListBox.h"
 #include "framework/Text.h"
 #include "scores/ScoreFile.h"
+#include "scores/Window4.h"
 
 namespace {
-// The score board, made and opened now if the player has closed it.
-Window& scoreBoard() {
-    return *Window::shared(QStringLiteral("Window4"));
-}
-
 // The name typed on the score board, as the score file would record it.
-QString recordedName(Window& scores) {
-    return nameToRecord(scores.controlNamed<EditField>(QStringLiteral("EditField1")).Text());
+QString recordedName(const Window4& scores) {
+    return nameToRecord(scores.EditField1->Text());
 }
 
 // The game whose record the last save wrote, at its score then: a session's
@@ -56,13 +52,12 @@ void Window1::PushButton4_Action() {
     // Only Expert scores with a name are recorded.
     bool record = false;
     if (RadioButton2->Value()) {
-        Window& scores = scoreBoard();
+        Window4& scores = Window4::shared();  // made anew if the player closed it
         const QString name = recordedName(scores);
         if (!name.isEmpty()) {
             record = true;
-            auto& list = scores.controlNamed<ListBox>(QStringLiteral("ListBox1"));
-            list.AddRow(name);
-            list.setCell(list.LastIndex(), 1, Str(counter));
+            scores.ListBox1->AddRow(name);
+            scores.ListBox1->setCell(scores.ListBox1->LastIndex(), 1, Str(counter));
         }
     }
 
@@ -90,11 +85,10 @@ bool Window1::saveAsQuit() {
     if (!RadioButton2->Value()) {
         return true;  // nothing is written
     }
-    Window& scores = scoreBoard();
+    Window4& scores = Window4::shared();
     // The save may ask, show progress or tell why it failed.
     const Hold hold(*this);
-    const SaveResult result = saveScores(scores.controlNamed<ListBox>(QStringLiteral("ListBox1")),
-                                         recordedName(scores), counter);
+    const SaveResult result = saveScores(*scores.ListBox1, recordedName(scores), counter);
     if (!result.saved && !result.message.isEmpty()) {
         MsgBox(result.message);
     }
@@ -106,7 +100,7 @@ bool Window1::saveAsQuit() {
 
 bool Window1::hasUnsavedScores() {
     // No score board: Quit would load the file into a new one and write it back.
-    Window* scores = Window::existing(QStringLiteral("Window4"));
+    const Window4* scores = Window4::existing();
     if (!RadioButton2->Value() || !scores) {
         return false;
     }
@@ -114,7 +108,7 @@ bool Window1::hasUnsavedScores() {
     // would write its 0, but no play would be lost without it.
     const bool game = cnt > 0 && !recordedName(*scores).isEmpty() &&
                       !(lastSaved().board == this && lastSaved().score == counter);
-    return game || unsavedScores(scores->controlNamed<ListBox>(QStringLiteral("ListBox1")));
+    return game || unsavedScores(*scores->ListBox1);
 }
 
 bool Window1::mayClose() {

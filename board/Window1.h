@@ -18,7 +18,6 @@
 class Window1 : public SharedWindow<Window1> {
     Q_OBJECT
   public:
-    static constexpr const char* ClassName = "Window1";
     static constexpr int Columns = 9;
     static constexpr int Rows = 15;
     static constexpr int Cell = 32;  // a cell's side in pixels

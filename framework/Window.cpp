@@ -4,9 +4,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHash>
 #include <QMenuBar>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -22,19 +20,12 @@
 #include "framework/Timer.h"
 
 namespace {
-struct WindowClass {
-    std::function<Window*()> make;
-    QPointer<Window> open;
-};
-QHash<QString, WindowClass> classes;
-
-// Where the window that was hidden last lay: the one a window shown next
-// replaces. The frame is the window manager's, known once a window was shown.
+// The window hidden last, which the next one shown replaces: its screen and the window
+// manager's frame around it.
 QPointer<QScreen> replacedScreen;
 QMargins replacedFrame;
 
-// A screen reader announces each of the game's windows as a window (not as a
-// blank area), and places its controls within it.
+// A screen reader announces each window as one (not as a blank area), with its controls in it.
 QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
     auto* window = className == QLatin1String("Window") ? qobject_cast<Window*>(object) : nullptr;
     return window ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
@@ -49,65 +40,35 @@ QMargins frameOf(const QWidget* window) {
 QList<Window*> allWindows() {
     QList<Window*> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<Window*>(widget)) {
-            windows.append(window);
-        }
+        windows << qobject_cast<Window*>(widget);
     }
+    windows.removeAll(nullptr);
     return windows;
 }
 }  // namespace
 
-// Holds every window's timers while another program's window is active. A
-// program never activated (a bare X server, no window manager) is not away.
-class ActivationWatch : public QObject {
-  public:
-    static bool away() { return instance().away_; }
-
-  private:
-    static ActivationWatch& instance() {
-        static auto* watch = new ActivationWatch;  // the application owns it
-        return *watch;
-    }
-    ActivationWatch() : QObject(qApp) { qApp->installEventFilter(this); }
+// Holds every window's timers while another program (not a message box of ours) is active;
+// a program never activated (a bare X server, no window manager) is not away.
+struct ActivationWatch : QObject {
+    using QObject::QObject;
+    static inline bool away = false;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // The game's own message boxes are windows of the application: moving
-        // to one deactivates nothing.
         const auto type = event->type();
         if (watched == qApp &&
             (type == QEvent::ApplicationActivate || type == QEvent::ApplicationDeactivate)) {
-            away_ = type == QEvent::ApplicationDeactivate;
-            for (Window* window : allWindows()) {
-                window->holdTimers();
-            }
+            away = type == QEvent::ApplicationDeactivate;
+            std::ranges::for_each(allWindows(), &Window::holdTimers);
         }
-        return QObject::eventFilter(watched, event);
+        return false;
     }
-    bool away_ = false;
 };
 
-void Window::registerClass(const QString& className, std::function<Window*()> make) {
-    classes[className].make = std::move(make);
-}
-
-Window* Window::shared(const QString& className) {
-    if (Window* window = existing(className)) {
-        return window;
-    }
-    WindowClass& windowClass = classes[className];
-    if (!windowClass.make) {
-        throw NilObjectException(("no window class " + className).toStdString());
-    }
-    Window* window = windowClass.make();
-    windowClass.open = window;
-    // The application's own shortcuts (Quit, About) work in every window.
+void Window::open() {
     if (Application* app = Application::shared(); app && app->menus()) {
-        window->addActions(app->menus()->shortcutActions());
+        addActions(app->menus()->shortcutActions());
     }
-    window->Event_Open();
-    if (!window->closing_) {
-        window->show();
-    }
-    return windowClass.open;
+    Event_Open();
+    setVisible(!closing_);  // a window closed in its Event_Open never shows
 }
 
 bool Window::mayCloseAll() {
@@ -115,38 +76,31 @@ bool Window::mayCloseAll() {
         allWindows(), [](Window* window) { return window->closing_ || window->mayClose(); });
 }
 
-Window* Window::existing(const QString& className) {
-    Window* window = classes.value(className).open;
-    return window && !window->closing_ ? window : nullptr;
-}
-
 void Window::releaseAll() {
     qDeleteAll(allWindows());
 }
 
-Window::Window(const QString& className) : content_(new QWidget(this)) {
-    static const bool factory = (QAccessible::installFactory(windowAccessible), true);
-    Q_UNUSED(factory);
-    setObjectName(className);
-    ActivationWatch::away();  // watching from the first window on
+Window::Window() : content_(new QWidget(this)) {
+    [[maybe_unused]] static const bool once =
+        (QAccessible::installFactory(windowAccessible),
+         qApp->installEventFilter(new ActivationWatch(qApp)), true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content_, 1);
 }
 
 void Window::Close() {
-    if (std::exchange(closing_, true)) {
-        return;
+    if (!std::exchange(closing_, true)) {
+        hide();
+        Event_Close();
+        deleteLater();
+        // A program whose last window has gone should not linger unseen.
+        QTimer::singleShot(0, qApp, [] {
+            if (std::ranges::none_of(allWindows(), &QWidget::isVisible)) {
+                Quit();
+            }
+        });
     }
-    hide();
-    Event_Close();
-    deleteLater();
-    // A program whose last window has gone should not linger unseen.
-    QTimer::singleShot(0, qApp, [] {
-        if (std::ranges::none_of(allWindows(), &QWidget::isVisible)) {
-            Quit();
-        }
-    });
 }
 
 void Window::closeEvent(QCloseEvent* event) {
@@ -157,30 +111,27 @@ void Window::closeEvent(QCloseEvent* event) {
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
-    // Return pushes the default button, Escape the cancel button, when it is
-    // shown and enabled (a QDialog would itself).
-    const int key = event->key();
-    const bool escape = key == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || escape) {
-        for (QPushButton* button : content_->findChildren<QPushButton*>()) {
-            const bool chosen = escape ? button->property(PushButton::CancelProperty).toBool()
-                                       : button->isDefault();
-            if (chosen && !button->isHidden() && button->isEnabled()) {
-                button->click();
-                return;
-            }
+    // Return pushes the shown, enabled default button, Escape the cancel one (as in a QDialog).
+    const bool escape = event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    for (QPushButton* button : content_->findChildren<QPushButton*>()) {
+        const bool chosen = escape ? button->property(PushButton::CancelProperty).toBool()
+                                   : enter && button->isDefault();
+        if (chosen && !button->isHidden() && button->isEnabled()) {
+            return button->click();
         }
     }
     QWidget::keyPressEvent(event);
 }
 
 bool Window::event(QEvent* event) {
-    // A window of one size refuses to fill the screen, however the window
-    // manager was asked (a fixed-size board alone on a black screen).
-    const Qt::WindowStates filling = Qt::WindowFullScreen | Qt::WindowMaximized;
-    if (event->type() == QEvent::WindowStateChange && !attributes_.resizeable &&
-        (windowState() & filling)) {
-        setWindowState(windowState() & ~filling);
+    if (event->type() == QEvent::WindowStateChange) {
+        // One size only: no board alone on a black screen, whatever the window manager was asked.
+        const Qt::WindowStates filling = Qt::WindowFullScreen | Qt::WindowMaximized;
+        if (!attributes_.resizeable && (windowState() & filling)) {
+            setWindowState(windowState() & ~filling);
+        }
+        holdTimers();
     }
     return QWidget::event(event);
 }
@@ -198,35 +149,26 @@ void Window::showEvent(QShowEvent* event) {
 void Window::hideEvent(QHideEvent* event) {
     if (!event->spontaneous() && !isMinimized()) {
         replacedScreen = screen();
-        if (const QMargins frame = frameOf(this); !frame.isNull()) {  // null if never shown
-            replacedFrame = frame;
-        }
+        replacedFrame =
+            frameOf(this).isNull() ? replacedFrame : frameOf(this);  // null: never shown
     }
     QWidget::hideEvent(event);
 }
 
 void Window::centre() {
-    // On the screen of the window the player acted in, or of the one this
-    // replaces, or the primary screen: never where the window system drops it.
+    // On the screen of the window the player acted in, or the one this replaces, or the primary.
     const QWidget* active = QApplication::activeWindow();
     QScreen* target = active && active != this && active->isVisible() ? active->screen()
                       : replacedScreen                                ? replacedScreen.data()
                                        : QGuiApplication::primaryScreen();
-    if (!target) {
-        return;
-    }
-    // The frame this window will get, as far as one of ours on screen tells.
-    QMargins frame = frameOf(this);
+    QMargins frame = frameOf(this);  // the frame it will get, as far as ours on screen tell
     for (const Window* other : allWindows()) {
-        if (frame.isNull() && other->isVisible()) {
-            frame = frameOf(other);
-        }
+        frame = frame.isNull() && other->isVisible() ? frameOf(other) : frame;
     }
     frame = frame.isNull() ? replacedFrame : frame;
     const QSize outer = (QRect(QPoint(), size()) + frame).size();
-    const QRect room = target->availableGeometry();
-    // The content's place, which every window system keeps; a window larger
-    // than the screen keeps its title in sight.
+    const QRect room = target ? target->availableGeometry() : geometry();
+    // The content's place, which every window system keeps; a title stays in sight.
     const QPoint corner(room.left() + std::max(0, (room.width() - outer.width()) / 2),
                         room.top() + std::max(0, (room.height() - outer.height()) / 2));
     centred_ = QRect(corner + QPoint(frame.left(), frame.top()), size());
@@ -235,8 +177,7 @@ void Window::centre() {
 }
 
 void Window::moveEvent(QMoveEvent* event) {
-    // Some window managers place a new window by their own rule, whatever it
-    // asked for: put it back, once, before a player could have dragged it.
+    // Put back, once and before any drag, a new window a window manager placed by its own rule.
     if (event->spontaneous() && sinceCentred_.isValid() && sinceCentred_.elapsed() < 500 &&
         geometry().topLeft() != centred_.topLeft()) {
         sinceCentred_.invalidate();
@@ -246,20 +187,9 @@ void Window::moveEvent(QMoveEvent* event) {
 }
 
 void Window::setTabOrder(std::initializer_list<const Control*> controls) {
-    const Control* previous = nullptr;
-    for (const Control* control : controls) {
-        if (previous) {
-            QWidget::setTabOrder(previous->widget(), control->widget());
-        }
-        previous = control;
+    for (const auto* control = controls.begin(); control + 1 < controls.end(); ++control) {
+        QWidget::setTabOrder((*control)->widget(), control[1]->widget());
     }
-}
-
-void Window::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange) {
-        holdTimers();
-    }
-    QWidget::changeEvent(event);
 }
 
 void Window::setPaused(bool paused) {
@@ -273,16 +203,11 @@ void Window::addShortcut(const QString& key, std::function<void()> handler) {
 }
 
 void Window::holdTimers() {
-    // Minimised, paused or away, the window's timers hold; hiding it from the
-    // program does not.
-    const bool held = isMinimized() || paused_ || ActivationWatch::away();
-    for (Timer* timer : findChildren<Timer*>()) {
-        timer->hold(held);
-    }
+    // Minimised, paused or away, the timers hold; hidden by the game, they do not.
+    const bool held = isMinimized() || paused_ || ActivationWatch::away;
+    std::ranges::for_each(findChildren<Timer*>(), [held](Timer* timer) { timer->hold(held); });
     if (std::exchange(held_, held) && !held) {
-        for (SpriteSurface* surface : findChildren<SpriteSurface*>()) {
-            surface->forgetKeys();
-        }
+        std::ranges::for_each(findChildren<SpriteSurface*>(), &SpriteSurface::forgetKeys);
     }
 }
 

@@ -2,18 +2,12 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
-#include <stdexcept>
 
 class Control;
 class MenuBar;
-
-// Asked for a control or a window class that is not there.
-class NilObjectException : public std::logic_error {
-  public:
-    using std::logic_error::logic_error;
-};
 
 // The size is the content area's, where the controls live; a menu bar adds its height.
 struct WindowAttributes {
@@ -24,19 +18,13 @@ struct WindowAttributes {
     bool whiteBackground = false;
 };
 
-// Each window class has one shared instance, reached by the class name: the
-// open one, or one made and opened on request. A window builds its controls
-// in its constructor; Event_Open runs once they exist, then it is shown.
+// A window builds its controls in its constructor; Event_Open runs before it shows.
 class Window : public QWidget {
     Q_OBJECT
   public:
-    static void registerClass(const QString& className, std::function<Window*()> make);
-    static Window* shared(const QString& className);
-    static Window* existing(const QString& className);  // or nullptr
     // Deletes every window without raising events: the last step of shutdown.
     static void releaseAll();
-    // Every window's mayClose, until one says no: before the application ends
-    // by the player's or the session's wish rather than the game's own Quit.
+    // Every window's mayClose, until one says no: the player or session, not the game, quits.
     static bool mayCloseAll();
 
     void Show() {
@@ -45,33 +33,25 @@ class Window : public QWidget {
         activateWindow();
     }
     void Hide() { hide(); }
-    // Hides, raises Event_Close, and deletes the window once the current event
-    // is done, so a handler of its own may close it.
+    // Hides, raises Event_Close, and deletes the window later, so its own handler may close it.
     void Close();
+    bool closing() const { return closing_; }
 
-    // A paused window's timers hold as when it is minimised (they hold too
-    // while another program's window is active); arrows pressed meanwhile are
-    // forgotten when they resume.
+    // A paused window's timers hold as when it is minimised or another program is
+    // active; arrows pressed meanwhile are forgotten when they resume.
     void setPaused(bool paused);
     bool paused() const { return paused_; }
     // A key ("P", "Pause") that calls the handler while this window is active.
     void addShortcut(const QString& key, std::function<void()> handler);
 
-    template <class T>
-    T& controlNamed(const QString& name) const {
-        if (auto* control = findChild<T*>(name)) {
-            return *control;
-        }
-        throw NilObjectException(("no control " + name + " on " + objectName()).toStdString());
-    }
-
   protected:
-    explicit Window(const QString& className);
+    Window();
+    // The application's shortcuts (Quit, About), Event_Open, then shown unless closed there.
+    void open();
     void applyAttributes(const WindowAttributes& attributes);
     void setMenuBar(MenuBar* bar);  // shared, not owned
     // The control with the keyboard focus each time the window shows.
     void setFirstFocus(Control* control) { firstFocus_ = control; }
-    // Tab goes through these controls in this order.
     static void setTabOrder(std::initializer_list<const Control*> controls);
 
     // Geometry in the content area's terms, in a group box too; a timer has none.
@@ -94,42 +74,48 @@ class Window : public QWidget {
 
     virtual void Event_Open() {}
     virtual void Event_Close() {}
-    // Asked before the window system closes the window, and by mayCloseAll; it
-    // may ask the player. False keeps the window, and the application, going.
+    // May ask the player; false keeps the window, and the application, going.
     virtual bool mayClose() { return true; }
 
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
   private:
-    friend class ActivationWatch;
+    friend struct ActivationWatch;
     void fitContent();
     void holdTimers();
     void centre();
 
     WindowAttributes attributes_;
     QWidget* content_;  // below the menu bar
-    bool closing_ = false;
-    bool paused_ = false, held_ = false;
+    bool closing_ = false, paused_ = false, held_ = false;
     Control* firstFocus_ = nullptr;  // a control of this window
     QRect centred_;                  // where centre put the content
     QElapsedTimer sinceCentred_;
 };
 
-// A window class reached by type (Window1::shared()); it names itself in ClassName.
+// A window class with one shared instance, reached by type: Window4::shared().
 template <class W>
 class SharedWindow : public Window {
   public:
-    static W& shared() { return static_cast<W&>(*Window::shared(W::ClassName)); }
-    static void registerClass() {
-        Window::registerClass(W::ClassName, [] { return new W; });
+    // The open window of this class, or one made and opened now.
+    static W& shared() {
+        if (!existing()) {
+            instance_ = new W;
+            instance_->open();
+        }
+        return *instance_;
     }
+    // The open window of this class, or nullptr: a closed one is gone for the game.
+    static W* existing() { return instance_ && !instance_->closing() ? instance_.data() : nullptr; }
 
   protected:
-    SharedWindow() : Window(W::ClassName) {}
+    SharedWindow() { setObjectName(QString::fromLatin1(W::staticMetaObject.className())); }
+
+  private:
+    static inline QPointer<W> instance_;  // not owned: a window lives until it is closed
 };

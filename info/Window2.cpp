@@ -28,11 +28,11 @@ Window2::Window2() {
 
 void Window2::PushButton1_Action() {
     Hide();
-    Window::shared(QStringLiteral("Window1"))->Show();
+    showBoard();
 }
 
 void Window2::Event_Close() {
-    Window::shared(QStringLiteral("Window1"))->Show();
+    showBoard();
 }
 
 QString Window2::helpText() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
+
 #include "framework/Controls.h"
 #include "framework/Window.h"
 
@@ -8,8 +10,9 @@
 class Window2 : public SharedWindow<Window2> {
     Q_OBJECT
   public:
-    static constexpr const char* ClassName = "Window2";
     Window2();
+    // Where it leads back to: the game board, which the application wires in.
+    static inline std::function<void()> showBoard = [] {};
 
     StaticText* StaticText1;  // the help text
     PushButton* PushButton1;  // "BACK"

@@ -48,7 +48,7 @@ Window3::Window3() {
 
 void Window3::PushButton1_Action() {
     Window3::shared().Hide();
-    Window::shared(QStringLiteral("Window1"))->Show();
+    showBoard();
 }
 
 bool Window3::StaticText5_MouseDown(int, int) {
@@ -61,5 +61,5 @@ bool Window3::StaticText5_MouseDown(int, int) {
 }
 
 void Window3::Event_Close() {
-    Window::shared(QStringLiteral("Window1"))->Show();
+    showBoard();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
+
 #include "framework/Controls.h"
 #include "framework/Window.h"
 
@@ -8,9 +10,10 @@
 class Window3 : public SharedWindow<Window3> {
     Q_OBJECT
   public:
-    static constexpr const char* ClassName = "Window3";
     static constexpr const char* ContactAddress = "huemix@example.org";
     Window3();
+    // Where it leads back to: the game board, which the application wires in.
+    static inline std::function<void()> showBoard = [] {};
 
     StaticText* StaticText1;  // "Huemix"
     StaticText* StaticText3;  // the version

@@ -66,6 +66,6 @@ void Window4::Event_Open() {
 
 bool Window4::StaticText3_MouseDown(int, int) {
     Hide();
-    Window::shared(QStringLiteral("Window1"))->Show();
+    showBoard();
     return false;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
+
 #include "framework/Controls.h"
 #include "framework/ListBox.h"
 #include "framework/Window.h"
@@ -12,8 +14,9 @@
 class Window4 : public SharedWindow<Window4> {
     Q_OBJECT
   public:
-    static constexpr const char* ClassName = "Window4";
     Window4();
+    // Where "Run" leads: the game board, which the application wires in.
+    static inline std::function<void()> showBoard = [] {};
 
     ScoreModel* Scores;       // the rows of ListBox1
     ListBox* ListBox1;        // the scores: column 0 name, column 1 score

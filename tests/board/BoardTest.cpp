@@ -108,7 +108,7 @@ struct BoardTest : ::testing::Test, RandomSource {
     int planned = -1;                      // cnt of the board when the last plan was used
 
     void SetUp() override {
-        App::registerWindows();
+        App::wireWindows();
         recorded().clear();
         setRandom(this);
     }
@@ -210,7 +210,7 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         EXPECT_EQ(QApplication::focusWidget(), nullptr) << "the arrows must only steer";
         settleEvents();
         const Window1& n = Window1::shared();
-        const Window* help = Window::existing(Window2::ClassName);
+        const Window* help = Window2::existing();
         EXPECT_EQ(QString::asprintf("%d%d%d%d%d%d%d%d%d %d %d %d %lld %s", n.PushButton1->Enabled(),
                                     n.PushButton5->Enabled(), n.RadioButton1->Enabled(),
                                     n.RadioButton2->Enabled(), n.RadioButton1->Value(),

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProcess>
@@ -11,8 +13,12 @@
 
 #include "app/App.h"
 #include "board/Rules.h"
+#include "board/Window1.h"
 #include "framework/Controls.h"
 #include "headless/Headless.h"
+#include "info/Window2.h"
+#include "info/Window3.h"
+#include "scores/Window4.h"
 
 namespace {
 // The texts of `window`'s labels and buttons that run out of the room their rectangle
@@ -86,10 +92,9 @@ TEST_P(Language, translatesEveryTextToFitItsControl) {
     installTranslations(QStringLiteral("huemix"), QLocale(GetParam()));
     EXPECT_EQ(tr("Window1", "Quit") == "Quit", GetParam() == "en");  // ours and Qt's loaded
     EXPECT_EQ(tr("QPlatformTheme", "Cancel") == "Cancel", GetParam() == "en");
-    App::registerWindows();
     QStringList found;
-    Window& scores = *Window::shared(QStringLiteral("Window4"));
-    auto& note = scores.controlNamed<StaticText>(QStringLiteral("StaticText5"));
+    Window4& scores = Window4::shared();
+    StaticText& note = *scores.StaticText5;
     for (const QString& text :  // the longest notes beside the name field
          {tr("ScoreFile", "Scores cannot be kept: no home folder was found."),
           tr("ScoreFile", "Not all scores could be read: %1.")
@@ -97,16 +102,15 @@ TEST_P(Language, translatesEveryTextToFitItsControl) {
         note.setText(text);
         found << overflows(scores);
     }
-    Window& board = *Window::shared(QStringLiteral("Window1"));
+    Window1& board = Window1::shared();
     for (int selector = 1; selector <= 6; ++selector) {  // every Beginner hint
-        for (int i = 0; i < 3; ++i) {
-            board.controlNamed<StaticText>(QStringLiteral("StaticText1%1").arg(6 + i))
-                .setText(hintsFor(selector)[static_cast<std::size_t>(i)].text);
+        const std::array hints{board.StaticText16, board.StaticText17, board.StaticText18};
+        for (std::size_t i = 0; i < hints.size(); ++i) {
+            hints[i]->setText(hintsFor(selector)[i].text);
         }
         found << overflows(board);
     }
-    found << overflows(*Window::shared(QStringLiteral("Window2")))
-          << overflows(*Window::shared(QStringLiteral("Window3")));
+    found << overflows(Window2::shared()) << overflows(Window3::shared());
     found.removeDuplicates();
     EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
 }

@@ -48,8 +48,7 @@ class ScoresTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
-        Window1::registerClass();
-        Window4::registerClass();
+        Window4::showBoard = [] { Window1::shared().Show(); };
         recorded().clear();
         for (const QString& name : playersFiles) {
             QFile file(home.filePath(name));

@@ -11,7 +11,7 @@ class App : public Application {
     App();
     ~App() override;
 
-    // Leads the help, About and score windows, which do not know the board, back to it.
+    // Leads the help, About and score windows, which do not know the board, on to it.
     static void wireWindows();
     // Opens the first window.
     void openDefaultWindow();

@@ -6,14 +6,11 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QSocketNotifier>
-#include <QTranslator>
 #include <QUrl>
 #include <cerrno>
 #include <csignal>
@@ -146,39 +143,10 @@ SaveChoice msgBoxSave(const QString& question) {
     if (Application::saveQuestionPresenter) {
         return Application::saveQuestionPresenter(question);
     }
-    switch (ask(QMessageBox::Question, question,
-                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                QMessageBox::Save)) {
-        case QMessageBox::Save:
-            return SaveChoice::Save;
-        case QMessageBox::Discard:
-            return SaveChoice::DontSave;
-        default:
-            return SaveChoice::Cancel;
-    }
-}
-
-void installTranslations(const QString& name, const QLocale& locale) {
-    const QString installed = QStringLiteral("installedTranslation");
-    for (QTranslator* old :
-         qApp->findChildren<QTranslator*>(installed, Qt::FindDirectChildrenOnly)) {
-        QCoreApplication::removeTranslator(old);
-        delete old;
-    }
-    // The first language the player asks for (LANGUAGE may put one before the locale's).
-    const QString first = locale.uiLanguages().value(0, QStringLiteral("C"));
-    if (first == QLatin1String("C") || first.startsWith(QLatin1String("en"))) {
-        return;
-    }
-    const auto install = [&](const QString& file, const QString& folder) {
-        auto* translator = new QTranslator(qApp);  // gone with the application at the latest
-        translator->setObjectName(installed);
-        if (translator->load(locale, file, QStringLiteral("_"), folder)) {
-            QCoreApplication::installTranslator(translator);
-        } else {
-            delete translator;
-        }
-    };
-    install(name, QStringLiteral(":/i18n"));
-    install(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const int answer =
+        ask(QMessageBox::Question, question,
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    return answer == QMessageBox::Save      ? SaveChoice::Save
+           : answer == QMessageBox::Discard ? SaveChoice::DontSave
+                                            : SaveChoice::Cancel;
 }

@@ -4,8 +4,6 @@
 #include <QObject>
 #include <functional>
 
-class QLocale;
-
 class MenuBar;
 
 // The answers to a question about unsaved work.
@@ -42,10 +40,6 @@ class Application : public QObject {
 // nothing (nobody may be there to answer), and the session's end.
 void Quit();
 
-// Installs the catalogue `name` from the resources' /i18n for `locale`, and
-// Qt's own texts (Yes, No, Cancel) beside it, in place of any installed before.
-// English needs neither: its texts are the sources.
-void installTranslations(const QString& name, const QLocale& locale);
 // Opens a URL (a mailto: link in a new message) with the desktop's program;
 // false when nothing could be started, or no program takes mail links.
 bool ShowURL(const QString& url);

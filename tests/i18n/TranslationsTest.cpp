@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "app/App.h"
+#include "app/Translations.h"
 #include "board/Rules.h"
 #include "framework/Controls.h"
 #include "headless/Headless.h"

@@ -29,15 +29,13 @@ class KeyState {
     // `time`: the event's time in ms; 0 when unknown, and then a press after a
     // release always counts.
     void press(int code, std::uint64_t time = 0) {
-        if (down_.contains(code)) {
-            return;
-        }
-        down_.insert(code);
         const auto released = releasedAt_.constFind(code);
-        if (time == 0 || released == releasedAt_.cend() || time < *released ||
-            time - *released > RepeatGap) {
+        const bool repeat = time && released != releasedAt_.cend() && time >= *released &&
+                            time - *released <= RepeatGap;
+        if (!down_.contains(code) && !repeat) {
             ++counts_[code];
         }
+        down_.insert(code);
     }
     void release(int code, std::uint64_t time = 0) {
         down_.remove(code);

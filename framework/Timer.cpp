@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "framework/Timer.h"
 
-Timer::Timer(const QString& name, QObject* parent)
-    : Control(name, nullptr, parent), clock_(new QTimer(this)) {
+Timer::Timer(const QString& name, QObject* parent) : Control(name, nullptr, parent) {
     clock_->setTimerType(Qt::PreciseTimer);
     clock_->setInterval(1000);
     connect(clock_, &QTimer::timeout, this, [this] {
@@ -12,22 +11,10 @@ Timer::Timer(const QString& name, QObject* parent)
     });
 }
 
-void Timer::setMode(int mode) {
-    if (mode != mode_) {
-        mode_ = mode;
-        reschedule();
-    }
-}
-
-void Timer::hold(bool held) {
-    held_ = held;
-    reschedule();
-}
-
 void Timer::reschedule() {
     if (mode_ == Off || !clockRunning_ || held_) {
         clock_->stop();
     } else if (!clock_->isActive()) {
-        clock_->start();
+        clock_->start();  // not restarted when running: that would shift its cadence
     }
 }

@@ -18,11 +18,17 @@ class Timer : public Control {
 
     int Mode() const { return mode_; }
     // Setting the mode it has changes nothing: a running timer keeps its cadence.
-    void setMode(int mode);
+    void setMode(int mode) {
+        mode_ = mode;
+        reschedule();
+    }
     int Period() const { return clock_->interval(); }
     void setPeriod(int milliseconds) { clock_->setInterval(qMax(1, milliseconds)); }
     // A held timer keeps its Mode and Period but does not tick (its window is minimised).
-    void hold(bool held);
+    void hold(bool held) {
+        held_ = held;
+        reschedule();
+    }
     bool held() const { return held_; }
     std::function<void()> Action;
 
@@ -33,8 +39,7 @@ class Timer : public Control {
     void reschedule();
 
     static inline bool clockRunning_ = true;
-
     int mode_ = Off;
     bool held_ = false;
-    QTimer* clock_;
+    QTimer* clock_ = new QTimer(this);
 };

@@ -61,10 +61,7 @@ Application::Application() {
     theApplication_ = this;
     Keyboard();  // tracks keys from now on, so one held before the first frame is known
 
-    if (endSignals[0] < 0 && ::pipe2(endSignals, O_CLOEXEC | O_NONBLOCK) != 0) {
-        endSignals[0] = endSignals[1] = -1;
-    }
-    if (endSignals[0] >= 0) {
+    if (endSignals[0] >= 0 || ::pipe2(endSignals, O_CLOEXEC | O_NONBLOCK) == 0) {
         auto* notifier = new QSocketNotifier(endSignals[0], QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, [] {
             char bytes[16];
@@ -72,12 +69,8 @@ Application::Application() {
             }
             Quit();
         });
-        struct sigaction action = {};
-        action.sa_handler = onEndSignal;
-        action.sa_flags = SA_RESTART;
-        sigemptyset(&action.sa_mask);
         for (const int signal : Ending) {
-            ::sigaction(signal, &action, nullptr);
+            std::signal(signal, onEndSignal);  // glibc's signal restarts interrupted calls
         }
     }
 

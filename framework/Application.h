@@ -9,8 +9,7 @@ class MenuBar;
 // The answers to a question about unsaved work.
 enum class SaveChoice { Save, DontSave, Cancel };
 
-// The application object, which the game derives its own from: the one place
-// that knows the menu bar (not owned) every window shows.
+// The base of the game's application object; it knows the menu bar (not owned) of every window.
 class Application : public QObject {
     Q_OBJECT
   public:
@@ -47,6 +46,5 @@ bool ShowURL(const QString& url);
 void MsgBox(const QString& message);
 // A modal question answered Yes or No (the default); true for Yes.
 bool msgBoxYesNo(const QString& question);
-// A modal question about unsaved work: Save (the default), Don't Save, or
-// Cancel (Escape, or no answer at all).
+// A modal question about unsaved work: Save (the default), Don't Save or Cancel (Escape).
 SaveChoice msgBoxSave(const QString& question);

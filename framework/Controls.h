@@ -11,15 +11,13 @@
 #include "framework/Control.h"
 #include "framework/Picture.h"
 
-// Takes no focus unless told: the arrow keys belong to the game, and Space
-// must not push a button by accident.
+// Takes no focus unless told: the arrows belong to the game, and Space must not push it.
 class PushButton : public ControlOf<QPushButton> {
     Q_OBJECT
   public:
     PushButton(const QString& name, QWidget* parent);
     void setCaption(const QString& caption) { view()->setText(caption); }
-    // Return pushes the window's default button while it is shown and enabled,
-    // Escape its cancel button likewise.
+    // Return pushes the window's shown, enabled default button, Escape its cancel button.
     void setDefault(bool isDefault) { view()->setDefault(isDefault); }
     void setCancel(bool isCancel) { view()->setProperty(CancelProperty, isCancel); }
     static constexpr const char* CancelProperty = "cancelButton";
@@ -27,8 +25,7 @@ class PushButton : public ControlOf<QPushButton> {
     void setTakesFocus(bool takes) {
         view()->setFocusPolicy(takes ? Qt::StrongFocus : Qt::NoFocus);
     }
-    // A key ("N", "F1") that pushes the button while its window is active, if
-    // `allow` (when given) says yes at that moment.
+    // A key ("N", "F1") that pushes it in its active window if `allow`, when given, says yes.
     void addShortcut(const QString& key, std::function<bool()> allow = {});
     // Runs Action to completion before returning, hidden or not; disabled, does nothing.
     void Push() {
@@ -39,8 +36,7 @@ class PushButton : public ControlOf<QPushButton> {
     std::function<void()> Action;
 };
 
-// Radio buttons of one parent form a group. Selecting one, by a click, its
-// shortcut or from code, raises its Action; reselecting raises nothing.
+// Radio buttons of one parent form a group; selecting one (not reselecting) raises Action.
 class RadioButton : public ControlOf<QRadioButton> {
     Q_OBJECT
   public:
@@ -72,9 +68,8 @@ class StaticText : public ControlOf<QLabel> {
     void setCentered(bool centered) {
         view()->setAlignment((centered ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     }
-    // Makes the text a link: clicks call the handler with their position, and
-    // Tab reaches it, where Return or Space counts as a click in the middle, as
-    // does a screen reader's press. (A true result would ask for mouse-up tracking.)
+    // Makes the text a link: a click calls the handler with its position; Return or Space
+    // (Tab reaches it) and a screen reader's press click the middle. The result is unused.
     void setMouseDown(std::function<bool(int x, int y)> handler);
     void clickMiddle() { mouseDown_(view()->width() / 2, view()->height() / 2); }
 
@@ -90,8 +85,7 @@ class StaticText : public ControlOf<QLabel> {
     std::function<bool(int, int)> mouseDown_;
 };
 
-// A single-line field without a length limit. Line breaks never get in: a
-// pasted name with one would become two records in a line-based file.
+// One line of any length: a line break would split a name into two records of a file.
 class EditField : public ControlOf<QLineEdit> {
     Q_OBJECT
   public:

@@ -60,9 +60,8 @@ class SpriteSurface : public Control {
 
     SpriteRef NewSprite(PictureRef picture, int x, int y);
     void Update();
-    // True while a press of the key waits to be taken, however short it was.
-    // Placing a sprite drops the waiting presses: they were aimed at what
-    // moved before it.
+    // True while a press of the key waits to be taken, however short it was. A new sprite
+    // drops the waiting presses: they were aimed at what moved before it.
     bool KeyTest(int code) const;
     void takeKey(int code);   // one waiting press of the key is used
     void dropKeys(int code);  // every waiting press of the key is spent

@@ -14,7 +14,13 @@ class Timer : public Control {
     static constexpr int Off = 0;
     static constexpr int Multiple = 2;
 
-    explicit Timer(const QString& name = {}, QObject* parent = nullptr);
+    explicit Timer(const QString& name = {}, QObject* parent = nullptr)
+        : Control(name, nullptr, parent) {
+        clock_->setTimerType(Qt::PreciseTimer);
+        clock_->setInterval(1000);
+        connect(clock_, &QTimer::timeout, this,
+                [this] { mode_ != Off&& Action ? Action() : void(); });
+    }
 
     int Mode() const { return mode_; }
     // Setting the mode it has changes nothing: a running timer keeps its cadence.
@@ -36,7 +42,13 @@ class Timer : public Control {
     static void setClockRunning(bool running) { clockRunning_ = running; }
 
   private:
-    void reschedule();
+    void reschedule() {
+        if (mode_ == Off || !clockRunning_ || held_) {
+            clock_->stop();
+        } else if (!clock_->isActive()) {
+            clock_->start();  // not restarted when running: that would shift its cadence
+        }
+    }
 
     static inline bool clockRunning_ = true;
     int mode_ = Off;

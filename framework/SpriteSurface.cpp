@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <utility>
 
-#include "framework/Keyboard.h"
-
 void Sprite::Close() {
     if (SpriteSurface* surface = std::exchange(surface_, nullptr)) {
         // May drop the last reference to this sprite: nothing of it is used after.
@@ -74,26 +72,6 @@ void SpriteSurface::Update() {
     }
     updating_ = false;
     repaint();
-}
-
-bool SpriteSurface::KeyTest(int code) const {
-    return Keyboard().pressCount(code) > taken_.value(code, 0);
-}
-
-void SpriteSurface::takeKey(int code) {
-    taken_[code] += KeyTest(code);
-}
-
-void SpriteSurface::dropKeys(int code) {
-    taken_[code] = Keyboard().pressCount(code);
-}
-
-void SpriteSurface::forgetKeys() {
-    taken_ = Keyboard().pressCounts();
-}
-
-void SpriteSurface::Close() {
-    closed_ = true;
 }
 
 void SpriteSurface::repaint() {

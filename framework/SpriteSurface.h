@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QHash>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "framework/Control.h"
+#include "framework/Keyboard.h"
 #include "framework/Picture.h"
 
 class SpriteSurface;
@@ -62,12 +62,12 @@ class SpriteSurface : public Control {
     void Update();
     // True while a press of the key waits to be taken, however short it was. A new sprite
     // drops the waiting presses: they were aimed at what moved before it.
-    bool KeyTest(int code) const;
-    void takeKey(int code);   // one waiting press of the key is used
-    void dropKeys(int code);  // every waiting press of the key is spent
+    bool KeyTest(int code) const { return Keyboard().pressCount(code) > taken_.value(code, 0); }
+    void takeKey(int code) { taken_[code] += KeyTest(code); }  // one waiting press is used
+    void dropKeys(int code) { taken_[code] = Keyboard().pressCount(code); }  // all are spent
     // Presses made so far were meant for a game that was held.
-    void forgetKeys();
-    void Close();  // ends the frames; what is on the surface stays shown
+    void forgetKeys() { taken_ = Keyboard().pressCounts(); }
+    void Close() { closed_ = true; }  // ends the frames; what is on the surface stays shown
 
     std::function<void()> NextFrame;
     std::function<void(const SpriteRef& first, const SpriteRef& second)> Collision;

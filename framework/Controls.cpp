@@ -61,11 +61,8 @@ void PushButton::addShortcut(const QString& key, std::function<bool()> allow) {
 
 RadioButton::RadioButton(const QString& name, QWidget* parent) : ControlOf(name, parent) {
     view()->setFocusPolicy(Qt::NoFocus);
-    connect(view(), &QRadioButton::toggled, this, [this](bool selected) {
-        if (selected && Action) {
-            Action();
-        }
-    });
+    connect(view(), &QRadioButton::toggled, this,
+            [this](bool on) { (on && Action) ? Action() : void(); });
 }
 
 void RadioButton::addShortcut(const QString& key) {
@@ -131,11 +128,8 @@ EditField::EditField(const QString& name, QWidget* parent) : ControlOf(name, par
         }
     });
     view()->setMaxLength(std::numeric_limits<int>::max());  // not QLineEdit's 32,767
-    connect(view(), &QLineEdit::returnPressed, this, [this] {
-        if (returnPressed) {
-            returnPressed();
-        }
-    });
+    connect(view(), &QLineEdit::returnPressed, this,
+            [this] { returnPressed ? returnPressed() : void(); });
     // QLineEdit keeps line breaks that come by paste, insert or setText.
     connect(view(), &QLineEdit::textChanged, this, [this](const QString& text) {
         if (const QString clean = withoutLineBreaks(text); clean != text) {

@@ -49,9 +49,7 @@ void SpriteSurface::Update() {
     if (closed_ || std::exchange(updating_, true)) {
         return;
     }
-    if (NextFrame) {
-        NextFrame();
-    }
+    NextFrame ? NextFrame() : void();
     // Group 0 never collides: leaving it out first leaves few pairs to test.
     std::vector<SpriteRef> grouped;
     std::ranges::copy_if(sprites_, std::back_inserter(grouped), &Sprite::group_);

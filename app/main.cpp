@@ -2,7 +2,7 @@
 #include <QApplication>
 
 #include "app/App.h"
-#include "framework/Application.h"
+#include "app/Translations.h"
 
 int main(int argc, char** argv) {
     QApplication runtime(argc, argv);

@@ -6,14 +6,11 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QSocketNotifier>
-#include <QTranslator>
 #include <QUrl>
 #include <cerrno>
 #include <csignal>
@@ -64,10 +61,7 @@ Application::Application() {
     theApplication_ = this;
     Keyboard();  // tracks keys from now on, so one held before the first frame is known
 
-    if (endSignals[0] < 0 && ::pipe2(endSignals, O_CLOEXEC | O_NONBLOCK) != 0) {
-        endSignals[0] = endSignals[1] = -1;
-    }
-    if (endSignals[0] >= 0) {
+    if (endSignals[0] >= 0 || ::pipe2(endSignals, O_CLOEXEC | O_NONBLOCK) == 0) {
         auto* notifier = new QSocketNotifier(endSignals[0], QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, [] {
             char bytes[16];
@@ -75,12 +69,8 @@ Application::Application() {
             }
             Quit();
         });
-        struct sigaction action = {};
-        action.sa_handler = onEndSignal;
-        action.sa_flags = SA_RESTART;
-        sigemptyset(&action.sa_mask);
         for (const int signal : Ending) {
-            ::sigaction(signal, &action, nullptr);
+            std::signal(signal, onEndSignal);  // glibc's signal restarts interrupted calls
         }
     }
 
@@ -146,39 +136,10 @@ SaveChoice msgBoxSave(const QString& question) {
     if (Application::saveQuestionPresenter) {
         return Application::saveQuestionPresenter(question);
     }
-    switch (ask(QMessageBox::Question, question,
-                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                QMessageBox::Save)) {
-        case QMessageBox::Save:
-            return SaveChoice::Save;
-        case QMessageBox::Discard:
-            return SaveChoice::DontSave;
-        default:
-            return SaveChoice::Cancel;
-    }
-}
-
-void installTranslations(const QString& name, const QLocale& locale) {
-    const QString installed = QStringLiteral("installedTranslation");
-    for (QTranslator* old :
-         qApp->findChildren<QTranslator*>(installed, Qt::FindDirectChildrenOnly)) {
-        QCoreApplication::removeTranslator(old);
-        delete old;
-    }
-    // The first language the player asks for (LANGUAGE may put one before the locale's).
-    const QString first = locale.uiLanguages().value(0, QStringLiteral("C"));
-    if (first == QLatin1String("C") || first.startsWith(QLatin1String("en"))) {
-        return;
-    }
-    const auto install = [&](const QString& file, const QString& folder) {
-        auto* translator = new QTranslator(qApp);  // gone with the application at the latest
-        translator->setObjectName(installed);
-        if (translator->load(locale, file, QStringLiteral("_"), folder)) {
-            QCoreApplication::installTranslator(translator);
-        } else {
-            delete translator;
-        }
-    };
-    install(name, QStringLiteral(":/i18n"));
-    install(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const int answer =
+        ask(QMessageBox::Question, question,
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    return answer == QMessageBox::Save      ? SaveChoice::Save
+           : answer == QMessageBox::Discard ? SaveChoice::DontSave
+                                            : SaveChoice::Cancel;
 }

@@ -4,15 +4,12 @@
 #include <QObject>
 #include <functional>
 
-class QLocale;
-
 class MenuBar;
 
 // The answers to a question about unsaved work.
 enum class SaveChoice { Save, DontSave, Cancel };
 
-// The application object, which the game derives its own from: the one place
-// that knows the menu bar (not owned) every window shows.
+// The base of the game's application object; it knows the menu bar (not owned) of every window.
 class Application : public QObject {
     Q_OBJECT
   public:
@@ -42,10 +39,6 @@ class Application : public QObject {
 // nothing (nobody may be there to answer), and the session's end.
 void Quit();
 
-// Installs the catalogue `name` from the resources' /i18n for `locale`, and
-// Qt's own texts (Yes, No, Cancel) beside it, in place of any installed before.
-// English needs neither: its texts are the sources.
-void installTranslations(const QString& name, const QLocale& locale);
 // Opens a URL (a mailto: link in a new message) with the desktop's program;
 // false when nothing could be started, or no program takes mail links.
 bool ShowURL(const QString& url);
@@ -53,6 +46,5 @@ bool ShowURL(const QString& url);
 void MsgBox(const QString& message);
 // A modal question answered Yes or No (the default); true for Yes.
 bool msgBoxYesNo(const QString& question);
-// A modal question about unsaved work: Save (the default), Don't Save, or
-// Cancel (Escape, or no answer at all).
+// A modal question about unsaved work: Save (the default), Don't Save or Cancel (Escape).
 SaveChoice msgBoxSave(const QString& question);

@@ -44,3 +44,11 @@ class Control : public QObject {
   private:
     QPointer<QWidget> widget_;
 };
+
+// A control of a widget of class W, made on the parent widget.
+template <class W>
+class ControlOf : public Control {
+  public:
+    ControlOf(const QString& name, QWidget* parent) : Control(name, new W(parent), parent) {}
+    W* view() const { return static_cast<W*>(widget()); }
+};

@@ -45,14 +45,13 @@ QString withoutLineBreaks(const QString& text) {
     return QString(text).replace(breaks, QStringLiteral(" "));
 }
 
-PushButton::PushButton(const QString& name, QWidget* parent)
-    : Control(name, new QPushButton(parent), parent), button_(static_cast<QPushButton*>(widget())) {
-    button_->setFocusPolicy(Qt::NoFocus);
-    connect(button_, &QPushButton::clicked, this, &PushButton::Push);
+PushButton::PushButton(const QString& name, QWidget* parent) : ControlOf(name, parent) {
+    view()->setFocusPolicy(Qt::NoFocus);
+    connect(view(), &QPushButton::clicked, this, &PushButton::Push);
 }
 
 void PushButton::addShortcut(const QString& key, std::function<bool()> allow) {
-    connect(new QShortcut(QKeySequence(key), button_), &QShortcut::activated, this,
+    connect(new QShortcut(QKeySequence(key), view()), &QShortcut::activated, this,
             [this, allow = std::move(allow)] {
                 if (Enabled() && (!allow || allow())) {
                     Push();
@@ -60,76 +59,45 @@ void PushButton::addShortcut(const QString& key, std::function<bool()> allow) {
             });
 }
 
-void PushButton::Push() {
-    if (Enabled() && Action) {
-        Action();
-    }
-}
-
-RadioButton::RadioButton(const QString& name, QWidget* parent)
-    : Control(name, new QRadioButton(parent), parent),
-      button_(static_cast<QRadioButton*>(widget())) {
-    button_->setFocusPolicy(Qt::NoFocus);
-    connect(button_, &QRadioButton::toggled, this, [this](bool selected) {
-        if (selected && Action) {
-            Action();
-        }
-    });
+RadioButton::RadioButton(const QString& name, QWidget* parent) : ControlOf(name, parent) {
+    view()->setFocusPolicy(Qt::NoFocus);
+    connect(view(), &QRadioButton::toggled, this,
+            [this](bool on) { (on && Action) ? Action() : void(); });
 }
 
 void RadioButton::addShortcut(const QString& key) {
     // click, unlike setChecked, does nothing on a disabled button.
-    connect(new QShortcut(QKeySequence(key), button_), &QShortcut::activated, button_,
+    connect(new QShortcut(QKeySequence(key), view()), &QShortcut::activated, view(),
             &QRadioButton::click);
 }
 
-StaticText::StaticText(const QString& name, QWidget* parent)
-    : Control(name, new QLabel(parent), parent), label_(static_cast<QLabel*>(widget())) {
-    label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label_->setTextFormat(Qt::PlainText);
+StaticText::StaticText(const QString& name, QWidget* parent) : ControlOf(name, parent) {
+    view()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    view()->setTextFormat(Qt::PlainText);
     setTextColor(Qt::black);
-}
-
-void StaticText::setText(const QString& text) {
-    label_->setText(
-        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n'));
-}
-
-void StaticText::setTextColor(const QColor& color) {
-    QPalette palette = label_->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label_->setPalette(palette);
-}
-
-void StaticText::setBackColor(const QColor& color) {
-    QPalette palette = label_->palette();
-    palette.setColor(QPalette::Window, color);
-    label_->setPalette(palette);
-    label_->setAutoFillBackground(true);
 }
 
 void StaticText::setMouseDown(std::function<bool(int, int)> handler) {
     static const bool factory = (QAccessible::installFactory(linkAccessible), true);
     Q_UNUSED(factory);
     mouseDown_ = std::move(handler);
-    label_->setProperty(LinkProperty, QVariant::fromValue(this));
-    // Qt may already know the label as plain text (setting a text does that):
-    // forget that one.
-    if (QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(label_)) {
+    view()->setProperty(LinkProperty, QVariant::fromValue(this));
+    // Qt may already know the label as plain text (setting a text does that): forget that one.
+    if (QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(view())) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(plain));
     }
-    label_->setCursor(Qt::PointingHandCursor);
-    label_->setFocusPolicy(Qt::StrongFocus);
+    view()->setCursor(Qt::PointingHandCursor);
+    view()->setFocusPolicy(Qt::StrongFocus);
     // The focus frame takes the place of this margin, so the text never moves
     // (a framed label would also indent its text by half an "x").
-    label_->setIndent(0);
-    label_->setContentsMargins(1, 1, 1, 1);
-    label_->installEventFilter(this);
+    view()->setIndent(0);
+    view()->setContentsMargins(1, 1, 1, 1);
+    view()->installEventFilter(this);
 }
 
 bool StaticText::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    if (type == QEvent::MouseButtonPress && label_->isEnabled()) {
+    if (type == QEvent::MouseButtonPress && view()->isEnabled()) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         mouseDown_(at.x(), at.y());
         return true;
@@ -142,34 +110,30 @@ bool StaticText::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
         // A frame shows where the keyboard focus is. QFrame keeps its frame in
         // the contents margins, measured from the margins it finds: hence the order.
-        if (label_->hasFocus()) {
-            label_->setContentsMargins(0, 0, 0, 0);
-            label_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        if (view()->hasFocus()) {
+            view()->setContentsMargins(0, 0, 0, 0);
+            view()->setFrameStyle(QFrame::Box | QFrame::Plain);
         } else {
-            label_->setFrameStyle(QFrame::NoFrame);
-            label_->setContentsMargins(1, 1, 1, 1);
+            view()->setFrameStyle(QFrame::NoFrame);
+            view()->setContentsMargins(1, 1, 1, 1);
         }
     }
     return Control::eventFilter(watched, event);
 }
 
-EditField::EditField(const QString& name, QWidget* parent)
-    : Control(name, new QLineEdit(parent), parent), edit_(static_cast<QLineEdit*>(widget())) {
+EditField::EditField(const QString& name, QWidget* parent) : ControlOf(name, parent) {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == edit_ && GotFocus) {
+        if (now == view() && GotFocus) {
             GotFocus();
         }
     });
-    edit_->setMaxLength(std::numeric_limits<int>::max());  // not QLineEdit's 32,767
-    connect(edit_, &QLineEdit::returnPressed, this, [this] {
-        if (returnPressed) {
-            returnPressed();
-        }
-    });
+    view()->setMaxLength(std::numeric_limits<int>::max());  // not QLineEdit's 32,767
+    connect(view(), &QLineEdit::returnPressed, this,
+            [this] { returnPressed ? returnPressed() : void(); });
     // QLineEdit keeps line breaks that come by paste, insert or setText.
-    connect(edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(view(), &QLineEdit::textChanged, this, [this](const QString& text) {
         if (const QString clean = withoutLineBreaks(text); clean != text) {
-            edit_->setText(clean);
+            view()->setText(clean);
         }
     });
 }

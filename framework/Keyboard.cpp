@@ -10,9 +10,7 @@ KeyState* installed = nullptr;
 
 class ApplicationKeyState : public QObject, public KeyState {
   public:
-    ApplicationKeyState() : QObject(QCoreApplication::instance()) {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
+    ApplicationKeyState() : QObject(qApp) { qApp->installEventFilter(this); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -22,9 +20,8 @@ class ApplicationKeyState : public QObject, public KeyState {
             const int code = key->key() == Qt::Key_Left    ? KeyCode::LeftArrow
                              : key->key() == Qt::Key_Right ? KeyCode::RightArrow
                                                            : -1;
-            // Auto-repeat sends release/press pairs while a key is held: it stays
-            // down. Qt shows us one press once per widget it passes; press counts
-            // it once, and tells the pairs Qt did not flag by their time.
+            // Qt flags most of auto-repeat's release/press pairs: the key stays
+            // down. It shows us a press once per widget it passes; press counts it once.
             if (code >= 0 && !key->isAutoRepeat()) {
                 type == QEvent::KeyPress ? press(code, key->timestamp())
                                          : release(code, key->timestamp());

@@ -11,9 +11,7 @@ constexpr int LeftArrow = 123;
 constexpr int RightArrow = 124;
 }  // namespace KeyCode
 
-// Which keys are down, and how often each was pressed. A press counts only
-// when its key was really up before it, so a key held down is one press
-// however long it is held.
+// Which keys are down, and how often each was pressed: a key held down is one press.
 class KeyState {
   public:
     // X's auto-repeat of a held key can reach us as a release and a press that
@@ -26,18 +24,15 @@ class KeyState {
     std::uint64_t pressCount(int code) const { return counts_.value(code, 0); }
     const QHash<int, std::uint64_t>& pressCounts() const { return counts_; }
 
-    // `time`: the event's time in ms; 0 when unknown, and then a press after a
-    // release always counts.
+    // `time`: the event's time in ms, or 0 when unknown (a press after a release then counts).
     void press(int code, std::uint64_t time = 0) {
-        if (down_.contains(code)) {
-            return;
-        }
-        down_.insert(code);
         const auto released = releasedAt_.constFind(code);
-        if (time == 0 || released == releasedAt_.cend() || time < *released ||
-            time - *released > RepeatGap) {
+        const bool repeat = time && released != releasedAt_.cend() && time >= *released &&
+                            time - *released <= RepeatGap;
+        if (!down_.contains(code) && !repeat) {
             ++counts_[code];
         }
+        down_.insert(code);
     }
     void release(int code, std::uint64_t time = 0) {
         down_.remove(code);

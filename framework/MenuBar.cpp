@@ -13,6 +13,12 @@
 namespace {
 using Kind = MenuBar::Kind;
 
+// What each edit kind, from Undo on, does to the focused text field.
+constexpr void (*Commands[])(QLineEdit*) = {
+    [](QLineEdit* f) { f->undo(); }, [](QLineEdit* f) { f->cut(); },
+    [](QLineEdit* f) { f->copy(); }, [](QLineEdit* f) { f->paste(); },
+    [](QLineEdit* f) { f->del(); },  [](QLineEdit* f) { f->selectAll(); }};
+
 QLineEdit* focusedField() {
     return qobject_cast<QLineEdit*>(QApplication::focusWidget());
 }
@@ -22,17 +28,6 @@ bool canEdit(Kind kind) {
     return field && (kind == Kind::Undo ? field->isUndoAvailable()
                                         : kind == Kind::Paste || kind == Kind::SelectAll ||
                                               field->hasSelectedText());
-}
-
-void edit(Kind kind) {
-    using Command = void (*)(QLineEdit*);
-    static constexpr Command commands[] = {
-        [](QLineEdit* f) { f->undo(); }, [](QLineEdit* f) { f->cut(); },
-        [](QLineEdit* f) { f->copy(); }, [](QLineEdit* f) { f->paste(); },
-        [](QLineEdit* f) { f->del(); },  [](QLineEdit* f) { f->selectAll(); }};
-    if (QLineEdit* field = focusedField()) {
-        commands[int(kind) - int(Kind::Undo)](field);
-    }
 }
 }  // namespace
 
@@ -75,7 +70,11 @@ QAction* MenuBar::addItem(Kind kind, const QString& name, const QString& text,
             }
         });
     } else if (kind >= Kind::Undo) {
-        connect(action, &QAction::triggered, this, [kind] { edit(kind); });
+        connect(action, &QAction::triggered, this, [kind] {
+            if (QLineEdit* field = focusedField()) {
+                Commands[int(kind) - int(Kind::Undo)](field);
+            }
+        });
     }
     if (kind == Kind::Quit || kind == Kind::About) {
         shortcuts_.append(action);

@@ -7,14 +7,11 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// One set of menus, shown in each window's own QMenuBar. An item is a QAction
-// named after the item; its triggered signal is the item's Action.
+// One set of menus shown in each window's QMenuBar; an item is a QAction named after it.
 class MenuBar : public QObject {
     Q_OBJECT
   public:
-    // Quit quits by itself once every window may close (Window::mayCloseAll);
-    // the edit kinds act on the focused text field and are enabled only when
-    // it can do them.
+    // Quit quits once every window may close; the edit kinds act on the focused text field.
     enum class Kind { Item, Quit, About, Undo, Cut, Copy, Paste, Clear, SelectAll };
 
     explicit MenuBar(QObject* parent = nullptr) : QObject(parent) {}
@@ -22,8 +19,7 @@ class MenuBar : public QObject {
 
     // Starts a menu; the items added next go into it.
     QMenu* addMenu(const QString& name, const QString& text);
-    // A text of "-" makes a separator. Shortcuts as a menu table writes them
-    // ("Cmd+Q"), Cmd being the platform's command key.
+    // A text of "-" makes a separator; Cmd in a shortcut ("Cmd+Q") is the command key.
     QAction* addItem(Kind kind, const QString& name, const QString& text,
                      const QString& shortcut = {});
     QAction* item(const QString& name) const;  // or nullptr

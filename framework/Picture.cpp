@@ -6,16 +6,16 @@
 
 PictureRef loadPictureResource(int number) {
     const QString base = QStringLiteral(":/pictures/%1").arg(number);
-    QPixmap pixmap;
-    if (qApp && qApp->devicePixelRatio() > 1.0 && pixmap.load(base + QStringLiteral("@2x.png"))) {
-        pixmap.setDevicePixelRatio(2.0);
-    } else if (!pixmap.load(base + QStringLiteral(".png"))) {
-        pixmap = QPixmap(32, 32);
-        pixmap.fill(Qt::black);
-        QPainter painter(&pixmap);
+    auto picture = std::make_shared<Picture>();
+    if (qApp && qApp->devicePixelRatio() > 1.0 && picture->load(base + QStringLiteral("@2x.png"))) {
+        picture->setDevicePixelRatio(2.0);
+    } else if (!picture->load(base + QStringLiteral(".png"))) {
+        *picture = QPixmap(32, 32);
+        picture->fill(Qt::black);
+        QPainter painter(picture.get());
         painter.setPen(Qt::white);
         painter.drawLine(0, 0, 31, 31);
         painter.drawLine(31, 0, 0, 31);
     }
-    return std::make_shared<const Picture>(std::move(pixmap));
+    return picture;
 }

@@ -5,16 +5,8 @@
 #include <memory>
 
 // Shared, because the game tells two tiles' colours apart by whether they
-// hold the very same Picture.
-class Picture {
-  public:
-    explicit Picture(QPixmap pixmap) : pixmap_(std::move(pixmap)) {}
-    const QPixmap& pixmap() const { return pixmap_; }
-
-  private:
-    QPixmap pixmap_;
-};
-
+// hold the very same picture.
+using Picture = QPixmap;
 using PictureRef = std::shared_ptr<const Picture>;
 
 // ":/pictures/<number>.png", or its @2x twin on a high-density screen; a

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
 
 // Where the game's chance comes from; tests install a seeded one to replay a game.
@@ -22,6 +23,16 @@ class SeededRandom : public RandomSource {
 };
 
 // Installs a source (not owned); nullptr puts back the randomly seeded default.
-void setRandom(RandomSource* source);
+inline RandomSource* installedRandom = nullptr;
+inline void setRandom(RandomSource* source) {
+    installedRandom = source;
+}
+
 // Fisher-Yates, drawing from the source in use: every order equally likely.
-void shuffle(std::vector<int>& list);
+inline void shuffle(std::vector<int>& list) {
+    static SeededRandom randomlySeeded(std::random_device{}());
+    RandomSource& source = installedRandom ? *installedRandom : randomlySeeded;
+    for (int i = static_cast<int>(list.size()) - 1; i > 0; --i) {
+        std::swap(list[i], list[source.below(i + 1)]);
+    }
+}

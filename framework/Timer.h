@@ -14,15 +14,27 @@ class Timer : public Control {
     static constexpr int Off = 0;
     static constexpr int Multiple = 2;
 
-    explicit Timer(const QString& name = {}, QObject* parent = nullptr);
+    explicit Timer(const QString& name = {}, QObject* parent = nullptr)
+        : Control(name, nullptr, parent) {
+        clock_->setTimerType(Qt::PreciseTimer);
+        clock_->setInterval(1000);
+        connect(clock_, &QTimer::timeout, this,
+                [this] { mode_ != Off&& Action ? Action() : void(); });
+    }
 
     int Mode() const { return mode_; }
     // Setting the mode it has changes nothing: a running timer keeps its cadence.
-    void setMode(int mode);
+    void setMode(int mode) {
+        mode_ = mode;
+        reschedule();
+    }
     int Period() const { return clock_->interval(); }
     void setPeriod(int milliseconds) { clock_->setInterval(qMax(1, milliseconds)); }
     // A held timer keeps its Mode and Period but does not tick (its window is minimised).
-    void hold(bool held);
+    void hold(bool held) {
+        held_ = held;
+        reschedule();
+    }
     bool held() const { return held_; }
     std::function<void()> Action;
 
@@ -30,11 +42,16 @@ class Timer : public Control {
     static void setClockRunning(bool running) { clockRunning_ = running; }
 
   private:
-    void reschedule();
+    void reschedule() {
+        if (mode_ == Off || !clockRunning_ || held_) {
+            clock_->stop();
+        } else if (!clock_->isActive()) {
+            clock_->start();  // not restarted when running: that would shift its cadence
+        }
+    }
 
     static inline bool clockRunning_ = true;
-
     int mode_ = Off;
     bool held_ = false;
-    QTimer* clock_;
+    QTimer* clock_ = new QTimer(this);
 };

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <string>
 
 #include "framework/Keyboard.h"
 #include "framework/SpriteSurface.h"
@@ -14,74 +13,63 @@ struct SurfaceTest : ::testing::Test {
         surface.NextFrame = [this] { log += "N"; };
         surface.Collision = [this](const SpriteRef& first, const SpriteRef& second) {
             log += {'C', char('0' + first->Group()), char('0' + second->Group())};
-            if (second->Group() == closesSecond) {
-                second->Close();
-            }
+            second->Group() == closesSecond ? second->Close() : void();
+            first->Group() == closesSurface ? surface.Close() : void();
         };
     }
     SpriteRef tile(int group, int x, int y) {
-        QPixmap red(32, 32);
-        red.fill(Qt::red);
-        SpriteRef sprite = surface.NewSprite(std::make_shared<Picture>(red), x, y);
+        SpriteRef sprite = surface.NewSprite(std::make_shared<const Picture>(32, 32), x, y);
         sprite->setGroup(group);
         return sprite;
     }
     QWidget parent;
     SpriteSurface surface{"SpriteSurface1", &parent, 288, 480};
     std::string log;  // N a frame, Cfs a collision with the groups of first and second
-    int closesSecond = -1;
+    int closesSecond = -1, closesSurface = -1;  // in a collision with a sprite of the group
 };
 
 TEST_F(SurfaceTest, onlyOverlappingSpritesOfNonZeroDifferentGroupsCollide) {
-    struct Row {
-        int gA, xA, yA, gB, xB, yB;
-        bool collide;
-    };
-    for (const auto& [gA, xA, yA, gB, xB, yB, collide] :
-         {Row{0, 0, 0, 3, 0, 0, false}, Row{4, 0, 0, 4, 0, 0, false}, Row{2, 0, 0, 3, 0, 0, true},
-          Row{2, 0, 448, 3, 32, 448, false}, Row{2, 0, 448, 3, 31, 448, true},
-          Row{2, 64, 416, 3, 64, 448, false}, Row{2, -16, 0, 3, 0, 0, true}}) {
-        for (const bool aMoves : {true, false}) {  // onto the other, which rests there
-            log.clear();
-            const SpriteRef a = tile(gA, aMoves ? 1000 : xA, yA),
-                            b = tile(gB, aMoves ? xB : 1000, yB);
-            surface.Update();
-            aMoves ? a->setX(xA) : b->setX(xB);
-            surface.Update();
-            EXPECT_EQ(log.size() > 2, collide) << xA << "," << yA << " " << xB << "," << yB;
-            a->Close();
-            b->Close();
-        }
+    // Groups of a at (0, 0) and b at (x, y): edges that touch do not overlap.
+    using Row = std::tuple<int, int, int, int, bool>;
+    for (const auto& [gA, gB, x, y, collide] :
+         {Row{0, 3, 0, 0, false}, Row{4, 4, 0, 0, false}, Row{2, 3, 0, 0, true},
+          Row{2, 3, 32, 0, false}, Row{2, 3, 31, 0, true}, Row{2, 3, 0, 32, false},
+          Row{2, 3, 0, 31, true}, Row{2, 3, -16, 0, true}}) {
+        log.clear();
+        const SpriteRef a = tile(gA, 0, 0), b = tile(gB, x, y);
+        surface.Update();
+        EXPECT_EQ(log, collide ? "NC" + std::to_string(gB * 10 + gA) : "N") << x << "," << y;
+        a->Close();
+        b->Close();
     }
 }
 
-TEST_F(SurfaceTest, newerFirstOncePerUpdateAndNothingMoreFromASpriteClosedInAHandler) {
+TEST_F(SurfaceTest, newerFirstOncePerUpdateAndNothingMoreFromWhatAHandlerClosed) {
     tile(2, 64, 64);
     tile(3, 64, 64);
     tile(4, 64, 64);
     closesSecond = 2;
     surface.Update();  // (3, 2) closes 2, so (4, 2) is never raised
     surface.Update();  // nor is (4, 3) raised twice
-    EXPECT_EQ(log, "NC32C43NC43");
+    tile(5, 64, 64);
+    closesSurface = 4;
+    surface.Update();  // (4, 3) closes the surface: (5, 3) and (5, 4) are not raised,
+    surface.Update();  // nor anything more
+    EXPECT_EQ(log, "NC32C43NC43NC43");
 }
 
 TEST_F(SurfaceTest, eachRealPressWaitsForAFrameToTakeItAndAutoRepeatIsNoPress) {
     std::string seen;
-    surface.NextFrame = [&] {
-        seen += surface.KeyTest(KeyCode::LeftArrow) ? "1" : "0";
-        surface.takeKey(KeyCode::LeftArrow);
-    };
-    // d/u the key down/up 1 ms after the last event (D/U flagged as auto-repeat),
-    // . 30 ms pass, t a tile, f a frame, x the game deactivated so that no
-    // release reaches it. A tap on an empty surface is not for it; an unflagged
-    // up/down pair 1 ms apart is X repeating a held key; two taps, two frames.
+    const int key = KeyCode::LeftArrow;
+    surface.NextFrame = [&] { seen += "01"[surface.KeyTest(key)], surface.takeKey(key); };
+    // d/u: the key down/up 1 ms on (D/U flagged as auto-repeat); .: 30 ms pass; t: a tile;
+    // f: a frame; x: the game deactivated, so no release reaches it. A tap on an empty surface
+    // is not for it; X repeats a held key as an up/down pair 1 ms apart; down twice is one press.
     std::uint64_t time = 1000;
-    for (const char step : std::string("dutf.duff.dfUDfudf.u.df.u.d.u.d.ufff.dx.dff")) {
+    for (const char step : std::string("dutf.duff.dfUDfudf.u.df.u.d.u.d.ufff.dx.dff.df.U.Df")) {
         time += step == '.' ? 30 : 1;
-        if (step == 't') {
-            tile(2, 0, 0);
-        } else if (step == 'f') {
-            surface.Update();
+        if (step == 't' || step == 'f') {
+            step == 't' ? void(tile(2, 0, 0)) : surface.Update();
         } else if (step != '.') {
             const auto type = step == 'x'                 ? QEvent::ApplicationDeactivate
                               : std::tolower(step) == 'd' ? QEvent::KeyPress
@@ -91,7 +79,7 @@ TEST_F(SurfaceTest, eachRealPressWaitsForAFrameToTakeItAndAutoRepeatIsNoPress) {
             QCoreApplication::sendEvent(qApp, &event);
         }
     }
-    EXPECT_EQ(seen, "010100111011");
+    EXPECT_EQ(seen, "01010011101100");
     QEvent back(QEvent::ApplicationActivate);  // away would hold the timers of later tests
     QCoreApplication::sendEvent(qApp, &back);
 }

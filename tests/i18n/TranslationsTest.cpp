@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "app/App.h"
+#include "app/Translations.h"
 #include "board/Rules.h"
 #include "board/Window1.h"
 #include "framework/Controls.h"

@@ -31,8 +31,13 @@ char letterOf(const PictureRef& picture) {
     return '?';
 }
 
+struct Tile {
+    PictureRef picture;
+    int code;
+};
 Tile tileOf(char letter) {
-    return Pictures::tileOf(Pictures::Name(Letters.find(letter)));
+    const PictureRef p = Pictures::get(Pictures::Name(Letters.find(letter)));
+    return {p, groupOf(Pictures::colourOf(p))};
 }
 
 // 15 rows of 9 letters, '.' where empty: the newest tile of each cell, `marked` in lower case.

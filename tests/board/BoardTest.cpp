@@ -272,8 +272,10 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
         {4, "LRfpfpf", "344"},       // both held: left, then right, then neither
         {4, "1ffLf", "44+"},         // on the line: lands, unsteered
         {4, "0Lf", "+"},             // with the line at the top: at once
-        {4, "LlLlffpfpf", "3322"},   // quick presses step one a frame
-        {1, "LlLlfpfRf", "001"},     // a press at the edge is spent
+        {4, "LlLlffpfpf", "3322"},   // quick presses step one a frame, once polled
+        {4, "RrRrffpfpf", "5566"},   //
+        {1, "LlLlfpfRfpf", "0011"},  // a press at the edge is spent
+        {7, "RrRrfpfLfpf", "8877"},  //
         {4, "1fLlLlfpfpf", "43+4"},  // presses do not outlive their tile
         {4, "PLPflpLf", "43"},       // nor the pause they were made in
     };

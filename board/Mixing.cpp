@@ -8,20 +8,17 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
     Timer1->setMode(Timer::Off);
 
     // The result goes into the resting tile's cell; the falling one has colorit.
-    const bool s2Falls = s2->Group() == colorit;
-    const Sprite& resting = s2Falls ? *s1 : *s2;
-    const Sprite& falling = s2Falls ? *s2 : *s1;
+    const bool s1Rests = s2->Group() == colorit;
+    const Sprite& resting = s1Rests ? *s1 : *s2;
     const int x = resting.X();
     const int y = resting.Y();
-    const Colour fallingColour = Pictures::colourOf(falling.Image());
-    const Colour restingColour = Pictures::colourOf(resting.Image());
-    const Landing landing = landingOf({.falling = fallingColour,
-                                       .resting = restingColour,
-                                       .reach = Reach::Touching,
-                                       .topRow = y < Cell});
+    const Colour falling = Pictures::colourOf((s1Rests ? s2 : s1)->Image());
+    const Colour rests = Pictures::colourOf(resting.Image());
+    const Landing landing = landingOf(
+        {.falling = falling, .resting = rests, .reach = Reach::Touching, .topRow = y < Cell});
 
     if (landing == Landing::Mix || landing == Landing::White) {
-        const Colour result = mixOf(fallingColour, restingColour);
+        const Colour result = mixOf(falling, rests);
         s1->Close();
         s2->Close();
         mysprite2 = SpriteSurface1->NewSprite(Pictures::of(result), x, y);

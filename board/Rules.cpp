@@ -5,22 +5,9 @@
 #include <utility>
 
 int groupOf(Colour colour) {
-    switch (colour) {
-        case Colour::Blue:
-            return 2;
-        case Colour::Green:
-            return 3;
-        case Colour::Magenta:
-            return 4;
-        case Colour::Cyan:
-            return 5;
-        case Colour::Yellow:
-            return 6;
-        case Colour::Red:
-            return 7;
-        default:
-            return 0;
-    }
+    // In Colour order: empty, white, gray, blue, green, magenta, cyan, yellow, red.
+    static constexpr int groups[] = {0, 0, 0, 2, 3, 4, 5, 6, 7};
+    return groups[static_cast<int>(colour)];
 }
 
 Colour releasedColour(int selector) {

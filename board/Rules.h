@@ -25,29 +25,21 @@ Colour releasedColour(int selector);
 // point) or Gray (incompatible). The order of the two does not matter.
 Colour mixOf(Colour a, Colour b);
 
-// Where the falling tile is when its fate is asked.
-enum class Reach {
-    Above,     // above the line, the pace running: it falls on
-    OnLine,    // exactly on the active bottom line
-    Halted,    // neither: past the line, or the pace stopped
-    Touching,  // the surface reported it overlapping a resting tile
-};
+// Where a falling tile ends. It is Above the line with the pace running, OnLine
+// exactly, Halted past the line or with the pace stopped, or Touching a resting
+// tile by the surface's report. Over another colour on the line it must Wait:
+// the surface mixes the two in this frame. A colour covering itself will
+// Vanish (with the time penalty); over white, gray or nothing it will Rest. A
+// mix makes a secondary (Mix) or a White; Gray raises the line (RaiseLine), or
+// in the top row ends the game (End).
+enum class Reach { Above, OnLine, Halted, Touching };
 struct Meeting {
     Colour falling;
-    Colour resting = Colour::Empty;  // in the cell it meets; Empty when none
+    Colour resting = Colour::Empty;  // in the cell it meets
     Reach reach = Reach::OnLine;
     bool topRow = false;  // the resting cell is in the top row
 };
-enum class Landing {
-    KeepFalling,
-    Wait,       // on the line over another colour: the surface mixes them in this frame
-    Vanish,     // a colour covering itself goes, with the time penalty
-    Rest,       // stays as its column's top tile
-    Mix,        // a secondary takes the resting cell
-    White,      // a white takes it, and scores
-    RaiseLine,  // gray below the top row: the line rises
-    End,        // gray in the top row: the field is full
-};
+enum class Landing { KeepFalling, Wait, Vanish, Rest, Mix, White, RaiseLine, End };
 Landing landingOf(const Meeting& meeting);
 
 // One of the three "compatible with" lines of the Beginner mode. An empty text

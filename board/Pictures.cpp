@@ -48,11 +48,8 @@ PictureRef get(Name name) {
 }
 
 PictureRef of(Colour colour) {
-    if (colour == Colour::Empty) {
-        return get(whiteo);
-    }
     for (const Slot& row : rows) {
-        if (row.colour == colour) {
+        if (row.colour == colour && row.name != huemixsmall) {  // Empty: whiteo
             return get(row.name);
         }
     }

@@ -33,14 +33,14 @@ void placeRestingTiles(Window1& board, int count) {
                           Line + 32 * (cell / 9));
     }
     for (int i = 0; i < oldTops; ++i) {
-        const Tile tile = releasedTile(1 + i % 6);
-        surface.NewSprite(tile.picture, 32 * (i % 9), Line + 32 + 32 * (i / 9))
-            ->setGroup(tile.code);
+        const Colour colour = releasedColour(1 + i % 6);
+        surface.NewSprite(Pictures::of(colour), 32 * (i % 9), Line + 32 + 32 * (i / 9))
+            ->setGroup(groupOf(colour));
     }
     for (int column = 0; column < 9; ++column) {
-        const Tile tile = releasedTile(1 + column % 6);
-        surface.NewSprite(tile.picture, 32 * column, Line)->setGroup(tile.code);
-        board.cTest[column] = tile.picture;
+        const Colour colour = releasedColour(1 + column % 6);
+        surface.NewSprite(Pictures::of(colour), 32 * column, Line)->setGroup(groupOf(colour));
+        board.cTest[column] = Pictures::of(colour);
     }
     board.kap3 = Line;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The frame loop: the pace timers, the fall and steering of the falling tile,
 // and its landing on the active bottom line.
-#include "board/Rules.h"
+#include "board/Pictures.h"
 #include "board/Window1.h"
 #include "framework/Keyboard.h"
 
@@ -9,7 +9,7 @@ void Window1::Timer1_Action() {
     SpriteSurface1->Update();
     // Restyling a label costs far more than the rest of the tick, and the
     // colour changes only at a few scores.
-    const QColor color = scoreColor(counter);
+    const QColor color = QColor::fromRgb(scoreColor(counter));
     if (StaticText1->TextColor() != color) {
         StaticText1->setTextColor(color);
     }
@@ -36,49 +36,55 @@ void Window1::SpriteSurface1_NextFrame() {
         return;  // no tile has been released on this board yet
     }
 
-    if (tile->Y() < kap3 && Timer1->Mode() == Timer::Multiple) {
-        tile->setY(tile->Y() + Cell / 2);
-        // A press toward the edge the tile is at goes nowhere: it is not kept for later.
-        if (tile->X() < Cell) {
-            SpriteSurface1->dropKeys(KeyCode::LeftArrow);
-        }
-        if (tile->X() >= LastColumnX) {
-            SpriteSurface1->dropKeys(KeyCode::RightArrow);
-        }
-        // One column per press and per frame; a press still waiting steps in the next.
-        if (SpriteSurface1->KeyTest(KeyCode::LeftArrow) && tile->X() >= Cell && testit != 2) {
-            tile->setX(tile->X() - Cell);
-            --kap2;
-            testit = 2;
-            SpriteSurface1->takeKey(KeyCode::LeftArrow);
-        } else if (SpriteSurface1->KeyTest(KeyCode::RightArrow) && tile->X() < LastColumnX &&
-                   testit2 != 2) {
-            tile->setX(tile->X() + Cell);
-            ++kap2;
-            testit2 = 2;
-            SpriteSurface1->takeKey(KeyCode::RightArrow);
-        }
-        return;
-    }
-
-    // With the line at the top, a mix releases the next tile straight onto the
-    // line, and possibly onto a tile of another colour. The surface first tests
-    // that tile in this frame, after this handler: it is due to mix there, and
-    // landing it as well would end its fall twice (two releases, one tile left
-    // behind unplayed).
-    const PictureRef& top = cTest[kap2];
-    if (tile->Y() == kap3 && top != tile->Image() && top != Pictures::get(Pictures::whiteo) &&
-        top != Pictures::get(Pictures::white) && top != Pictures::get(Pictures::gray)) {
-        return;
-    }
-
-    if (tile->Image() == cTest[kap2]) {
-        tile->Close();  // a colour covering itself vanishes...
-        timePenalty();  // ...and the pace quickens
-    } else {
-        cTest[kap2] = tile->Image();
+    const bool falling = tile->Y() < kap3 && Timer1->Mode() == Timer::Multiple;
+    const Meeting meeting{.falling = Pictures::colourOf(tile->Image()),
+                          .resting = Pictures::colourOf(cTest[kap2]),
+                          .reach = falling             ? Reach::Above
+                                   : tile->Y() == kap3 ? Reach::OnLine
+                                                       : Reach::Halted};
+    switch (landingOf(meeting)) {
+        case Landing::KeepFalling:
+            fallAndSteer(*tile);
+            return;
+        case Landing::Wait:
+            // With the line at the top, a mix releases the next tile straight
+            // onto the line, and possibly onto a tile of another colour. The
+            // surface tests that tile in this frame, after this handler: landing
+            // it as well would end its fall twice (two releases, one tile left
+            // behind unplayed).
+            return;
+        case Landing::Vanish:
+            tile->Close();  // a colour covering itself vanishes...
+            timePenalty();  // ...and the pace quickens
+            break;
+        default:  // it rests as its column's top tile
+            cTest[kap2] = tile->Image();
     }
     PushButton2->Push();
+}
+
+void Window1::fallAndSteer(Sprite& tile) {
+    tile.setY(tile.Y() + Cell / 2);
+    // A press toward the edge the tile is at goes nowhere: it is not kept for later.
+    if (tile.X() < Cell) {
+        SpriteSurface1->dropKeys(KeyCode::LeftArrow);
+    }
+    if (tile.X() >= LastColumnX) {
+        SpriteSurface1->dropKeys(KeyCode::RightArrow);
+    }
+    // One column per press and per frame; a press still waiting steps in the next.
+    if (SpriteSurface1->KeyTest(KeyCode::LeftArrow) && tile.X() >= Cell && testit != 2) {
+        tile.setX(tile.X() - Cell);
+        --kap2;
+        testit = 2;
+        SpriteSurface1->takeKey(KeyCode::LeftArrow);
+    } else if (SpriteSurface1->KeyTest(KeyCode::RightArrow) && tile.X() < LastColumnX &&
+               testit2 != 2) {
+        tile.setX(tile.X() + Cell);
+        ++kap2;
+        testit2 = 2;
+        SpriteSurface1->takeKey(KeyCode::RightArrow);
+    }
 }
 
 void Window1::timePenalty() {

@@ -1,27 +1,32 @@
 // SPDX-License-Identifier: MIT
 // Colour mixing where the falling tile meets a resting tile.
-#include "board/Rules.h"
+#include "board/Pictures.h"
 #include "board/Window1.h"
 #include "framework/Text.h"
 
 void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2) {
     Timer1->setMode(Timer::Off);
-    const Mix mix = mixOf(Colour::Code(s1->Group()), Colour::Code(s2->Group()));
 
     // The result goes into the resting tile's cell; the falling one has colorit.
-    const Sprite& resting = s2->Group() == colorit ? *s1 : *s2;
+    const bool s1Rests = s2->Group() == colorit;
+    const Sprite& resting = s1Rests ? *s1 : *s2;
     const int x = resting.X();
     const int y = resting.Y();
+    const Colour falling = Pictures::colourOf((s1Rests ? s2 : s1)->Image());
+    const Colour rests = Pictures::colourOf(resting.Image());
+    const Landing landing = landingOf(
+        {.falling = falling, .resting = rests, .reach = Reach::Touching, .topRow = y < Cell});
 
-    if (mix.kind != Mix::Kind::Gray) {
+    if (landing == Landing::Mix || landing == Landing::White) {
+        const Colour result = mixOf(falling, rests);
         s1->Close();
         s2->Close();
-        mysprite2 = SpriteSurface1->NewSprite(mix.result.picture, x, y);
+        mysprite2 = SpriteSurface1->NewSprite(Pictures::of(result), x, y);
         if (y == kap3) {
             cTest[x / Cell] = mysprite2->Image();
         }
-        mysprite2->setGroup(mix.result.code);
-        if (mix.kind == Mix::Kind::White) {
+        mysprite2->setGroup(groupOf(result));
+        if (landing == Landing::White) {
             ++counter;
             StaticText1->setText(Str(counter));
         }
@@ -37,17 +42,17 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
     const int raisedCode = s1->Group();
     s1->Close();
     s2->Close();
-    if (y - Cell >= 0) {
+    if (landing == Landing::RaiseLine) {
         SpriteSurface1->NewSprite(raisedPicture, x, y - Cell)->setGroup(raisedCode);
-        cTest.assign(Columns, Pictures::get(Pictures::whiteo));
+        cTest.assign(Columns, Pictures::of(Colour::Empty));
         cTest[kap2] = raisedPicture;
         kap3 -= Cell;
-        mysprite2 = SpriteSurface1->NewSprite(Pictures::get(Pictures::gray), x, y);
-        mysprite2->setGroup(Colour::Gray);
+        mysprite2 = SpriteSurface1->NewSprite(Pictures::of(Colour::Gray), x, y);
+        mysprite2->setGroup(groupOf(Colour::Gray));
     } else {
         // A gray in the top row: the field is full.
-        mysprite2 = SpriteSurface1->NewSprite(Pictures::get(Pictures::gray), x, y);
-        mysprite2->setGroup(Colour::Gray);
+        mysprite2 = SpriteSurface1->NewSprite(Pictures::of(Colour::Gray), x, y);
+        mysprite2->setGroup(groupOf(Colour::Gray));
         cktru = false;
     }
     if (cktru && y - Cell == 0) {

@@ -8,7 +8,7 @@ namespace {
 struct Slot {
     Name name;
     int resource;
-    Colour::Code code;
+    Colour colour;
 };
 
 // Indexed by Name. whiteo is the outlined white that marks an empty cell and
@@ -20,9 +20,9 @@ constexpr std::array<Slot, 10> rows{{{blue, 168, Colour::Blue},
                                      {red, 172, Colour::Red},
                                      {yellow, 173, Colour::Yellow},
                                      {white, 174, Colour::White},
-                                     {huemixsmall, 175, Colour::White},
+                                     {huemixsmall, 175, Colour::Empty},
                                      {gray, 178, Colour::Gray},
-                                     {whiteo, 180, Colour::White}}};
+                                     {whiteo, 180, Colour::Empty}}};
 // A row out of Name order would hand out another colour's picture.
 static_assert([] {
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -47,8 +47,22 @@ PictureRef get(Name name) {
     return picture;
 }
 
-Tile tileOf(Name name) {
-    return {get(name), rows[name].code};
+PictureRef of(Colour colour) {
+    for (const Slot& row : rows) {
+        if (row.colour == colour && row.name != huemixsmall) {  // Empty: whiteo
+            return get(row.name);
+        }
+    }
+    return nullptr;
+}
+
+Colour colourOf(const PictureRef& picture) {
+    for (const Slot& row : rows) {
+        if (picture && kept()[row.name] == picture) {
+            return row.colour;
+        }
+    }
+    return Colour::Empty;
 }
 
 void releaseAll() {

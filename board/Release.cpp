@@ -2,7 +2,7 @@
 // Releasing the next falling tile.
 #include <algorithm>
 
-#include "board/Rules.h"
+#include "board/Pictures.h"
 #include "board/Window1.h"
 #include "framework/Random.h"
 
@@ -27,10 +27,10 @@ void Window1::PushButton2_Action() {
     shuffle(nTest);
     kap = nTest[0];
 
-    const Tile tile = releasedTile(kap);
-    mysprite[kap] = SpriteSurface1->NewSprite(tile.picture, x, 0);
-    mysprite[kap]->setGroup(tile.code);
-    colorit = tile.code;
+    const Colour colour = releasedColour(kap);
+    mysprite[kap] = SpriteSurface1->NewSprite(Pictures::of(colour), x, 0);
+    mysprite[kap]->setGroup(groupOf(colour));
+    colorit = groupOf(colour);
     if (RadioButton1->Value()) {
         showHints(kap);
     }
@@ -45,8 +45,9 @@ void Window1::showHints(int selector) {
     for (std::size_t i = 0; i < hints.size(); ++i) {
         lines[i]->setText(hints[i].text);
         // Unchanged colours are not set again: restyling a label is costly.
-        if (!hints[i].text.isEmpty() && lines[i]->TextColor() != hints[i].color) {
-            lines[i]->setTextColor(hints[i].color);
+        const QColor color = QColor::fromRgb(hints[i].rgb);
+        if (!hints[i].text.isEmpty() && lines[i]->TextColor() != color) {
+            lines[i]->setTextColor(color);
         }
     }
 }

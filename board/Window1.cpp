@@ -138,7 +138,7 @@ void Window1::Event_Open() {
         aTest.push_back(x);
     }
     nTest = {1, 2, 3, 4, 5, 6};
-    cTest.assign(Columns, Pictures::get(Pictures::whiteo));
+    cTest.assign(Columns, Pictures::of(Colour::Empty));
     cnt = 0;
     cktru = true;
     kap3 = BottomLine;

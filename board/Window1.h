@@ -110,6 +110,8 @@ class Window1 : public SharedWindow<Window1> {
     void Layout();
     void CreateControls();
     void showHints(int selector);
+    // The falling tile's half-row drop and at most one sideways step.
+    void fallAndSteer(Sprite& tile);  // Frame.cpp
     void timePenalty();
     // Whether a letter key may end the game: at once with no game running,
     // else the player's answer to `question`, asked with the game held.

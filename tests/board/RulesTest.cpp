@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+// The colour rules alone, with no application object: colour codes, releases,
+// mixing, where a falling tile ends, the Beginner hints and the score colours.
+#include <gtest/gtest.h>
+
+#include "board/Rules.h"
+
+namespace {
+
+using enum Colour;
+const char* const Names[] = {"empty",   "white", "gray",   "blue", "green",
+                             "magenta", "cyan",  "yellow", "red"};
+const char* name(Colour colour) {
+    return Names[int(colour)];
+}
+
+// What a falling colour makes on each resting colour; on itself it vanishes.
+struct Mixes {
+    Colour falling = Empty;
+    Colour blue = Empty, green = Empty, magenta = Empty, cyan = Empty, yellow = Empty, red = Empty;
+};
+// clang-format off
+const Mixes mixTable[] = {
+    {.falling = Blue,    .blue = Blue,    .green = Cyan,   .magenta = Gray,    .cyan = Gray,  .yellow = White,  .red = Magenta},
+    {.falling = Green,   .blue = Cyan,    .green = Green,  .magenta = White,   .cyan = Gray,  .yellow = Gray,   .red = Yellow},
+    {.falling = Magenta, .blue = Gray,    .green = White,  .magenta = Magenta, .cyan = Gray,  .yellow = Gray,   .red = Gray},
+    {.falling = Cyan,    .blue = Gray,    .green = Gray,   .magenta = Gray,    .cyan = Cyan,  .yellow = Gray,   .red = White},
+    {.falling = Yellow,  .blue = White,   .green = Gray,   .magenta = Gray,    .cyan = Gray,  .yellow = Yellow, .red = Gray},
+    {.falling = Red,     .blue = Magenta, .green = Yellow, .magenta = Gray,    .cyan = White, .yellow = Gray,   .red = Red},
+};
+// clang-format on
+
+TEST(Rules, everyFallingColourOnEveryCellLandsByTheTable) {
+    for (const Mixes& row : mixTable) {
+        const std::pair<Colour, Colour> cells[] = {{Blue, row.blue},       {Green, row.green},
+                                                   {Magenta, row.magenta}, {Cyan, row.cyan},
+                                                   {Yellow, row.yellow},   {Red, row.red}};
+        const auto land = [&](Colour resting, Reach reach, bool topRow = false) {
+            return landingOf(
+                {.falling = row.falling, .resting = resting, .reach = reach, .topRow = topRow});
+        };
+        for (const auto& [resting, made] : cells) {
+            SCOPED_TRACE(std::string(name(row.falling)) + " onto " + name(resting));
+            const bool same = resting == row.falling;
+            const Landing mixed = same            ? Landing::Vanish
+                                  : made == White ? Landing::White
+                                  : made == Gray  ? Landing::RaiseLine
+                                                  : Landing::Mix;
+            EXPECT_EQ(land(resting, Reach::Touching), mixed);
+            EXPECT_EQ(land(resting, Reach::Touching, true),
+                      made == Gray && !same ? Landing::End : mixed);
+            EXPECT_EQ(land(resting, Reach::OnLine), same ? Landing::Vanish : Landing::Wait);
+            EXPECT_EQ(land(resting, Reach::Halted), same ? Landing::Vanish : Landing::Rest);
+            EXPECT_EQ(land(resting, Reach::Above), Landing::KeepFalling);
+            if (!same) {
+                EXPECT_EQ(mixOf(row.falling, resting), made);
+                EXPECT_EQ(mixOf(resting, row.falling), made) << "the order of the pair changed it";
+            }
+        }
+        // White, gray and an empty cell meet nothing: the tile rests, in the top row too.
+        for (const Colour resting : {White, Gray, Empty}) {
+            SCOPED_TRACE(std::string(name(row.falling)) + " onto " + name(resting));
+            for (const Reach reach : {Reach::OnLine, Reach::Halted, Reach::Touching}) {
+                EXPECT_EQ(land(resting, reach, true), Landing::Rest);
+            }
+        }
+    }
+}
+
+struct Release {
+    int selector = 0;
+    Colour colour = Empty;
+    int group = 0;
+    std::array<Hint, 3> hints{};
+};
+// clang-format off
+const Release releases[] = {
+    {.selector = 1, .colour = Blue,    .group = 2, .hints = {{{"Green", 0x00BB00}, {"Red", 0xBB0000}, {"Yellow", 0xBBBB00}}}},
+    {.selector = 2, .colour = Green,   .group = 3, .hints = {{{"Blue", 0x0000BB}, {"Red", 0xBB0000}, {"Magenta", 0xBB00BB}}}},
+    {.selector = 3, .colour = Magenta, .group = 4, .hints = {{{}, {"Green", 0x00BB00}, {}}}},
+    {.selector = 4, .colour = Cyan,    .group = 5, .hints = {{{}, {"Red", 0xBB0000}, {}}}},
+    {.selector = 5, .colour = Yellow,  .group = 6, .hints = {{{}, {"Blue", 0x0000BB}, {}}}},
+    {.selector = 6, .colour = Red,     .group = 7, .hints = {{{"Green", 0x00BB00}, {"Blue", 0x0000BB}, {"Cyan", 0x00BBBB}}}},
+};
+// clang-format on
+
+TEST(Rules, eachSelectorReleasesItsColourWithItsCodeAndHints) {
+    for (const Release& row : releases) {
+        SCOPED_TRACE("selector " + std::to_string(row.selector));
+        EXPECT_EQ(releasedColour(row.selector), row.colour);
+        EXPECT_EQ(groupOf(row.colour), row.group);
+        const std::array<Hint, 3> hints = hintsFor(row.selector);
+        for (std::size_t line = 0; line < hints.size(); ++line) {
+            EXPECT_EQ(hints[line].text, row.hints[line].text) << "line " << line;
+            EXPECT_EQ(hints[line].rgb, row.hints[line].rgb) << "line " << line;
+        }
+    }
+    for (const Colour noTile : {White, Gray, Empty}) {
+        EXPECT_EQ(groupOf(noTile), 0) << name(noTile) << " would collide";
+    }
+}
+
+TEST(Rules, theScoreColourChangesJustAboveEachBandsEdge) {
+    const struct {
+        int score;
+        Rgb rgb;
+    } bands[] = {{.score = 0, .rgb = 0x000000},   {.score = 10, .rgb = 0x000000},
+                 {.score = 11, .rgb = 0xBB0000},  {.score = 25, .rgb = 0xBB0000},
+                 {.score = 26, .rgb = 0xBBBB00},  {.score = 45, .rgb = 0xBBBB00},
+                 {.score = 46, .rgb = 0x00BB00},  {.score = 65, .rgb = 0x00BB00},
+                 {.score = 66, .rgb = 0x00BBBB},  {.score = 75, .rgb = 0x00BBBB},
+                 {.score = 76, .rgb = 0x0000BB},  {.score = 100, .rgb = 0x0000BB},
+                 {.score = 101, .rgb = 0xBB00BB}, {.score = 5000, .rgb = 0xBB00BB}};
+    for (const auto& band : bands) {
+        EXPECT_EQ(scoreColor(band.score), band.rgb) << "score " << band.score;
+    }
+}
+
+}  // namespace

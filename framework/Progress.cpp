@@ -7,7 +7,6 @@
 
 namespace {
 constexpr int Steps = 1000;
-std::function<void(const QString&, qint64, qint64)> observer;
 }  // namespace
 
 Progress::Progress(const QString& label, qint64 total)
@@ -35,8 +34,4 @@ void Progress::advance(qint64 done) {
     } else {
         dialog_->setValue(step);
     }
-}
-
-void setProgressObserver(std::function<void(const QString&, qint64, qint64)> newObserver) {
-    observer = std::move(newObserver);
 }

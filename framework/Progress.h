@@ -23,6 +23,9 @@ class Progress {
         }
     }
 
+    // Tests see the progress instead of a dialog: the label, how far, of what total.
+    static inline std::function<void(const QString&, qint64, qint64)> observer;
+
   private:
     void advance(qint64 done);
 
@@ -31,6 +34,3 @@ class Progress {
     qint64 next_ = 0;
     std::unique_ptr<QProgressDialog> dialog_;
 };
-
-// Tests see the progress instead of a dialog: the label, how far, of what total.
-void setProgressObserver(std::function<void(const QString&, qint64, qint64)> observer);

@@ -2,20 +2,18 @@
 #include "DiskFaults.h"
 
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdarg>
 #include <cstdio>
 
 namespace {
 struct {
     DiskFault fault = DiskFault::None;
-    QByteArray folder;  // with a trailing slash; the file itself for Open
+    QByteArray folder;  // with a trailing slash
     long after = 0;
     int error = 0;
 } armed;
@@ -44,10 +42,7 @@ ssize_t pass(const char* name, int descriptor, Data data, std::size_t count) {
 }  // namespace
 
 void failFiles(DiskFault fault, const QString& folder, long after, int error) {
-    armed = {fault,
-             fault == DiskFault::Open ? QFile::encodeName(QFileInfo(folder).canonicalFilePath())
-                                      : QFile::encodeName(QDir(folder).canonicalPath()) + '/',
-             after, error};
+    armed = {fault, QFile::encodeName(QDir(folder).canonicalPath()) + '/', after, error};
 }
 
 extern "C" ssize_t read(int descriptor, void* data, std::size_t count) {
@@ -56,20 +51,4 @@ extern "C" ssize_t read(int descriptor, void* data, std::size_t count) {
 
 extern "C" ssize_t write(int descriptor, const void* data, std::size_t count) {
     return pass<DiskFault::Write>("write", descriptor, data, count);
-}
-
-// The score file is read through open(); Qt's own files (open64) pass by.
-extern "C" int open(const char* path, int flags, ...) {
-    va_list arguments;
-    va_start(arguments, flags);
-    const bool made = (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE;
-    const mode_t mode = made ? va_arg(arguments, mode_t) : 0;
-    va_end(arguments);
-    if (armed.fault == DiskFault::Open && armed.folder == path) {
-        errno = armed.error;
-        return -1;
-    }
-    static const auto call =
-        reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open"));
-    return call(path, flags, mode);
 }

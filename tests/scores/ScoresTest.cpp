@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -16,7 +17,6 @@
 #include <functional>
 #include <optional>
 
-#include "DiskFaults.h"
 #include "board/Window1.h"
 #include "framework/Application.h"
 #include "framework/Progress.h"
@@ -58,7 +58,6 @@ class ScoresTest : public ::testing::Test {
         closeAllWindows();
         Progress::observer = nullptr;
         scoreFileLimits = {};
-        failFiles(DiskFault::None);
         for (const QString& name : playersFiles) {
             EXPECT_EQ(fileBytes(name), name.toUtf8()) << name.toStdString();
         }
@@ -181,105 +180,107 @@ TEST_F(ScoresTest, filesLoadByTheFieldRuleAndSaveBackByteForByte) {
     }
 }
 
-// A file that cannot be read whole is named on the board; a save asks first:
-// No leaves the file as it is, Yes replaces it with what could be read.
+// A file that cannot be read whole is named on the board; a save asks first,
+// and No (the default) leaves the file as it is.
 TEST_F(ScoresTest, aFileNotReadWholeIsToldAndReplacedOnlyWhenThePlayerSaysYes) {
     const struct {
         const char* name;
-        DiskFault fault;
+        bool ioError;  // reading stops with one: the file is a link to our memory's start
         ScoreFileLimits limits;
         const char* why;
         QByteArray shown;
     } cases[] = {
-        {"read error", DiskFault::Read, {}, "Input/output error", ""},
-        {"field over the limit", DiskFault::None, {.fieldBytes = 3}, "longer than", "Ann,1\n"},
-        {"file over the limit", DiskFault::None, {.fileBytes = 9}, "larger than", ""},
+        {"read error", true, {}, "Input/output error", ""},
+        {"field over the limit", false, {.fieldBytes = 3}, "longer than", "Ann,1\n"},
+        {"file over the limit", false, {.fileBytes = 9}, "larger than", ""},
     };
-    for (const auto& [name, fault, limits, why, shown] : cases) {
+    for (const auto& [name, ioError, limits, why, shown] : cases) {
         put("Ann,1\nBobby,2\n");
+        ASSERT_TRUE(!ioError || (QFile::remove(path()) && QFile::link("/proc/self/mem", path())));
         scoreFileLimits = limits;
-        struct stat before = {}, after = {};
-        ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &before), 0);
-        failFiles(fault, home.path(), 0, EIO);
+        const QFileInfo before(path());
         Window4& scores = Open();
         EXPECT_EQ(rows(*scores.ListBox1), shown) << name;
         EXPECT_TRUE(told(scores).contains(why)) << name;
-        for (const bool yes : {false, true}) {
-            recorded().answer = yes;
-            EXPECT_EQ(saveScores(*scores.ListBox1, "Zed", 3).saved, yes) << name;
-            ASSERT_EQ(recorded().questions.size(), 1) << name;
-            EXPECT_TRUE(recorded().questions.takeFirst().contains(why)) << name;
-            if (!yes) {
-                ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &after), 0);
-                EXPECT_TRUE(after.st_ino == before.st_ino && after.st_size == before.st_size);
-            }
-        }
-        failFiles(DiskFault::None);
-        EXPECT_EQ(fileBytes(), shown + "Zed,3\n") << name;
-        scoreFileLimits = {};
+        EXPECT_FALSE(saveScores(*scores.ListBox1, "Zed", 3).saved) << name;
+        // Our memory is no file a save could replace: it fails before asking.
+        ASSERT_EQ(recorded().questions.size(), ioError ? 0 : 1) << name;
+        EXPECT_TRUE(ioError || recorded().questions.takeFirst().contains(why)) << name;
+        const QFileInfo after(path());
+        EXPECT_TRUE(after.fileTime(QFile::FileModificationTime) ==
+                        before.fileTime(QFile::FileModificationTime) &&
+                    after.size() == before.size() && after.isSymLink() == ioError);
     }
+    recorded().answer = true;  // Yes keeps what can be read
+    EXPECT_TRUE(saveScores(*Window4::shared().ListBox1, "Zed", 3).saved);
+    EXPECT_EQ(fileBytes(), "Zed,3\n");
 }
 
 // Quit when the file cannot be written: the old file stays, the player is told
 // why and where, and the game goes on until a save succeeds.
 TEST_F(ScoresTest, aFailedSaveKeepsTheOldFileTellsWhyAndTheGameGoesOn) {
-    QByteArray text;
+    QByteArray text = "Ann,1\nBobby,2\n";
     for (int i = 0; i < 1000; ++i) {
         text += 'P' + QByteArray::number(i) + ",1\n";
     }
     put(text);
-    failFiles(DiskFault::Read, home.path(), 10, EIO);  // the load misses all but two
+    scoreFileLimits.fieldBytes = 3;  // the load stops at Bobby
     Open().EditField1->setText(QStringLiteral("Zed"));
     Window4::shared().StaticText3_MouseDown(10, 10);  // Run
     Window1& board = Window1::shared();
     board.RadioButton2->setValue(true);  // Expert
     board.PushButton1->Push();
     board.counter = 3;
-    board.PushButton3->Push();  // the file is still unreadable, and the player answers No
+    board.PushButton3->Push();  // the file is still not read whole, and the player answers No
     EXPECT_EQ(recorded().questions.size(), 1);
-    failFiles(DiskFault::None);
+    scoreFileLimits = {};
     const QByteArray device = QFile::encodeName(path("device"));
     ASSERT_TRUE(::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 ||
                 ::mkdir(device.constData(), 0700) == 0);  // a folder where no device can be made
     put("", "file");
     const QByteArray homeWas = qgetenv("HOME");
+    ::signal(SIGXFSZ, SIG_IGN);
+    const auto maxFileBytes = [](rlim_t bytes) {
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = bytes;
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    };
     const struct {
         const char* name;
-        std::function<void()> cause;
+        std::function<bool()> cause;
         const char* why;
     } causes[] = {
-        {"no folder", [&] { qputenv("XDG_CONFIG_HOME", QFile::encodeName(path("file/config"))); },
+        {"no folder",
+         [&] { return qputenv("XDG_CONFIG_HOME", QFile::encodeName(path("file/config"))); },
          "could not be made"},
-        {"no regular file", [&] { QFile::remove(path()), QFile::link(path("device"), path()); },
+        {"no regular file", [&] { return QFile::remove(path()) && QFile::link("device", path()); },
          "it is not a regular file, and was left as it is."},
-        {"disk full", [&] { failFiles(DiskFault::Write, home.path(), 4096, ENOSPC); },
-         "No space left on device"},
+        {"disk full", [&] { return maxFileBytes(4096); }, "File too large"},
         // A relative folder is ignored, and "/" is no home: nothing is kept at the root.
-        {"no home", [&] { qputenv("XDG_CONFIG_HOME", "config"), qputenv("HOME", "/"); },
+        {"no home", [&] { return qputenv("XDG_CONFIG_HOME", "config") && qputenv("HOME", "/"); },
          "no home folder was found"},
     };
     for (const auto& [name, cause, why] : causes) {
-        cause();
+        ASSERT_TRUE(cause()) << name;
         board.PushButton3->Push();
-        ASSERT_EQ(recorded().messages.size(), 1) << name;
+        ASSERT_TRUE(maxFileBytes(RLIM_INFINITY) && recorded().messages.size() == 1) << name;
         const QString message = recorded().messages.takeFirst();
         EXPECT_TRUE(message.contains(why) &&
                     message.contains(QDir::toNativeSeparators(scoreFile().path())))
             << message.toStdString();
         EXPECT_TRUE(files(".Huemix.prefs.*").isEmpty()) << name << ": a failed save leaves nothing";
         EXPECT_TRUE(QFileInfo(path()).isSymLink() || fileBytes() == text) << name;
-        EXPECT_EQ(board.Timer1->Mode(), Timer::Multiple) << name << ": the game goes on";
-        EXPECT_EQ(recorded().quits, 0) << name;
+        EXPECT_TRUE(board.Timer1->Mode() == Timer::Multiple && recorded().quits == 0) << name;
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
         qputenv("HOME", homeWas);
-        failFiles(DiskFault::None);
         put(text);
     }
     EXPECT_FALSE(QFileInfo::exists("config"));
     // Through a link to a regular file, written through with its owner and
     // mode kept; the records the load missed stay.
     const QByteArray kept = QFile::encodeName(path("kept"));
-    ASSERT_TRUE(QFile::rename(path(), path("kept")) && QFile::link(path("kept"), path()));
+    ASSERT_TRUE(QFile::rename(path(), path("kept")) && QFile::link("kept", path()));
     const bool root = ::geteuid() == 0;
     ASSERT_TRUE((!root || ::chown(kept.constData(), 4321, 4322) == 0) &&
                 ::chmod(kept.constData(), 0604) == 0);

@@ -36,30 +36,25 @@ QString homeFolder() {
 }
 }  // namespace
 
-std::unique_ptr<QFile> FolderItem::OpenAsTextFile(QString* why) const {
-    QString ignored;
-    QString& reason = why ? *why : ignored;
-    reason.clear();
+std::unique_ptr<QFile> FolderItem::OpenAsTextFile(QString& why) const {
+    why.clear();
     if (!Exists()) {
         return nullptr;
     }
-    const QString notAFile = QCoreApplication::translate("Files", "it is not a regular file");
     // Looked at before opening, as opening a device can already do something;
     // opened without blocking, as a FIFO may have been put there since.
-    if (!QFileInfo(path_).isFile()) {
-        reason = notAFile;
-        return nullptr;
-    }
-    const int descriptor =
-        ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (descriptor < 0) {
-        reason = errorText(errno);
-        return nullptr;
-    }
+    const bool regular = QFileInfo(path_).isFile();
+    const int descriptor = regular ? ::open(QFile::encodeName(path_).constData(),
+                                            O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
+                                   : -1;
     struct stat info {};
-    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-        reason = notAFile;
-        ::close(descriptor);
+    if (descriptor < 0 || ::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        why = regular && descriptor < 0
+                  ? errorText(errno)
+                  : QCoreApplication::translate("Files", "it is not a regular file");
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
         return nullptr;
     }
     auto file = std::make_unique<QFile>();
@@ -122,8 +117,7 @@ void TextOutputStream::start(const QString& path) {
             return fail(
                 QCoreApplication::translate("Files", "it is read-only, and was left as it is"));
         }
-        keepOwner_ = true;
-        owner_ = old.st_uid, group_ = old.st_gid, mode_ = old.st_mode & 0777;
+        old_ = old;
     }
     // Under the lock, a file of this name can only be a killed save's.
     if (::unlink(temporary.constData()) != 0 && errno != ENOENT) {
@@ -152,9 +146,9 @@ void TextOutputStream::WriteLine(QByteArrayView bytes) {
 
 bool TextOutputStream::Close() {
     flush();
-    if (!failed() && keepOwner_ &&
-        ((::geteuid() == 0 && ::fchown(descriptor_, owner_, group_) != 0) ||
-         ::fchmod(descriptor_, mode_) != 0)) {
+    if (!failed() && old_ &&
+        ((::geteuid() == 0 && ::fchown(descriptor_, old_->st_uid, old_->st_gid) != 0) ||
+         ::fchmod(descriptor_, old_->st_mode & 0777) != 0)) {
         fail(errorText(errno));
     }
     if (!failed() &&

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <memory>
+#include <optional>
 
 class TextOutputStream;
 
@@ -26,7 +29,7 @@ class FolderItem {
     // The regular file there, open for reading, or nullptr and why not (empty
     // when nothing is there). FIFOs and devices are never opened, so never
     // waited on.
-    std::unique_ptr<QFile> OpenAsTextFile(QString* why = nullptr) const;
+    std::unique_ptr<QFile> OpenAsTextFile(QString& why) const;
     // A new file that replaces this one only when its stream closes well; the
     // folder is made if missing. Never nullptr: what cannot be made shows as a
     // failed Close. Anything there but a regular file we may write is left alone.
@@ -73,8 +76,7 @@ class TextOutputStream {
     std::unique_ptr<QLockFile> lock_;
     QByteArray target_, temporary_;  // paths as the system takes them
     int descriptor_ = -1;
-    bool keepOwner_ = false;
-    uint owner_ = 0, group_ = 0, mode_ = 0;
+    std::optional<struct stat> old_;  // the file replaced: its owner and mode are kept
     QByteArray buffer_;
     QString error_;
 };

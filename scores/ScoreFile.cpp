@@ -35,7 +35,7 @@ ScoreModel& scoresOf(const ListBox& list) {
 QString readAll(const FolderItem& file,
                 const std::function<void(QByteArrayView, QByteArrayView)>& add, bool showProgress) {
     QString why;
-    const std::unique_ptr<QFile> in = file.OpenAsTextFile(&why);
+    const std::unique_ptr<QFile> in = file.OpenAsTextFile(why);
     if (!in) {
         return why;
     }

@@ -221,6 +221,17 @@ TEST_F(ScoresTest, aFileNotReadWholeIsToldAndReplacedOnlyWhenThePlayerSaysYes) {
         EXPECT_TRUE(after.lastModified() == before.lastModified() &&
                     after.size() == before.size() && after.isSymLink() == ioError);
     }
+    // No descriptor left to open it with.
+    rlimit files{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &files), 0);
+    const rlim_t was = std::exchange(files.rlim_cur, static_cast<rlim_t>(::dup(0)));
+    ::close(static_cast<int>(files.rlim_cur));
+    ScoreModel model;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &files), 0);
+    const QString why = loadScores(model);
+    files.rlim_cur = was;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &files), 0);
+    EXPECT_TRUE(why.contains("Too many open files")) << why.toStdString();
     recorded().answer = true;  // Yes keeps what can be read
     EXPECT_TRUE(saveScores(*Window4::shared().ListBox1, "Zed", 3).saved);
     EXPECT_EQ(fileBytes(), "Zed,3\n");
@@ -288,8 +299,11 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
         up += line, down.prepend(line);
     }
     put(down);
-    Progress::observer = [](const QString&, qint64, qint64) {};
+    int steps = 0;  // a step is a thousandth of the way
+    Progress::observer = [&](const QString&, qint64, qint64) { ++steps; };
     ListBox& list = *Open().ListBox1;
+    steps = 0;
+    EXPECT_TRUE(saveScores(list, {}, 0).saved && steps == 1001 && fileBytes() == down);
     qsizetype cutOff = 0;  // kills that left a cut save behind
     for (int round = 0; round < 30; ++round) {
         const int killAt = QRandomGenerator::global()->bounded(1, 3000);  // ~1,000 steps a save
@@ -357,6 +371,9 @@ struct Ending {
     Bytes after;
     QByteArrayList lines = {};  // added by hand, one at each AddLine
 };
+void PrintTo(const Ending& run, std::ostream* out) {
+    *out << run.name;
+}
 class EndingTest : public ScoresTest, public ::testing::WithParamInterface<Ending> {};
 
 TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
@@ -365,7 +382,9 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
     Window4& scores = Open();
     ListBox& list = *scores.ListBox1;
     scores.EditField1->setText(QString::fromUtf8(run.typed));
-    scores.StaticText3_MouseDown(1, 1);  // "Run"
+    scores.StaticText3->SetFocus();
+    QTest::keyClick(scores.StaticText3->widget(), Qt::Key_Space);  // on "Run"
+    settleEvents();
     EXPECT_FALSE(scores.isVisible());
     const auto* view = static_cast<QTableView*>(list.widget());  // ten digits shown whole
     EXPECT_GE(view->columnWidth(1), view->fontMetrics().horizontalAdvance("2147483647") + 4);

@@ -131,10 +131,6 @@ void TextOutputStream::start(const QString& path) {
     temporary_ = temporary;
 }
 
-TextOutputStream::~TextOutputStream() {
-    end();
-}
-
 void TextOutputStream::WriteLine(QByteArrayView bytes) {
     if (!failed()) {
         buffer_.append(bytes).append(LineDelimiter);

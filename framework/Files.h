@@ -58,7 +58,7 @@ inline constexpr char LineDelimiter = '\n';
 // file keeps the old one's owner and mode (as root too).
 class TextOutputStream {
   public:
-    ~TextOutputStream();
+    ~TextOutputStream() { end(); }
     void WriteLine(QByteArrayView bytes);
     // False if anything failed; the old file is then unchanged.
     bool Close();

@@ -200,7 +200,7 @@ QByteArray recordField(QByteArrayView cell) {
 }
 
 void writeScore(TextOutputStream& out, QByteArrayView name, QByteArrayView score) {
-    // One write a line: a million lines go out at the cost of their bytes.
+    // Made in place, one line at a time: a million lines cost only their bytes.
     QVarLengthArray<char, 256> line;
     const auto put = [&](QByteArrayView cell) {
         if (cell.contains(LineDelimiter) || cell.contains(',')) {

@@ -224,7 +224,7 @@ TEST_F(ScoresTest, aFileNotReadWholeIsToldAndReplacedOnlyWhenThePlayerSaysYes) {
     // No descriptor left to open it with.
     rlimit files{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &files), 0);
-    const rlim_t was = std::exchange(files.rlim_cur, static_cast<rlim_t>(::dup(0)));
+    const rlim_t was = std::exchange(files.rlim_cur, static_cast<rlim_t>(::dup(2)));
     ::close(static_cast<int>(files.rlim_cur));
     ScoreModel model;
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &files), 0);

@@ -13,63 +13,54 @@
 #include <vector>
 
 namespace {
-// Writes go to the system in pieces of at most this size.
-constexpr qsizetype Chunk = 256 * 1024;
-// How long a save waits for another one to finish.
-constexpr int LockWaitMs = 10000;
+constexpr qsizetype Chunk = 256 * 1024;  // the most written to the system at once
+constexpr int LockWaitMs = 10000;        // how long a save waits for another one
 
 QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// The home folder: $HOME, else the account's own, if it is a folder. The root
-// of the file system is nobody's home.
+// $HOME, else the account's own, if it is a folder. The root is nobody's home.
 QString homeFolder() {
     QString home = qEnvironmentVariable("HOME");
     if (!QDir::isAbsolutePath(home)) {
         std::vector<char> text(16384);
         passwd entry{}, *found = nullptr;
-        home.clear();
-        if (::getpwuid_r(::getuid(), &entry, text.data(), text.size(), &found) == 0 && found &&
-            QFileInfo(QFile::decodeName(found->pw_dir)).isDir()) {
-            home = QFile::decodeName(found->pw_dir);
-        }
+        const bool known =
+            ::getpwuid_r(::getuid(), &entry, text.data(), text.size(), &found) == 0 && found;
+        home = known ? QFile::decodeName(found->pw_dir) : QString();
+        home = QFileInfo(home).isDir() ? home : QString();
     }
     home = QDir::cleanPath(home);
     return QDir::isAbsolutePath(home) && home != QStringLiteral("/") ? home : QString();
 }
 }  // namespace
 
-std::unique_ptr<QFile> FolderItem::OpenAsTextFile(QString* why) const {
-    QString ignored;
-    QString& reason = why ? *why : ignored;
-    reason.clear();
+std::unique_ptr<QFile> FolderItem::OpenAsTextFile(QString& why) const {
+    why.clear();
     if (!Exists()) {
         return nullptr;
     }
     // Looked at before opening, as opening a device can already do something;
     // opened without blocking, as a FIFO may have been put there since.
-    if (!QFileInfo(path_).isFile()) {
-        reason = QCoreApplication::translate("Files", "it is not a regular file");
+    const bool regular = QFileInfo(path_).isFile();
+    const int descriptor = regular ? ::open(QFile::encodeName(path_).constData(),
+                                            O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
+                                   : -1;
+    struct stat info {};
+    if (descriptor < 0 || ::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        why = regular && descriptor < 0
+                  ? errorText(errno)
+                  : QCoreApplication::translate("Files", "it is not a regular file");
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
         return nullptr;
     }
-    const QByteArray native = QFile::encodeName(path_);
-    const int descriptor = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    struct stat info {};
-    if (descriptor < 0 || ::fstat(descriptor, &info) != 0) {
-        reason = errorText(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        reason = QCoreApplication::translate("Files", "it is not a regular file");
-    } else {
-        auto file = std::make_unique<QFile>();
-        file->open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
-                   QFileDevice::AutoCloseHandle);
-        return file;
-    }
-    if (descriptor >= 0) {
-        ::close(descriptor);
-    }
-    return nullptr;
+    auto file = std::make_unique<QFile>();
+    file->open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
+               QFileDevice::AutoCloseHandle);
+    return file;
 }
 
 std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
@@ -85,15 +76,6 @@ FolderItem PreferencesFolder() {
     return home.isEmpty() ? FolderItem() : FolderItem(home + QStringLiteral("/.config"));
 }
 
-TextOutputStream::TextOutputStream(const QString& path) {
-    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    start(path);
-}
-
-TextOutputStream::~TextOutputStream() {
-    end();
-}
-
 void TextOutputStream::start(const QString& path) {
     const QFileInfo there(path);
     const QString folder = there.absolutePath();
@@ -105,8 +87,7 @@ void TextOutputStream::start(const QString& path) {
         return fail(QCoreApplication::translate("Files", "the folder %1 could not be made")
                         .arg(QDir::toNativeSeparators(folder)));
     }
-    lock_ = std::make_unique<QLockFile>(folder + QStringLiteral("/.") + there.fileName() +
-                                        QStringLiteral(".lock"));
+    lock_ = std::make_unique<QLockFile>(folder + "/." + there.fileName() + ".lock");
     lock_->setStaleLockTime(0);  // only a lock whose process is gone is stale
     if (!lock_->tryLock(LockWaitMs)) {
         const bool held = lock_->error() == QLockFile::LockFailedError;
@@ -117,27 +98,26 @@ void TextOutputStream::start(const QString& path) {
                  : QCoreApplication::translate("Files", "its lock file could not be made in %1")
                        .arg(QDir::toNativeSeparators(folder)));
     }
-    // A link is written through: its target is what gets replaced.
-    const QString target = !there.isSymLink() ? there.absoluteFilePath()
-                           : there.exists()   ? there.canonicalFilePath()
-                                              : there.symLinkTarget();  // made there, as before
+    // Replacing a device node, or a folder, is never what saving a file means.
     if (there.exists() && !there.isFile()) {
-        // Replacing a device node, or a folder, is never what saving a file means.
         return fail(QCoreApplication::translate("Files",
                                                 "it is not a regular file, and was left as it is"));
     }
-    target_ = QFile::encodeName(target);
-    const QFileInfo resolved(target);
-    const QByteArray temporary = QFile::encodeName(resolved.absolutePath() + QStringLiteral("/.") +
-                                                   resolved.fileName() + QStringLiteral(".saving"));
+    // A link is written through: its target is what gets replaced (made there
+    // when it points to nothing yet).
+    const QFileInfo target(!there.isSymLink() ? there.absoluteFilePath()
+                           : there.exists()   ? there.canonicalFilePath()
+                                              : there.symLinkTarget());
+    target_ = QFile::encodeName(target.absoluteFilePath());
+    const QByteArray temporary =
+        QFile::encodeName(target.absolutePath() + "/." + target.fileName() + ".saving");
     struct stat old {};
     if (::stat(target_.constData(), &old) == 0) {
         if (::access(target_.constData(), W_OK) != 0) {
             return fail(
                 QCoreApplication::translate("Files", "it is read-only, and was left as it is"));
         }
-        keepOwner_ = true;
-        owner_ = old.st_uid, group_ = old.st_gid, mode_ = old.st_mode & 0777;
+        old_ = old;
     }
     // Under the lock, a file of this name can only be a killed save's.
     if (::unlink(temporary.constData()) != 0 && errno != ENOENT) {
@@ -151,39 +131,30 @@ void TextOutputStream::start(const QString& path) {
     temporary_ = temporary;
 }
 
-qint64 TextOutputStream::writeData(const char* data, qint64 size) {
+void TextOutputStream::WriteLine(QByteArrayView bytes) {
     if (!failed()) {
-        buffer_.append(data, size);
+        buffer_.append(bytes).append(LineDelimiter);
         if (buffer_.size() >= Chunk) {
             flush();
         }
     }
-    return failed() ? -1 : size;
-}
-
-void TextOutputStream::WriteLine(QByteArrayView bytes) {
-    write(bytes.data(), bytes.size());
-    write(&LineDelimiter, 1);
 }
 
 bool TextOutputStream::Close() {
     flush();
-    if (!failed() && keepOwner_ &&
-        ((::geteuid() == 0 && ::fchown(descriptor_, owner_, group_) != 0) ||
-         ::fchmod(descriptor_, mode_) != 0)) {
+    if (!failed() && old_ &&
+        ((::geteuid() == 0 && ::fchown(descriptor_, old_->st_uid, old_->st_gid) != 0) ||
+         ::fchmod(descriptor_, old_->st_mode & 0777) != 0)) {
         fail(errorText(errno));
     }
-    if (!failed() && ::fsync(descriptor_) != 0) {
-        fail(errorText(errno));
-    }
-    if (!failed() && ::rename(temporary_.constData(), target_.constData()) != 0) {
+    if (!failed() &&
+        (::fsync(descriptor_) != 0 || ::rename(temporary_.constData(), target_.constData()) != 0)) {
         fail(errorText(errno));
     }
     if (!failed()) {
         temporary_.clear();  // it is the file now
     }
     end();
-    QIODevice::close();
     return !failed();
 }
 
@@ -207,7 +178,6 @@ void TextOutputStream::fail(const QString& why) {
         error_ = why.isEmpty()
                      ? QCoreApplication::translate("Files", "the file could not be written")
                      : why;
-        setErrorString(error_);
     }
     end();
 }

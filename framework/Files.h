@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <memory>
+#include <optional>
 
 class TextOutputStream;
 
@@ -24,55 +27,47 @@ class FolderItem {
     }
 
     // The regular file there, open for reading, or nullptr and why not (empty
-    // when nothing is there). Folders, FIFOs and devices are never opened, so
-    // never waited on.
-    std::unique_ptr<QFile> OpenAsTextFile(QString* why = nullptr) const;
+    // when nothing is there). FIFOs and devices are never opened, so never
+    // waited on.
+    std::unique_ptr<QFile> OpenAsTextFile(QString& why) const;
     // A new file that replaces this one only when its stream closes well; the
     // folder is made if missing. Never nullptr: what cannot be made shows as a
-    // failed Close. Something there that is no regular file (a folder, a
-    // device, a link to one), or a file we may not write, is left alone.
+    // failed Close. Anything there but a regular file we may write is left alone.
     //
-    // One replacement at a time: the stream holds a lock beside the file from
-    // its making to its end (a lock whose process is gone is taken over), so
+    // One replacement at a time: the stream holds the lock "." NAME ".lock"
+    // from its making to its end (a dead process's lock is taken over), so
     // whatever is read of the file meanwhile stays as read. The new file is
-    // written under a name of its own beside the old, "." NAME ".saving",
-    // which only a replacement makes; a killed one's is written over by the
-    // next. Nothing else there is touched.
+    // written as "." NAME ".saving", a name only a replacement makes; a killed
+    // one's is written over by the next. Nothing else there is touched.
     std::unique_ptr<TextOutputStream> CreateTextFile() const;
 
   private:
     QString path_;
 };
 
-// $XDG_CONFIG_HOME, else ~/.config; it may not exist yet. A relative
-// XDG_CONFIG_HOME is ignored, as the XDG rules say. None (an empty path) when
-// there is no home: nothing is then kept, rather than kept at the root.
+// $XDG_CONFIG_HOME if absolute, else ~/.config; it may not exist yet. None
+// (an empty path) when there is no home: nothing is kept at the root.
 FolderItem PreferencesFolder();
 
 // Ends lines on writing and on reading; a CR before it belongs to the line,
 // so a CR LF file is written back as it was.
 inline constexpr char LineDelimiter = '\n';
 
-// A new file written in pieces. Nothing replaces the old file until Close
+// A new file written line by line. Nothing replaces the old file until Close
 // succeeds; a stream dropped unclosed leaves the old file as it was. The new
 // file keeps the old one's owner and mode (as root too).
-class TextOutputStream : public QIODevice {
-    Q_OBJECT
+class TextOutputStream {
   public:
-    ~TextOutputStream() override;
+    ~TextOutputStream() { end(); }
     void WriteLine(QByteArrayView bytes);
     // False if anything failed; the old file is then unchanged.
     bool Close();
     bool failed() const { return !error_.isEmpty(); }
     const QString& error() const { return error_; }
 
-  protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override;
-
   private:
     friend class FolderItem;
-    explicit TextOutputStream(const QString& path);
+    explicit TextOutputStream(const QString& path) { start(path); }
     void start(const QString& path);
     void flush();
     void fail(const QString& why);
@@ -81,8 +76,7 @@ class TextOutputStream : public QIODevice {
     std::unique_ptr<QLockFile> lock_;
     QByteArray target_, temporary_;  // paths as the system takes them
     int descriptor_ = -1;
-    bool keepOwner_ = false;
-    uint owner_ = 0, group_ = 0, mode_ = 0;
+    std::optional<struct stat> old_;  // the file replaced: its owner and mode are kept
     QByteArray buffer_;
     QString error_;
 };

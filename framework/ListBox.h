@@ -32,10 +32,6 @@ class ListRows : public QAbstractTableModel {
     QStringList headings_;
 };
 
-// How a list shows a cell: decoded leniently as UTF-8, cut to a few hundred
-// bytes, with control characters, bidi controls and line breaks made visible.
-QString shownCell(QByteArrayView bytes);
-
 // A list of rows of text cells under clickable headings: the view of a model
 // of rows. A click on a heading orders the rows by that column, as the model
 // orders them; another click on it reverses the order.

@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QProgressDialog>
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr int Steps = 1000;
-std::function<void(const QString&, qint64, qint64)> observer;
 }  // namespace
 
 Progress::Progress(const QString& label, qint64 total)
@@ -20,23 +20,15 @@ Progress::Progress(const QString& label, qint64 total)
         dialog_->setWindowModality(Qt::ApplicationModal);
         dialog_->setMinimumDuration(500);
     }
-    advance(0);  // starts the dialog's clock
+    setValue(0);  // starts the dialog's clock
 }
 
 Progress::~Progress() = default;
 
-void Progress::advance(qint64 done) {
-    done = std::min(done, total_);
+void Progress::setValue(qint64 done) {
+    done = std::clamp<qint64>(done, 0, total_);
     const int step = total_ > 0 ? static_cast<int>(done * Steps / total_) : Steps;
-    // The first value that reaches the next step.
-    next_ = step >= Steps ? total_ + 1 : ((step + 1) * total_ + Steps - 1) / Steps;
-    if (observer) {
-        observer(label_, done, total_);
-    } else {
-        dialog_->setValue(step);
+    if (step != std::exchange(step_, step)) {
+        observer ? observer(label_, done, total_) : dialog_->setValue(step);
     }
-}
-
-void setProgressObserver(std::function<void(const QString&, qint64, qint64)> newObserver) {
-    observer = std::move(newObserver);
 }

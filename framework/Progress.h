@@ -16,21 +16,15 @@ class Progress {
     Progress(const QString& label, qint64 total);
     ~Progress();
 
-    // Cheap enough for every step: only each thousandth of the way goes on.
-    void setValue(qint64 done) {
-        if (done >= next_) {
-            advance(done);
-        }
-    }
+    // Cheap enough for every step: only each thousandth of the way shows.
+    void setValue(qint64 done);
+
+    // Tests see the progress instead of a dialog: the label, how far, of what total.
+    static inline std::function<void(const QString&, qint64, qint64)> observer;
 
   private:
-    void advance(qint64 done);
-
     QString label_;
     qint64 total_;
-    qint64 next_ = 0;
+    int step_ = -1;  // of 1000, shown last
     std::unique_ptr<QProgressDialog> dialog_;
 };
-
-// Tests see the progress instead of a dialog: the label, how far, of what total.
-void setProgressObserver(std::function<void(const QString&, qint64, qint64)> observer);

@@ -24,7 +24,7 @@ constexpr qint64 Chunk = 256 * 1024;
 
 QString tooLarge() {
     return QCoreApplication::translate("ScoreFile", "it is larger than %1 MB")
-        .arg(MaxScoreFileBytes >> 20);
+        .arg(scoreFileLimits.fileBytes >> 20);
 }
 
 ScoreModel& scoresOf(const ListBox& list) {
@@ -35,11 +35,11 @@ ScoreModel& scoresOf(const ListBox& list) {
 QString readAll(const FolderItem& file,
                 const std::function<void(QByteArrayView, QByteArrayView)>& add, bool showProgress) {
     QString why;
-    const std::unique_ptr<QFile> in = file.OpenAsTextFile(&why);
+    const std::unique_ptr<QFile> in = file.OpenAsTextFile(why);
     if (!in) {
         return why;
     }
-    if (in->size() > MaxScoreFileBytes) {
+    if (in->size() > scoreFileLimits.fileBytes) {
         return tooLarge();
     }
     std::optional<Progress> progress;
@@ -128,7 +128,7 @@ QString readScores(QIODevice& in, const std::function<void(QByteArrayView, QByte
     bool nameTooLong = false;
     const QString tooLong =
         QCoreApplication::translate("ScoreFile", "a name or score in it is longer than %1 MB")
-            .arg(MaxFieldBytes >> 20);
+            .arg(scoreFileLimits.fieldBytes >> 20);
     // A line whose second field is empty is no record.
     const auto endLine = [&] {
         const bool record = !fields[1].isEmpty(), whole = !record || !nameTooLong;
@@ -158,7 +158,7 @@ QString readScores(QIODevice& in, const std::function<void(QByteArrayView, QByte
                 while (field < 2) {
                     const qsizetype comma = line.indexOf(',');
                     const QByteArrayView part = comma < 0 ? line : line.first(comma);
-                    if (fields[field].size() + part.size() <= MaxFieldBytes) {
+                    if (fields[field].size() + part.size() <= scoreFileLimits.fieldBytes) {
                         fields[field].append(part);
                     } else if (field == 1) {
                         return tooLong;
@@ -199,8 +199,8 @@ QByteArray recordField(QByteArrayView cell) {
     return safe.replace(LineDelimiter, ' ').replace(",", "");
 }
 
-void writeScore(QIODevice& out, QByteArrayView name, QByteArrayView score) {
-    // One write a line: a million lines go out at the cost of their bytes.
+void writeScore(TextOutputStream& out, QByteArrayView name, QByteArrayView score) {
+    // Made in place, one line at a time: a million lines cost only their bytes.
     QVarLengthArray<char, 256> line;
     const auto put = [&](QByteArrayView cell) {
         if (cell.contains(LineDelimiter) || cell.contains(',')) {
@@ -213,8 +213,7 @@ void writeScore(QIODevice& out, QByteArrayView name, QByteArrayView score) {
     put(name);
     line.append(',');
     put(score);
-    line.append(LineDelimiter);
-    out.write(line.constData(), line.size());
+    out.WriteLine(QByteArrayView(line.constData(), line.size()));
 }
 
 QString nameToRecord(const QString& typed) {

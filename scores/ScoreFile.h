@@ -18,9 +18,12 @@ FolderItem scoreFile();
 // The most the game reads: a larger file (about ten million records), or a
 // record with a longer name or score, is not read whole, and a save asks
 // before replacing it. Reading a record needs only its own two fields in
-// memory, however long the line's other fields are.
-inline constexpr qint64 MaxScoreFileBytes = qint64{128} << 20;
-inline constexpr qsizetype MaxFieldBytes = qsizetype{1} << 20;
+// memory, however long the line's other fields are. Tests make them small.
+struct ScoreFileLimits {
+    qint64 fileBytes = qint64{128} << 20;
+    qsizetype fieldBytes = qsizetype{1} << 20;
+};
+inline ScoreFileLimits scoreFileLimits;
 
 // Calls `add` for every line of `in` whose second field is not empty, in file
 // order, and returns why it stopped before the end; empty if it did not.
@@ -30,7 +33,7 @@ QString readScores(QIODevice& in,
 // A field as a record holds it: a line break becomes a blank, commas go.
 QByteArray recordField(QByteArrayView cell);
 // One record line, its fields as recordField makes them.
-void writeScore(QIODevice& out, QByteArrayView name, QByteArrayView score);
+void writeScore(TextOutputStream& out, QByteArrayView name, QByteArrayView score);
 
 // Appends every record of the score file to the list. Returns what the score
 // board should tell the player: why the list is empty or short (a file that

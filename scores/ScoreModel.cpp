@@ -8,6 +8,33 @@
 #include <string>
 #include <string_view>
 
+// Longer cells are shown cut: laying out a 100 MB name would hang the view.
+constexpr qsizetype MaxShownBytes = 512;
+
+// Control characters show as their visible symbols (NUL as ␀); other
+// characters that would change how the rest of a cell shows, as the
+// replacement character: bidi controls (an override shows a name reversed),
+// line or paragraph breaks, C1 controls. A CR at the end is the line end of a
+// CR LF file.
+QString shownCell(QByteArrayView bytes) {
+    bytes = bytes.first(std::min(bytes.size(), MaxShownBytes));
+    if (bytes.endsWith('\r')) {
+        bytes.chop(1);
+    }
+    QString text = QString::fromUtf8(bytes);
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F) {
+            c = QChar(char16_t(u == 0x7F ? 0x2421 : 0x2400 + u));
+        } else if (u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E) ||
+                   (u >= 0x2066 && u <= 0x2069) || u == 0x2028 || u == 0x2029 ||
+                   (u >= 0x80 && u <= 0x9F)) {
+            c = QChar(QChar::ReplacementCharacter);
+        }
+    }
+    return text;
+}
+
 void ScoreRecords::append(QByteArrayView name, QByteArrayView score) {
     const std::size_t spans = spans_.size();
     const qsizetype size = bytes_.size();

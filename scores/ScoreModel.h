@@ -5,6 +5,11 @@
 
 #include "framework/ListBox.h"
 
+// How the score list shows a name or score: decoded leniently as UTF-8, cut
+// to a few hundred bytes, with control characters, bidi controls and line
+// breaks made visible.
+QString shownCell(QByteArrayView bytes);
+
 // Records as name and score bytes, one after another in one buffer: a million
 // records cost a few bytes each besides their text, not an allocation each.
 class ScoreRecords {

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # shellcheck shell=bash
-# Real-window helpers for scripts under `set -euo pipefail`. There is no window
-# manager: keys reach a window through focus set directly; nothing raises one.
+# Real-window helpers for scripts under `set -euo pipefail`. Without a window
+# manager keys reach a window through focus set directly; nothing raises one.
 # at_exit CMD: run CMD when the script ends, the newest first; a failing one
 # neither stops the rest nor changes the script's status.
 AT_EXIT=() && at_exit() { AT_EXIT=("$*" "${AT_EXIT[@]}"); }
@@ -15,12 +15,9 @@ fail() { echo "$(basename "$0" .sh): $*" >&2 && exit 1; }
 start_xvfb() { # on a display the server finds free, of XVFB_SCREEN (1280x1024x24); -noreset, or it refuses the next client after the last leaves
     coproc XVFB { exec Xvfb -displayfd 1 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 2>/dev/null; }
     read -r -t 10 n <&"${XVFB[0]}" || fail "no X display of our own"
-    export DISPLAY=:$n QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY
-    # A session bus of our own, where the game's accessibility bridge tells
-    # what each control is called and where it lies.
-    start_bus
+    export DISPLAY=:$n QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY && start_bus
 }
-start_bus() { # a runtime folder and session bus of our own
+start_bus() { # a runtime folder and session bus of our own, where the game's accessibility bridge tells its controls
     XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
     at_exit "stop_jobs; rm -rf '$XDG_RUNTIME_DIR'" # the jobs first, so none writes there after
     dbus-daemon --session --nofork --print-address=3 3>"$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1 &
@@ -28,23 +25,7 @@ start_bus() { # a runtime folder and session bus of our own
     DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") && [[ -n $DBUS_SESSION_BUS_ADDRESS ]] || fail "no session bus of our own"
     export DBUS_SESSION_BUS_ADDRESS
 }
-# start_wm [OPENBOX ARGS...]: openbox on the display, once it manages new
-# windows. It announces itself before it does: a window mapped in between is
-# left unmapped for good, so a probe window must be managed first.
-start_wm() {
-    openbox "$@" >/dev/null 2>&1 &
-    local i probe id
-    for ((i = 0; i < 20; i++)); do
-        xmessage -name wmprobe probe 2>/dev/null & probe=$!
-        for ((id = 0; id < 10; id++)); do
-            xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 0x && break 2 || sleep 0.1
-        done
-        { kill "$probe" && wait "$probe"; } 2>/dev/null || true
-    done
-    { kill "$probe" && wait "$probe"; } 2>/dev/null || true
-    ((i < 20)) || fail "no window manager"
-}
-launch() { # launch GAME WORK: the game on the config folder in WORK, its bridge on for press; sets PID and log
+launch() { # launch GAME WORK: the game on the config folder in WORK, its bridge on; sets PID and log
     export XDG_CONFIG_HOME=$2/config && mkdir -p "$XDG_CONFIG_HOME" && log=$2/game.log
     # In English (or HUEMIX_LANGUAGE) whatever the caller's locale: controls are found by name.
     LANGUAGE=${HUEMIX_LANGUAGE:-en} QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" >"$log" 2>&1 & PID=$!
@@ -66,23 +47,15 @@ focus() { timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 key() { focus "$1" && xdotool key --clearmodifiers "${@:2}"; }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; } # no --sync: it hangs when the pointer is there
 
-focused() { # focused CONTROL: the control has the keyboard focus (AT-SPI state 12) within 2 s
-    local i state
-    for ((i = 0; i < 20; i++)); do
-        state=$(find_control "${CONTROLS[$1]}" org.a11y.atspi.Accessible.GetState | awk '{ print $2 }')
-        (((${state:-0} >> 12) & 1)) && return || sleep 0.1
-    done && fail "${CONTROLS[$1]} has no focus"
-}
-# press ID CONTROL: click the centre of the control, found by its accessible
-# role and name (a glob) as the running game reports them.
+# press ID CONTROL: click the middle of the control, found by its accessible role
+# and name (a glob) as the running game reports them: no script holds a position.
 declare -A CONTROLS=([Run]="link:Run" [Name]="text:Your name" [Start]="push button:Start" [Quit]="push button:Quit"
     [NewGame]="push button:New Game" [HELP]="push button:HELP" [Beginner]="radio button:Beginner" [Scores]="table:"
-    [Score]="column header:Score" [Expert]="radio button:Expert" [BACK]="push button:BACK" [Close]="push button:Close"
-    [Mail]="link:Send questions to: *")
+    [Expert]="radio button:Expert" [BACK]="push button:BACK" [Close]="push button:Close" [Mail]="link:Send questions to: *")
 declare -A PLACES # "X Y W H" in its window of each control found so far: no control ever moves
 press() {
     local x y w h ox oy
-    if [[ -z ${PLACES[$2]:-} ]]; then # the bridge tells the place on the screen
+    if [[ -z ${PLACES[$2]:-} ]]; then
         read -r x y w h < <(find_control "${CONTROLS[$2]}") || fail "the game shows no ${CONTROLS[$2]/:/ named }"
         read -r ox oy < <(xwininfo -id "$1" | awk '/Absolute upper-left/ { printf "%s ", $NF } END { print "" }')
         PLACES[$2]="$((x - ox)) $((y - oy)) $w $h"
@@ -115,20 +88,17 @@ find_control() {
         mapfile -t -O ${#queue[@]} queue < <(atspi "$app" "$node" $api.GetChildren | grep -o '/org/a11y/atspi/accessible/[0-9]*')
     done
 }
-# content_top ID [X]: the menu bar's height, the first white row at x X (150)
-# of a window whose content is white there.
-content_top() {
-    local i y
-    for ((i = 0; i < 50; i++)); do
-        y=$(convert "x:$1" -crop "1x80+${2:-150}+0" +repage -depth 8 txt:- | awk -F'[,:]' '/#FFFFFF/ { print $2; exit }')
-        [[ -n $y ]] && echo "$y" && return || sleep 0.1
-    done && fail "no white row in the top of window $1"
-}
-# open_scores GAME WORK: the game on the score file in WORK/config, up to its
-# score board; sets scores, its id, and menu, its menu bar's height.
+# open_scores GAME WORK [RECORDS]: the game on the score file in WORK/config (in a fresh
+# WORK, of RECORDS, if given), up to its score board; sets scores, its id, and menu, its
+# menu bar's height: the first white row right of the list.
 open_scores() {
-    launch "$1" "$2" && scores=$(wait_for_window Scores 60) || fail "no score board within 60 s"
-    menu=$(content_top "$scores" 345) # white right of the list
+    [[ -z ${3+given} ]] || { rm -rf "$2" && mkdir -p "$2/config" && printf %s "$3" >"$2/config/Huemix.prefs"; }
+    launch "$1" "$2"
+    scores=$(wait_for_window Scores 60) || fail "no score board within 60 s"
+    for ((i = 0; i < 50; i++)); do
+        menu=$(convert "x:$scores" -crop 1x80+345+0 +repage -depth 8 txt:- | awk -F'[,:]' '/#FFFFFF/ { print $2; exit }')
+        [[ -n $menu ]] && return || sleep 0.1
+    done && fail "no white row in the top of the score board"
 }
 open_about() { # the id of About, opened from the score board's File menu: its last item
     click "$scores" 20 $((menu / 2)) && sleep 0.5 && xdotool key Up Return && wait_for_window About 10

@@ -16,9 +16,6 @@ namespace {
 // The texts of `window`'s labels and buttons that run out of the room their rectangle
 // leaves (a button's less the style's margins; a multi-line label's word-wrapped).
 QStringList overflows(const QWidget& window) {
-    const auto pixels = [](QSize s) {
-        return QStringLiteral("%1 x %2 px").arg(s.width()).arg(s.height());
-    };
     QStringList found;
     for (const QWidget* control : window.findChildren<QWidget*>()) {
         const auto metric = [&](QStyle::PixelMetric m) { return control->style()->pixelMetric(m); };
@@ -39,8 +36,9 @@ QStringList overflows(const QWidget& window) {
                                  .boundingRect(QRect(0, 0, room.width(), 9999), wrap, text)
                                  .size();
         if (!text.isEmpty() && (needed.width() > room.width() || needed.height() > room.height())) {
-            found << QStringLiteral("%1 \"%2\" needs %3, has %4")
-                         .arg(control->objectName(), text, pixels(needed), pixels(room));
+            found << QString::asprintf(
+                "%s \"%s\" needs %d x %d px, has %d x %d", qPrintable(control->objectName()),
+                qPrintable(text), needed.width(), needed.height(), room.width(), room.height());
         }
     }
     return found;

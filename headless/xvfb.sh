@@ -27,7 +27,7 @@ launch() { # launch GAME WORK: the game on WORK/config, its bridge on, in Englis
 wait_for_window() {
     for ((i = 0; i <= ${2:-10} * 10; i++)); do
         for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do # which ignores case
-            [[ $id != "${3:-}" && $(xdotool getwindowname "$id") == "$1" ]] && echo "$id" && return
+            [[ $id != "${3:-}" && $(xdotool getwindowname "$id" 2>/dev/null) == "$1" ]] && echo "$id" && return
         done
         sleep 0.1
     done && echo "no window '$1' after ${2:-10} s" >&2 && false

@@ -4,8 +4,7 @@
 # stop answering; a game that ends restarts.   monkey.sh [GAME [WORKDIR]]   HUEMIX_MONKEY_SECONDS (60), HUEMIX_MONKEY_SEED
 # shellcheck disable=SC2046,SC2086 # the arrows', a window's and a menu's words split
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd) && game=${1:-$here/../../build/bin/huemix} work=${2:-$(mktemp -d)}
-seed=${HUEMIX_MONKEY_SEED:-$((${EPOCHREALTIME/./} % 1000000000))}
+here=$(cd "$(dirname "$0")" && pwd) && game=${1:-$here/../../build/bin/huemix} work=${2:-$(mktemp -d)} seed=${HUEMIX_MONKEY_SEED:-$((${EPOCHREALTIME/./} % 1000000000))}
 source "$here/../../headless/xvfb.sh"
 fail() { echo "monkey (seed $seed, last: ${act:-}): $*" >&2 && tail -20 "$work/game.log" >&2 && exit 1; }
 rm -rf "$work" && RANDOM=$seed runs=0 && echo "monkey: seed $seed"

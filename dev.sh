@@ -83,7 +83,7 @@ sanitized_tests() {
     echo "== testing with sanitizers"
     # The tap-loss count is the normal build's to prove; here the taps only
     # have to run clean, so fewer of them keep the run short.
-    HUEMIX_WINDOW_TAPS=10 \
+    HUEMIX_WINDOW_TAPS=4 \
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:exitcode=66 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0" \

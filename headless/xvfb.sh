@@ -1,111 +1,68 @@
 # SPDX-License-Identifier: MIT
 # shellcheck shell=bash
-# Real-window helpers for scripts under `set -euo pipefail`. There is no window
-# manager: keys reach a window through focus set directly; nothing raises one.
-# at_exit CMD: run CMD when the script ends, the newest first; a failing one
-# neither stops the rest nor changes the script's status.
-AT_EXIT=() && at_exit() { AT_EXIT=("$*" "${AT_EXIT[@]}"); }
+# Real-window helpers for scripts under `set -euo pipefail`; keys reach a window through focus set directly.
+AT_EXIT=() && at_exit() { AT_EXIT=("$*" "${AT_EXIT[@]}"); } # at_exit CMD: run at the end, the newest first, whatever the rest do
 on_exit() { local c && for c in "${AT_EXIT[@]}"; do eval "$c" || true; done; }
 trap on_exit EXIT && trap 'exit 143' INT TERM
-# shellcheck disable=SC2046 # a pid a word
-stop_jobs() { kill $(jobs -p) 2>/dev/null; }
-at_exit stop_jobs
+stop_jobs() { jobs -p | xargs -r kill 2>/dev/null; } && at_exit stop_jobs
 fail() { echo "$(basename "$0" .sh): $*" >&2 && exit 1; }
 
 start_xvfb() { # on a display the server finds free, of XVFB_SCREEN (1280x1024x24); -noreset, or it refuses the next client after the last leaves
     coproc XVFB { exec Xvfb -displayfd 1 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 2>/dev/null; }
     read -r -t 10 n <&"${XVFB[0]}" || fail "no X display of our own"
-    export DISPLAY=:$n QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY
-    # A session bus of our own, where the game's accessibility bridge tells
-    # what each control is called and where it lies.
-    start_bus
+    export DISPLAY=:$n QT_QPA_PLATFORM=xcb && unset WAYLAND_DISPLAY && start_bus
 }
-start_bus() { # a runtime folder and session bus of our own
+start_bus() { # a runtime folder and session bus of our own, where the game's accessibility bridge tells its controls
     XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
     at_exit "stop_jobs; rm -rf '$XDG_RUNTIME_DIR'" # the jobs first, so none writes there after
     dbus-daemon --session --nofork --print-address=3 3>"$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1 &
     for ((i = 0; i < 50; i++)); do [[ -s $XDG_RUNTIME_DIR/bus ]] && break || sleep 0.1; done
-    DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") && [[ -n $DBUS_SESSION_BUS_ADDRESS ]] || fail "no session bus of our own"
-    export DBUS_SESSION_BUS_ADDRESS
+    [[ -s $XDG_RUNTIME_DIR/bus ]] && export DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") || fail "no session bus of our own"
 }
-# start_wm [OPENBOX ARGS...]: openbox on the display, once it manages new
-# windows. It announces itself before it does: a window mapped in between is
-# left unmapped for good, so a probe window must be managed first.
-start_wm() {
-    openbox "$@" >/dev/null 2>&1 &
-    local i probe id
-    for ((i = 0; i < 20; i++)); do
-        xmessage -name wmprobe probe 2>/dev/null & probe=$!
-        for ((id = 0; id < 10; id++)); do
-            xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 0x && break 2 || sleep 0.1
-        done
-        { kill "$probe" && wait "$probe"; } 2>/dev/null || true
-    done
-    { kill "$probe" && wait "$probe"; } 2>/dev/null || true
-    ((i < 20)) || fail "no window manager"
-}
-launch() { # launch GAME WORK: the game on the config folder in WORK, its bridge on for press; sets PID and log
+launch() { # launch GAME WORK: the game on WORK/config, its bridge on, in English (or HUEMIX_LANGUAGE) as controls are found by name; sets PID and log
     export XDG_CONFIG_HOME=$2/config && mkdir -p "$XDG_CONFIG_HOME" && log=$2/game.log
-    # In English (or HUEMIX_LANGUAGE) whatever the caller's locale: controls are found by name.
     LANGUAGE=${HUEMIX_LANGUAGE:-en} QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" >"$log" 2>&1 & PID=$!
 }
-# wait_for_window TITLE [TIMEOUT_S [EXCEPT_ID]]: the id of a visible window
-# titled exactly TITLE but EXCEPT_ID (a message box shares the board's title).
+# wait_for_window TITLE [TIMEOUT_S [EXCEPT_ID]]: a visible window titled TITLE but EXCEPT_ID (a message box shares the board's title)
 wait_for_window() {
-    local id i
     for ((i = 0; i <= ${2:-10} * 10; i++)); do
         for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do # which ignores case
-            [[ $id != "${3:-}" && $(xdotool getwindowname "$id") == "$1" ]] && echo "$id" && return
+            [[ $id != "${3:-}" && $(xdotool getwindowname "$id" 2>/dev/null) == "$1" ]] && echo "$id" && return
         done
         sleep 0.1
     done && echo "no window '$1' after ${2:-10} s" >&2 && false
 }
 window_size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { print $2 }'; } # WxH
-window_visible() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 focus() { timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 key() { focus "$1" && xdotool key --clearmodifiers "${@:2}"; }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; } # no --sync: it hangs when the pointer is there
 
-focused() { # focused CONTROL: the control has the keyboard focus (AT-SPI state 12) within 2 s
-    local i state
-    for ((i = 0; i < 20; i++)); do
-        state=$(find_control "${CONTROLS[$1]}" org.a11y.atspi.Accessible.GetState | awk '{ print $2 }')
-        (((${state:-0} >> 12) & 1)) && return || sleep 0.1
-    done && fail "${CONTROLS[$1]} has no focus"
-}
-# press ID CONTROL: click the centre of the control, found by its accessible
-# role and name (a glob) as the running game reports them.
+# press ID CONTROL: click the middle of the control, found by its accessible role and name (a glob): no script holds a position
 declare -A CONTROLS=([Run]="link:Run" [Name]="text:Your name" [Start]="push button:Start" [Quit]="push button:Quit"
     [NewGame]="push button:New Game" [HELP]="push button:HELP" [Beginner]="radio button:Beginner" [Scores]="table:"
-    [Score]="column header:Score" [Expert]="radio button:Expert" [BACK]="push button:BACK" [Close]="push button:Close"
-    [Mail]="link:Send questions to: *")
+    [Expert]="radio button:Expert" [BACK]="push button:BACK" [Close]="push button:Close")
 declare -A PLACES # "X Y W H" in its window of each control found so far: no control ever moves
 press() {
     local x y w h ox oy
-    if [[ -z ${PLACES[$2]:-} ]]; then # the bridge tells the place on the screen
-        read -r x y w h < <(find_control "${CONTROLS[$2]}") || fail "the game shows no ${CONTROLS[$2]/:/ named }"
+    [[ -n ${PLACES[$2]:-} ]] || { read -r x y w h < <(find_control "${CONTROLS[$2]}") || fail "the game shows no ${CONTROLS[$2]/:/ named }"
         read -r ox oy < <(xwininfo -id "$1" | awk '/Absolute upper-left/ { printf "%s ", $NF } END { print "" }')
-        PLACES[$2]="$((x - ox)) $((y - oy)) $w $h"
-    fi
-    read -r x y w h <<<"${PLACES[$2]}"
-    click "$1" $((x + w / 2)) $((y + h / 2))
+        PLACES[$2]="$((x - ox)) $((y - oy)) $w $h"; }
+    read -r x y w h <<<"${PLACES[$2]}" && click "$1" $((x + w / 2)) $((y + h / 2))
 }
 # atspi BUS PATH METHOD [ARGS...]: the answer of the game's accessibility bridge, without punctuation.
 atspi() { gdbus call --address "$a11y" -d "$1" -o "$2" -m "$3" "${@:4}" 2>/dev/null | tr -d "(),<>'"; }
-# find_control ROLE:NAME [METHOD ARGS...]: "X Y W H" on the screen of the game's ($PID) control,
-# or the bridge's answer to METHOD on it; no output if none
+# find_control ROLE:NAME [METHOD ARGS...]: "X Y W H" on screen of the game's control, or its answer to METHOD; none if none
 find_control() {
     local a11y app i node role name queue=(/org/a11y/atspi/accessible/root) api=org.a11y.atspi.Accessible
     local call=("${@:2}") && ((${#call[@]})) || call=(org.a11y.atspi.Component.GetExtents 0)
     a11y=$(gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress | cut -d"'" -f2)
-    for ((i = 0; ; i++)); do # the game registers a moment after its first window shows
+    for ((i = 0; i < 50; i++)); do # the game ($PID) registers a moment after its first window shows
         for app in $(atspi org.a11y.atspi.Registry "${queue[0]}" $api.GetChildren | grep -o ':[0-9.]*'); do
-            atspi org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID "$app" |
-                grep -qw "$PID" && break 2
+            atspi org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID "$app" | grep -qw "$PID" && break 2
         done
-        ((i < 50)) || return 0 # not registered within 5 s: no control found
         sleep 0.1
     done
+    ((i < 50)) || return 0 # not registered within 5 s
     while ((${#queue[@]})); do
         node=${queue[0]} && queue=("${queue[@]:1}")
         role=$(atspi "$app" "$node" $api.GetRoleName)
@@ -115,27 +72,21 @@ find_control() {
         mapfile -t -O ${#queue[@]} queue < <(atspi "$app" "$node" $api.GetChildren | grep -o '/org/a11y/atspi/accessible/[0-9]*')
     done
 }
-# content_top ID [X]: the menu bar's height, the first white row at x X (150)
-# of a window whose content is white there.
-content_top() {
-    local i y
-    for ((i = 0; i < 50; i++)); do
-        y=$(convert "x:$1" -crop "1x80+${2:-150}+0" +repage -depth 8 txt:- | awk -F'[,:]' '/#FFFFFF/ { print $2; exit }')
-        [[ -n $y ]] && echo "$y" && return || sleep 0.1
-    done && fail "no white row in the top of window $1"
-}
-# open_scores GAME WORK: the game on the score file in WORK/config, up to its
-# score board; sets scores, its id, and menu, its menu bar's height.
+# open_scores GAME WORK [RECORDS]: the game up to its score board, in a fresh WORK of those records if given;
+# sets scores, its id, and menu, its menu bar's height: the first white row right of the list.
 open_scores() {
+    [[ -z ${3+given} ]] || { rm -rf "$2" && mkdir -p "$2/config" && printf %s "$3" >"$2/config/Huemix.prefs"; }
     launch "$1" "$2" && scores=$(wait_for_window Scores 60) || fail "no score board within 60 s"
-    menu=$(content_top "$scores" 345) # white right of the list
+    for ((i = 0; i < 50; i++)); do
+        menu=$(convert "x:$scores" -crop 1x80+345+0 +repage -depth 8 txt:- | awk -F'[,:]' '/#FFFFFF/ { print $2; exit }')
+        [[ -n $menu ]] && return || sleep 0.1
+    done && fail "no white row in the top of the score board"
 }
 open_about() { # the id of About, opened from the score board's File menu: its last item
     click "$scores" 20 $((menu / 2)) && sleep 0.5 && xdotool key Up Return && wait_for_window About 10
 }
 shown() { # shown ID HIDDEN: ID on screen and HIDDEN not, within 5 s
-    local i
-    for ((i = 0; i < 50; i++)); do window_visible "$1" && ! window_visible "$2" && return || sleep 0.1; done && false
+    for ((i = 0; i < 50; i++)); do xwininfo -id "$1" | grep -q IsViewable && ! xwininfo -id "$2" | grep -q IsViewable && return || sleep 0.1; done 2>/dev/null && false
 }
 exits_cleanly() { # the game ends within 10 s with status 0
     timeout 10 tail --pid="$PID" -f /dev/null || fail "the game did not end"

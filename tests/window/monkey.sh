@@ -1,61 +1,34 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Random clicks, menus and keys on every window of the real game, which must not
-# crash, stop answering or lose a record or a whole line; a clean quit restarts.
-#   monkey.sh [GAME [WORKDIR]]   HUEMIX_MONKEY_SECONDS (120), HUEMIX_MONKEY_SEED
+# Random clicks, menus and keys on every window of the real game, which must neither crash nor
+# stop answering; a game that ends restarts.   monkey.sh [GAME [WORKDIR]]   HUEMIX_MONKEY_SECONDS (60), HUEMIX_MONKEY_SEED
 # shellcheck disable=SC2046,SC2086 # the arrows', a window's and a menu's words split
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-game=${1:-$here/../../build/bin/huemix} work=${2:-$(mktemp -d)}
-seed=${HUEMIX_MONKEY_SEED:-$((${EPOCHREALTIME/./} % 1000000000))}
+here=$(cd "$(dirname "$0")" && pwd) && game=${1:-$here/../../build/bin/huemix} work=${2:-$(mktemp -d)} seed=${HUEMIX_MONKEY_SEED:-$((${EPOCHREALTIME/./} % 1000000000))}
 source "$here/../../headless/xvfb.sh"
-fail() { echo "monkey (seed $seed, run $runs, last: ${act:-}): $*" >&2 && tail -20 "$work/game.log" >&2 && exit 1; }
-rm -rf "$work" && mkdir -p "$work/config" "$work/bin"
-export PATH=$work/bin:$PATH
-printf '#!/bin/sh\n' >"$work/bin/xdg-open" && chmod +x "$work/bin/xdg-open" # the mail link opens nothing
-prefs=$work/config/Huemix.prefs && printf 'Ann,12\nBob,7\nCyd,40\nAnn,3\nDee,0\n' >"$prefs"
-RANDOM=$seed runs=0 actions=0 && echo "monkey: seed $seed"
-
-start_run() {
-    runs=$((runs + 1)) calm_until=0 && cp "$prefs" "$work/before"
-    ((runs > 1 && RANDOM % 3)) || calm_until=$((SECONDS + 100)) # time for an Expert game to end
-    open_scores "$game" "$work"
-    ((RANDOM % 4 == 0)) || { focus "$scores" && xdotool type --delay 15 "P$RANDOM"; } # without a name nothing is saved
-    seen=$SECONDS
-}
-ended() { # the game ended by itself: status 0, and a sound score file
-    wait "$PID" || fail "the game exited with status $?"
-    [[ $(tail -c 1 "$prefs") == "" ]] && ! grep -nvE '^[^,]+,-?[0-9]+$' "$prefs" >&2 || fail "a score file of broken lines"
-    [[ -z $(LC_ALL=C comm -23 <(LC_ALL=C sort "$work/before") <(LC_ALL=C sort "$prefs")) ]] || fail "old records lost"
-    [[ -z $(find "$work/config" -mindepth 1 ! -name Huemix.prefs) ]] || fail "files left beside the score file"
-}
+fail() { echo "monkey (seed $seed, last: ${act:-}): $*" >&2 && tail -20 "$work/game.log" >&2 && exit 1; }
+rm -rf "$work" && RANDOM=$seed runs=0 && echo "monkey: seed $seed"
+declare -A ACTS=([Scores]="Run Run Run Name type key key spot File" [popup]="spot spot Return Escape key"
+    [board]="Quit Start NewGame HELP Beginner Expert File Edit hold hold hold idle key spot"
+    [HELP]="BACK BACK BACK Return key spot" [About]="Close Close Close key spot")
+start_run() { # a name, or none, on the score board
+    runs=$((runs + 1)) && open_scores "$game" "$work" $'Ann,12\nBob,7\n' && seen=$SECONDS && ((RANDOM % 4 == 0)) || { focus "$scores" && xdotool type --delay 15 "P$RANDOM"; }; }
 user_times() { for id in $(timeout 5 xdotool search --pid "$PID" 2>/dev/null); do xprop -id "$id" _NET_WM_USER_TIME; done 2>/dev/null; }
 answers() { # answers ID: a Shift on ID stamps the focused window's user time, unless the event loop is stuck
-    local before i
-    before=$(user_times) && key "$1" shift 2>/dev/null || true
+    local before i && before=$(user_times) && key "$1" shift 2>/dev/null || true
     for ((i = 0; i < 150; i++)); do kill -0 "$PID" 2>/dev/null && [[ $(user_times) == "$before" ]] && sleep 0.1 || return 0; done
     fail "the game does not answer for 15 s"
 }
-scan() { # "ID KIND W H" of each visible window, bottom to top
-    local id name w h
+scan() { # "ID KIND W H" of each visible window, bottom to top; a menu or message box is a popup
     for id in $(timeout 5 xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
         name=$(xdotool getwindowname "$id" 2>/dev/null) && read -r w h < <(window_size "$id" | tr x ' ') || continue
-        [[ $name != Huemix ]] || { ((w == 500 && h >= 573)) && name=board || name=popup; } # or a menu, a message box
-        echo "$id $name $w $h"
+        [[ $name != Huemix ]] && echo "$id $name $w $h" || echo "$id $( ((w == 500 && h >= 573)) && echo board || echo popup) $w $h"
     done
 }
 play() { # play ID KIND W H: one random action on the window
-    local keys=(Return Escape space Tab BackSpace ctrl+a ctrl+c ctrl+v ctrl+x ctrl+z a q) arrows=(Left Right "Left Right") acts
-    ((SECONDS < calm_until || RANDOM % 200)) || keys=(ctrl+q)
-    case $2 in
-        Scores) acts=(Run Run Run Run Name type type key key spot spot File) ;;
-        board) ((SECONDS < calm_until)) && acts=(Start Expert Expert hold hold hold hold hold idle idle) ||
-            acts=(Quit Start NewGame HELP Beginner Expert File Edit hold hold hold hold idle key spot) ;;
-        HELP) acts=(BACK BACK BACK BACK Return key spot) ;;
-        About) acts=(Close Close Close Close Mail key spot) ;;
-        *) acts=(spot spot spot Return Escape key) && calm_until=0 ;;
-    esac
-    act=${acts[RANDOM % ${#acts[@]}]} && actions=$((actions + 1))
+    local keys=(Return Escape space Tab BackSpace ctrl+a ctrl+v ctrl+z a q) arrows=(Left Right "Left Right") acts
+    ((RANDOM % 200)) || keys=(ctrl+q)
+    read -ra acts <<<"${ACTS[$2]:-${ACTS[popup]}}" && act=${acts[RANDOM % ${#acts[@]}]}
     [[ $act != key ]] || act=${keys[RANDOM % ${#keys[@]}]}
     case $act in
         File | Edit) click "$1" $([[ $act == File ]] && echo 20 || echo 56) $((menu / 2)) ;;
@@ -64,16 +37,15 @@ play() { # play ID KIND W H: one random action on the window
         hold) focus "$1" && timeout 5 xdotool keydown ${arrows[RANDOM % 3]} sleep "0.$((RANDOM % 4))$((RANDOM % 9 + 1))" keyup Left Right ;;
         idle) sleep "0.$((RANDOM % 9 + 1))" ;;
         *) if [[ -v CONTROLS[$act] ]]; then press "$1" "$act"; else key "$1" "$act"; fi ;;
-    esac
-    act="$act on $2"
+    esac && act="$act on $2"
 }
-
 start_xvfb && start_run
-while ((SECONDS < ${HUEMIX_MONKEY_SECONDS:-120})); do
-    mapfile -t wins < <(scan) # the window on top, the last, gets most actions
-    # seen after the action: a control's first lookup through the bridge may be slow
+while ((SECONDS < ${HUEMIX_MONKEY_SECONDS:-60})); do
+    mapfile -t wins < <(scan) # the window on top, the last, gets most actions; seen after it
     ((${#wins[@]} == 0)) || { play ${wins[RANDOM % 10 ? -1 : RANDOM % ${#wins[@]}]} 2>/dev/null || true; seen=$SECONDS; }
     ((SECONDS - seen < 10)) || fail "no window on screen for 10 s" && sleep "0.$((RANDOM % 15))"
-    if kill -0 "$PID" 2>/dev/null; then answers "$(scan | awk 'END { print $1 }')"; else ended && start_run; fi
+    if kill -0 "$PID" 2>/dev/null; then answers "$(scan | awk 'END { print $1 }')"; else
+        wait "$PID" || fail "the game exited with status $?" && start_run
+    fi
 done
-echo "monkey: ok: $actions actions, $((runs - 1)) runs ended with status 0"
+echo "monkey: ok: $((runs - 1)) runs ended with status 0"

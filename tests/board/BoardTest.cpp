@@ -44,22 +44,21 @@ void expectFieldRule(const Window1& b) {
     const bool playing = b.Timer1->Mode() != Timer::Off && b.kap > 0 && b.kap < Window1::Slots;
     const SpriteRef falling = playing ? b.mysprite.at(b.kap) : nullptr;
     const auto field = [&] { return fieldPicture(b, falling) + "line " + std::to_string(b.kap3); };
-    EXPECT_TRUE(!falling ||
-                (!falling->closed() && falling->X() == 32 * b.kap2 && falling->Y() <= b.kap3))
-        << field();
+    EXPECT_FALSE(falling && falling->closed()) << field();
     std::string cTest, line(9, '.');
     int whites = 0;
     for (const SpriteRef& tile : b.SpriteSurface1->sprites()) {
         const int x = tile->X(), y = tile->Y();
+        const char letter = letterOf(tile->Image());
         const bool rests = x % 32 == 0 && y % 32 == 0 && x >= 0 && x <= 256 && y >= b.kap3;
-        EXPECT_TRUE(tile->Group() == groupOf(Pictures::colourOf(tile->Image())) &&
-                    (tile == falling || rests) && y <= 448)
-            << letterOf(tile->Image()) << " off the grid, above the line or miscoded\n"
+        EXPECT_TRUE(tile->Group() == groupOf(Pictures::colourOf(tile->Image())) && y <= 448 &&
+                    (tile == falling ? x == 32 * b.kap2 && y <= b.kap3 : rests))
+            << letter << " off the grid, above the line or miscoded\n"
             << field();
         if (rests && y == b.kap3 && tile != falling) {
-            line[x / 32] = letterOf(tile->Image());
+            line[x / 32] = letter;
         }
-        whites += letterOf(tile->Image()) == 'W';
+        whites += letter == 'W';
     }
     for (const PictureRef& picture : b.cTest) {
         cTest += letterOf(picture);

@@ -8,10 +8,9 @@ std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRu
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     // The offscreen platform warns that it cannot raise each window shown.
-    static QtMessageHandler otherMessages = nullptr;
-    otherMessages = qInstallMessageHandler(
+    static const QtMessageHandler otherMessages = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (!message.contains(QStringLiteral("does not support raise()")) && otherMessages) {
+            if (!message.contains(QStringLiteral("does not support raise()"))) {
                 otherMessages(type, context, message);
             }
         });
@@ -25,8 +24,7 @@ std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRu
         return recorded().answer;
     };
     Application::saveQuestionPresenter = [](const QString& question) {
-        recorded().questions << question;
-        return SaveChoice::Cancel;
+        return recorded().questions << question, SaveChoice::Cancel;
     };
     Application::urlOpener = [](const QString&) { return true; };  // never a mail program
     return app;

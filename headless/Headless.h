@@ -2,21 +2,16 @@
 #pragma once
 
 #include <QApplication>
-#include <QStringList>
 #include <memory>
 
 #include "framework/Window.h"
 
-// The application without a screen, message boxes and quitting recorded, not shown
-// or done. With the clock stopped, timers tick only when their handlers are called.
+// The application offscreen, dialogs and quitting recorded, not shown or done.
+// With the clock stopped, timers tick only when their handlers are called.
 std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRunning);
 
-// What the game would have shown in message boxes, the questions it asked
-// (answered with `answer`; Cancel, about unsaved work), and how often it
-// asked to quit, since the test began.
-struct Recorded {
-    QStringList messages;
-    QStringList questions;
+struct Recorded {  // since the test began; questions answered `answer` (unsaved work: Cancel)
+    QStringList messages, questions;
     bool answer = false;
     int quits = 0;
     void clear() { *this = {}; }

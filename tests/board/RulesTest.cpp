@@ -101,18 +101,12 @@ TEST(Rules, eachSelectorReleasesItsColourWithItsCodeAndHints) {
 }
 
 TEST(Rules, theScoreColourChangesJustAboveEachBandsEdge) {
-    const struct {
-        int score;
-        Rgb rgb;
-    } bands[] = {{.score = 0, .rgb = 0x000000},   {.score = 10, .rgb = 0x000000},
-                 {.score = 11, .rgb = 0xBB0000},  {.score = 25, .rgb = 0xBB0000},
-                 {.score = 26, .rgb = 0xBBBB00},  {.score = 45, .rgb = 0xBBBB00},
-                 {.score = 46, .rgb = 0x00BB00},  {.score = 65, .rgb = 0x00BB00},
-                 {.score = 66, .rgb = 0x00BBBB},  {.score = 75, .rgb = 0x00BBBB},
-                 {.score = 76, .rgb = 0x0000BB},  {.score = 100, .rgb = 0x0000BB},
-                 {.score = 101, .rgb = 0xBB00BB}, {.score = 5000, .rgb = 0xBB00BB}};
-    for (const auto& band : bands) {
-        EXPECT_EQ(scoreColor(band.score), band.rgb) << "score " << band.score;
+    const std::pair<int, Rgb> bands[] = {
+        {0, 0x000000},  {10, 0x000000},  {11, 0xBB0000},  {25, 0xBB0000},  {26, 0xBBBB00},
+        {45, 0xBBBB00}, {46, 0x00BB00},  {65, 0x00BB00},  {66, 0x00BBBB},  {75, 0x00BBBB},
+        {76, 0x0000BB}, {100, 0x0000BB}, {101, 0xBB00BB}, {5000, 0xBB00BB}};
+    for (const auto& [score, rgb] : bands) {
+        EXPECT_EQ(scoreColor(score), rgb) << "score " << score;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 
 #include <QDir>
 #include <QHeaderView>
@@ -27,7 +28,11 @@ using Bytes = std::optional<QByteArray>;  // nothing: no file
 
 // Writes past this size fail, as on a full disk.
 bool maxFileBytes(rlim_t bytes) {
-    const rlimit limit{bytes, RLIM_INFINITY};
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) {
+        return false;
+    }
+    limit.rlim_cur = std::min(bytes, limit.rlim_max);  // only root may raise the hard limit
     return ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 

@@ -16,7 +16,6 @@ void Window1::Layout() {
     attributes.height = 573;
     attributes.closeButton = false;
     attributes.minimizeButton = true;
-    attributes.maximizeButton = false;
     attributes.resizeable = false;
     applyAttributes(attributes);
     if (Application* app = Application::shared()) {

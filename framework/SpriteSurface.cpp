@@ -7,7 +7,7 @@
 
 void Sprite::Close() {
     if (SpriteSurface* surface = std::exchange(surface_, nullptr)) {
-        // May drop the last reference to this sprite: nothing of it is used after.
+        // May drop the last reference to this sprite.
         std::erase_if(surface->sprites_, [this](const SpriteRef& s) { return s.get() == this; });
         surface->repaint();
     }
@@ -50,7 +50,6 @@ void SpriteSurface::Update() {
         return;
     }
     NextFrame ? NextFrame() : void();
-    // Group 0 never collides: leaving it out first leaves few pairs to test.
     std::vector<SpriteRef> grouped;
     std::ranges::copy_if(sprites_, std::back_inserter(grouped), &Sprite::group_);
     std::vector<std::pair<SpriteRef, SpriteRef>> pairs;
@@ -61,8 +60,7 @@ void SpriteSurface::Update() {
             }
         }
     }
-    // Handlers may close sprites or the surface: each pair is checked again
-    // right before it is raised.
+    // Checked again: a handler may have closed a sprite or the surface.
     for (const auto& [first, second] : pairs) {
         if (!closed_ && Collision && first->collides(*second)) {
             Collision(first, second);
@@ -70,10 +68,4 @@ void SpriteSurface::Update() {
     }
     updating_ = false;
     repaint();
-}
-
-void SpriteSurface::repaint() {
-    if (QWidget* view = widget()) {  // gone first when the window is deleted
-        view->update();
-    }
 }

@@ -11,7 +11,6 @@ Window4::Window4() {
     attributes.height = 300;
     attributes.closeButton = true;
     attributes.minimizeButton = true;
-    attributes.maximizeButton = false;
     attributes.resizeable = false;
     attributes.whiteBackground = true;
     applyAttributes(attributes);
@@ -60,7 +59,8 @@ void Window4::Event_Open() {
            "name/handle/initials. ->NOTE WELL: For your score(s) to be recorded you must use the "
            "QUIT button on the Game Board to quit or end."));
     EditField1->setVisible(true);
-    EditField1->returnPressed = [this] { StaticText3_MouseDown(0, 0); };  // as a click on "Run"
+    connect(EditField1->view(), &QLineEdit::returnPressed, this,
+            [this] { StaticText3_MouseDown(0, 0); });  // as a click on "Run"
     EditField1->SetFocus();
 }
 

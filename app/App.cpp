@@ -41,7 +41,7 @@ void App::shutdown() {
 }
 
 bool App::_AppleAbout_Action() {
-    Window1::shared().Hide();
+    Window1::shared().hide();
     Window3::shared().Show();
     return false;
 }

@@ -18,7 +18,7 @@ void Window1::RadioButton2_Action() {
 }
 
 void Window1::PushButton5_Action() {
-    Hide();
+    hide();
     Window2::shared().Show();
 }
 

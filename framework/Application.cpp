@@ -84,7 +84,7 @@ Application::Application() {
 
 Application::~Application() {
     for (const int signal : Ending) {
-        std::signal(signal, SIG_DFL);
+        std::signal(signal, SIG_DFL);  // nobody is left to read the byte
     }
     theApplication_ = theApplication_ == this ? nullptr : theApplication_;
 }

@@ -27,7 +27,7 @@ struct TextStyle {
     bool bold = false, italic = false, underline = false;
 };
 
-// What a window holds under a name; a timer has no widget.
+// What a window holds under a name (a timer has no widget).
 class Control : public QObject {
     Q_OBJECT
   public:
@@ -46,7 +46,6 @@ class Control : public QObject {
     QPointer<QWidget> widget_;
 };
 
-// A control of a widget of class W, made on the parent widget.
 template <class W>
 class ControlOf : public Control {
   public:
@@ -134,7 +133,6 @@ class ImageWell : public ControlOf<QLabel> {
     void setImage(const PictureRef& image) { view()->setPixmap(*image); }
 };
 
-// Holds controls added with Window::addControlIn.
 class GroupBox : public ControlOf<QGroupBox> {
     Q_OBJECT
   public:

@@ -65,12 +65,10 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
 }
 
 FolderItem PreferencesFolder() {
-    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (QDir::isAbsolutePath(config)) {
-        return FolderItem(QDir::cleanPath(config));
-    }
-    const QString home = homeFolder();
-    return home.isEmpty() ? FolderItem() : FolderItem(home + QStringLiteral("/.config"));
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME"), home = homeFolder();
+    return QDir::isAbsolutePath(config) ? FolderItem(QDir::cleanPath(config))
+           : home.isEmpty()             ? FolderItem()
+                                        : FolderItem(home + QStringLiteral("/.config"));
 }
 
 void TextOutputStream::start(const QString& path) {

@@ -11,7 +11,6 @@
 
 class TextOutputStream;
 
-// A path; nothing is touched until asked.
 class FolderItem {
   public:
     FolderItem() = default;

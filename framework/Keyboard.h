@@ -24,22 +24,16 @@ class KeyState {
 
     // `time`: the event's, in ms; 0 when unknown (a press after a release then counts).
     void press(int code, std::uint64_t time = 0) {
-        const auto released = releasedAt_.constFind(code);
-        const bool repeat = time && released != releasedAt_.cend() && time >= *released &&
-                            time - *released <= RepeatGap;
-        if (!down_.contains(code) && !repeat) {
-            ++counts_[code];
-        }
+        const std::uint64_t released = releasedAt_.value(code, 0);  // 0: none known
+        const bool repeat = time && released && time >= released && time - released <= RepeatGap;
+        !down_.contains(code) && !repeat ? void(++counts_[code]) : void();
         down_.insert(code);
     }
     void release(int code, std::uint64_t time = 0) {
         down_.remove(code);
         time ? void(releasedAt_[code] = time) : void(releasedAt_.remove(code));
     }
-    void releaseAll() {
-        down_.clear();
-        releasedAt_.clear();
-    }
+    void releaseAll() { down_.clear(), releasedAt_.clear(); }
 
   private:
     QSet<int> down_;

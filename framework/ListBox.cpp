@@ -80,7 +80,6 @@ ListBox::ListBox(const QString& name, QWidget* parent, ListRows* rows)
     header->setHighlightSections(false);
     header->setSectionsMovable(false);
     header->setSectionResizeMode(QHeaderView::Fixed);
-    // Nothing is ordered at first.
     header->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
     new FrameAbove(view);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QPointer>
 
 #include "framework/Controls.h"
 

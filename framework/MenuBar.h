@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QObject>
-
 #include <QMenu>
 #include <QMenuBar>
 
@@ -16,7 +14,6 @@ class MenuBar : public QObject {
     explicit MenuBar(QObject* parent = nullptr) : QObject(parent) {}
     ~MenuBar() override { qDeleteAll(menus_); }
 
-    // The items added next go into it.
     QMenu* addMenu(const QString& name, const QString& text);
     // A text of "-" makes a separator; Cmd in a shortcut ("Cmd+Q") is the command key.
     QAction* addItem(Kind kind, const QString& name, const QString& text,

@@ -21,9 +21,7 @@ SpriteSurface::SpriteSurface(const QString& name, QWidget* parent, int width, in
 }
 
 SpriteSurface::~SpriteSurface() {
-    for (const SpriteRef& sprite : sprites_) {
-        sprite->surface_ = nullptr;
-    }
+    std::ranges::for_each(sprites_, [](const SpriteRef& sprite) { sprite->surface_ = nullptr; });
 }
 
 bool SpriteSurface::eventFilter(QObject* watched, QEvent* event) {
@@ -50,13 +48,11 @@ void SpriteSurface::Update() {
         return;
     }
     NextFrame ? NextFrame() : void();
-    std::vector<SpriteRef> grouped;
-    std::ranges::copy_if(sprites_, std::back_inserter(grouped), &Sprite::group_);
     std::vector<std::pair<SpriteRef, SpriteRef>> pairs;
-    for (std::size_t older = 0; older < grouped.size(); ++older) {
-        for (std::size_t newer = older + 1; newer < grouped.size(); ++newer) {
-            if (grouped[newer]->collides(*grouped[older])) {
-                pairs.emplace_back(grouped[newer], grouped[older]);
+    for (std::size_t older = 0; older < sprites_.size(); ++older) {
+        for (std::size_t newer = older + 1; newer < sprites_.size(); ++newer) {
+            if (sprites_[newer]->collides(*sprites_[older])) {
+                pairs.emplace_back(sprites_[newer], sprites_[older]);
             }
         }
     }

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstdint>
-#include <functional>
-#include <memory>
 #include <vector>
 
 #include "framework/Controls.h"

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QTimer>
-#include <functional>
 
 #include "framework/Controls.h"
 

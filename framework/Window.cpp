@@ -5,9 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -103,7 +101,7 @@ void Window::closeEvent(QCloseEvent* event) {
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
-    // Return pushes the shown, enabled default button, Escape the cancel one (as in a QDialog).
+    // As in a QDialog.
     const bool escape = event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     for (QPushButton* button : content_->findChildren<QPushButton*>()) {
@@ -173,17 +171,6 @@ void Window::moveEvent(QMoveEvent* event) {
         QTimer::singleShot(0, this, [this] { setGeometry(centred_); });
     }
     QWidget::moveEvent(event);
-}
-
-void Window::setTabOrder(std::initializer_list<const Control*> controls) {
-    for (const auto* control = controls.begin(); control + 1 < controls.end(); ++control) {
-        QWidget::setTabOrder((*control)->widget(), control[1]->widget());
-    }
-}
-
-void Window::addShortcut(const QString& key, std::function<void()> handler) {
-    connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
-            std::move(handler));
 }
 
 void Window::holdTimers() {

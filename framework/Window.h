@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 
 class Control;
 class MenuBar;
@@ -25,12 +24,7 @@ class Window : public QWidget {
     static void releaseAll();   // deletes every window, raising nothing: shutdown's last step
     static bool mayCloseAll();  // every window's mayClose, until one says no
 
-    void Show() {
-        show();
-        raise();
-        activateWindow();
-    }
-    void Hide() { hide(); }
+    void Show() { show(), raise(), activateWindow(); }
     // Hides, raises Event_Close, and deletes the window later, so its own handler may close it.
     void Close();
     bool closing() const { return closing_; }
@@ -38,8 +32,6 @@ class Window : public QWidget {
     // Holds the timers as minimised or away does; arrows pressed meanwhile are forgotten.
     void setPaused(bool paused) { paused_ = paused, holdTimers(); }
     bool paused() const { return paused_; }
-    // A key ("P", "Pause") that calls the handler while this window is active.
-    void addShortcut(const QString& key, std::function<void()> handler);
 
   protected:
     Window();
@@ -48,7 +40,6 @@ class Window : public QWidget {
     void applyAttributes(const WindowAttributes& attributes);
     void setMenuBar(MenuBar* bar);  // shared, not owned
     void setFirstFocus(Control* control) { firstFocus_ = control; }
-    static void setTabOrder(std::initializer_list<const Control*> controls);
 
     // Geometry in the content area's terms, in a group box too.
     template <class T, class... Args>

@@ -26,7 +26,7 @@ Window2::Window2() {
 }
 
 void Window2::PushButton1_Action() {
-    Hide();
+    hide();
     showBoard();
 }
 

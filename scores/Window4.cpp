@@ -43,7 +43,8 @@ Window4::Window4() {
     EditField1 = addControl<EditField>("EditField1", {102, 261, 80, 22});
     EditField1->setVisible(false);
     EditField1->setSpokenName(tr("Your name"));
-    setTabOrder({EditField1, StaticText3, ListBox1});
+    setTabOrder(EditField1->widget(), StaticText3->widget());
+    setTabOrder(StaticText3->widget(), ListBox1->widget());
 
     // Small, in the free corner beside the name field.
     StaticText5 = addControl<StaticText>("StaticText5", {190, 258, 156, 40});
@@ -65,7 +66,7 @@ void Window4::Event_Open() {
 }
 
 bool Window4::StaticText3_MouseDown(int, int) {
-    Hide();
+    hide();
     showBoard();
     return false;
 }

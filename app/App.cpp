@@ -16,8 +16,8 @@ App::App() {
     // The icon installed with the desktop entry, on every window of the game.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/huemix-64.png")));
     setMenuBar(&MenuBar1::shared());
-    connect(MenuBar1::shared().item(QStringLiteral("AppleAbout")), &QAction::triggered, this,
-            [this] { _AppleAbout_Action(); });
+    connect(MenuBar1::shared().findChild<QAction*>(QStringLiteral("AppleAbout")),
+            &QAction::triggered, this, [this] { _AppleAbout_Action(); });
 }
 
 App::~App() = default;
@@ -41,7 +41,7 @@ void App::shutdown() {
 }
 
 bool App::_AppleAbout_Action() {
-    Window1::shared().Hide();
+    Window1::shared().hide();
     Window3::shared().Show();
     return false;
 }

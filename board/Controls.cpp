@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The board's Start, difficulty and help controls.
 #include "board/Window1.h"
-#include "framework/Text.h"
 #include "info/Window2.h"
 
 void Window1::PushButton1_Action() {
@@ -19,12 +18,12 @@ void Window1::RadioButton2_Action() {
 }
 
 void Window1::PushButton5_Action() {
-    Hide();
+    hide();
     Window2::shared().Show();
 }
 
 void Window1::EditField1_GotFocus() {
-    EditField1->setText(Str(cnt));
+    EditField1->setText(QString::number(cnt));
 }
 
 void Window1::PauseKey_Action() {

@@ -6,7 +6,6 @@
 #include "framework/Application.h"
 #include "framework/Keyboard.h"
 #include "framework/ListBox.h"
-#include "framework/Text.h"
 #include "scores/ScoreFile.h"
 #include "scores/Window4.h"
 
@@ -57,7 +56,7 @@ void Window1::PushButton4_Action() {
         if (!name.isEmpty()) {
             record = true;
             scores.ListBox1->AddRow(name);
-            scores.ListBox1->setCell(scores.ListBox1->LastIndex(), 1, Str(counter));
+            scores.ListBox1->setCell(scores.ListBox1->LastIndex(), 1, QString::number(counter));
         }
     }
 
@@ -133,7 +132,7 @@ void Window1::ckquit() {
     Timer4->setMode(Timer::Off);
     PushButton2->setEnabled(false);
     SpriteSurface1->Close();
-    MsgBox(tr("Game Over. Your Score: %1").arg(Str(counter)));
+    MsgBox(tr("Game Over. Your Score: %1").arg(QString::number(counter)));
 }
 
 // A stray key beside the arrows must not end a game (a click is deliberate).

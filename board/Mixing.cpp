@@ -2,7 +2,6 @@
 // Colour mixing where the falling tile meets a resting tile.
 #include "board/Pictures.h"
 #include "board/Window1.h"
-#include "framework/Text.h"
 
 void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2) {
     Timer1->setMode(Timer::Off);
@@ -28,7 +27,7 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
         mysprite2->setGroup(groupOf(result));
         if (landing == Landing::White) {
             ++counter;
-            StaticText1->setText(Str(counter));
+            StaticText1->setText(QString::number(counter));
         }
         if (y == 0) {
             ckArray(x);

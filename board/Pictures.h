@@ -2,7 +2,7 @@
 #pragma once
 
 #include "board/Rules.h"
-#include "framework/Picture.h"
+#include "framework/Controls.h"
 
 // The game's named pictures, shared by the board and the shell. Each is loaded
 // from its picture resource on first use and shared from then on, so two tiles

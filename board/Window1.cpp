@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "board/Window1.h"
 
+#include <QShortcut>
+
 #include "board/Pictures.h"
 #include "framework/Application.h"
 
@@ -16,7 +18,6 @@ void Window1::Layout() {
     attributes.height = 573;
     attributes.closeButton = false;
     attributes.minimizeButton = true;
-    attributes.maximizeButton = false;
     attributes.resizeable = false;
     applyAttributes(attributes);
     if (Application* app = Application::shared()) {
@@ -127,8 +128,8 @@ void Window1::CreateControls() {
     PausedText->setBackColor(Qt::white);
     PausedText->setText(tr("Paused"));
     PausedText->setVisible(false);
-    addShortcut(QStringLiteral("P"), [this] { PauseKey_Action(); });
-    addShortcut(QStringLiteral("Pause"), [this] { PauseKey_Action(); });
+    new QShortcut(QKeySequence(QStringLiteral("P")), this, [this] { PauseKey_Action(); });
+    new QShortcut(QKeySequence(QStringLiteral("Pause")), this, [this] { PauseKey_Action(); });
 }
 
 void Window1::Event_Open() {

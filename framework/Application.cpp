@@ -24,9 +24,8 @@ int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton
     QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons,
                     QApplication::activeWindow());
     box.setDefaultButton(preferred);
-    if (QAbstractButton* discard = box.button(QMessageBox::Discard)) {
-        discard->setText(QCoreApplication::translate(
-            "Application", "&Don't Save"));  // some desktops' own text says otherwise
+    if (QAbstractButton* discard = box.button(QMessageBox::Discard)) {  // desktops differ
+        discard->setText(QCoreApplication::translate("Application", "&Don't Save"));
     }
     return box.exec();
 }
@@ -42,9 +41,7 @@ void onEndSignal(int) {
     errno = saved;
 }
 
-// xdg-open starts, and so counts as success, even when no program takes mail
-// links, and then fails in silence: ask the desktop's list of programs first.
-// Without that list, the link is tried.
+// xdg-open succeeds even when no program takes mail links, then fails in silence.
 bool mailProgramSet() {
     QProcess query;
     query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
@@ -74,8 +71,7 @@ Application::Application() {
         }
     }
 
-    // Logging out: ask about unsaved work if the session lets us, else keep
-    // the files as they are; the session then ends us with a Quit event.
+    // Logging out: ask about unsaved work if the session lets us; it then sends Quit.
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(gui, &QGuiApplication::commitDataRequest, this, [](QSessionManager& session) {
             if (session.allowsInteraction()) {
@@ -87,18 +83,14 @@ Application::Application() {
 }
 
 Application::~Application() {
-    // Nobody left to read the byte: a signal from now on ends the process at once.
     for (const int signal : Ending) {
-        std::signal(signal, SIG_DFL);
+        std::signal(signal, SIG_DFL);  // nobody is left to read the byte
     }
-    if (theApplication_ == this) {
-        theApplication_ = nullptr;
-    }
+    theApplication_ = theApplication_ == this ? nullptr : theApplication_;
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {
-    // Qt would close every window first, and a board's close asks again what
-    // the session's question has settled.
+    // Qt would close every window first, asking again what the session settled.
     if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
         Quit();
         return true;
@@ -107,8 +99,7 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Quit() {
-    // exit, not quit: quit would first close every window, and a window's
-    // Close has effects of its own (showing another window).
+    // Not quit: that closes every window first, and a Close may show another.
     Application::quitHandler ? Application::quitHandler() : QCoreApplication::exit(0);
 }
 

@@ -6,7 +6,6 @@
 
 class MenuBar;
 
-// The answers to a question about unsaved work.
 enum class SaveChoice { Save, DontSave, Cancel };
 
 // The base of the game's application object; it knows the menu bar (not owned) of every window.
@@ -35,16 +34,11 @@ class Application : public QObject {
     MenuBar* menuBar_ = nullptr;
 };
 
-// Ends the event loop, nested loops too. So do SIGTERM and SIGHUP, asking
-// nothing (nobody may be there to answer), and the session's end.
+// Ends the event loop, nested ones too; so do SIGTERM, SIGHUP and the session's end, asking
+// nothing.
 void Quit();
-
-// Opens a URL (a mailto: link in a new message) with the desktop's program;
-// false when nothing could be started, or no program takes mail links.
+// False when nothing could be started, or no program takes mail links.
 bool ShowURL(const QString& url);
-// A modal message; returns once the player has dismissed it.
 void MsgBox(const QString& message);
-// A modal question answered Yes or No (the default); true for Yes.
-bool msgBoxYesNo(const QString& question);
-// A modal question about unsaved work: Save (the default), Don't Save or Cancel (Escape).
-SaveChoice msgBoxSave(const QString& question);
+bool msgBoxYesNo(const QString& question);       // No is the default
+SaveChoice msgBoxSave(const QString& question);  // Save is the default, Escape cancels

@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QShortcut>
 #include <limits>
@@ -24,11 +25,9 @@ class LinkAccessible : public QAccessibleWidget {
     }
     void doAction(const QString& action) override {
         auto* link = widget()->property(LinkProperty).value<StaticText*>();
-        if (action == pressAction() && link && widget()->isEnabled()) {
-            link->clickMiddle();
-        } else {
-            QAccessibleWidget::doAction(action);
-        }
+        action == pressAction() && link&& widget()->isEnabled()
+            ? link->clickMiddle()
+            : QAccessibleWidget::doAction(action);
     }
 };
 
@@ -39,6 +38,36 @@ QAccessibleInterface* linkAccessible(const QString& className, QObject* object) 
     return link ? new LinkAccessible(label) : nullptr;
 }
 }  // namespace
+
+PictureRef loadPictureResource(int number) {
+    const QString base = QStringLiteral(":/pictures/%1").arg(number);
+    auto picture = std::make_shared<Picture>();
+    if (qApp && qApp->devicePixelRatio() > 1.0 && picture->load(base + QStringLiteral("@2x.png"))) {
+        picture->setDevicePixelRatio(2.0);
+    } else if (!picture->load(base + QStringLiteral(".png"))) {
+        *picture = QPixmap(32, 32);
+        picture->fill(Qt::black);
+        QPainter painter(picture.get());
+        painter.setPen(Qt::white);
+        painter.drawLines(QList<QLine>{{0, 0, 31, 31}, {31, 0, 0, 31}});
+    }
+    return picture;
+}
+
+Control::Control(const QString& name, QWidget* widget, QObject* parent)
+    : QObject(parent), widget_(widget) {
+    setObjectName(name);
+    widget ? widget->setObjectName(name) : void();
+}
+
+void Control::setStyle(const TextStyle& style) {
+    QFont font = widget_->font();
+    style.size > 0 ? font.setPixelSize(style.size) : void();
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    widget_->setFont(font);
+}
 
 QString withoutLineBreaks(const QString& text) {
     static const QRegularExpression breaks(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]+"));
@@ -51,12 +80,9 @@ PushButton::PushButton(const QString& name, QWidget* parent) : ControlOf(name, p
 }
 
 void PushButton::addShortcut(const QString& key, std::function<bool()> allow) {
-    connect(new QShortcut(QKeySequence(key), view()), &QShortcut::activated, this,
-            [this, allow = std::move(allow)] {
-                if (Enabled() && (!allow || allow())) {
-                    Push();
-                }
-            });
+    connect(
+        new QShortcut(QKeySequence(key), view()), &QShortcut::activated, this,
+        [this, allow = std::move(allow)] { Enabled() && (!allow || allow()) ? Push() : void(); });
 }
 
 RadioButton::RadioButton(const QString& name, QWidget* parent) : ControlOf(name, parent) {
@@ -78,21 +104,25 @@ StaticText::StaticText(const QString& name, QWidget* parent) : ControlOf(name, p
 }
 
 void StaticText::setMouseDown(std::function<bool(int, int)> handler) {
-    static const bool factory = (QAccessible::installFactory(linkAccessible), true);
-    Q_UNUSED(factory);
+    [[maybe_unused]] static const bool factory =
+        (QAccessible::installFactory(linkAccessible), true);
     mouseDown_ = std::move(handler);
     view()->setProperty(LinkProperty, QVariant::fromValue(this));
     // Qt may already know the label as plain text (setting a text does that): forget that one.
-    if (QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(view())) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(plain));
-    }
+    QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(view());
+    plain ? QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(plain)) : void();
     view()->setCursor(Qt::PointingHandCursor);
     view()->setFocusPolicy(Qt::StrongFocus);
-    // The focus frame takes the place of this margin, so the text never moves
-    // (a framed label would also indent its text by half an "x").
+    // The focus frame takes this margin's place, so the text never moves.
     view()->setIndent(0);
     view()->setContentsMargins(1, 1, 1, 1);
     view()->installEventFilter(this);
+}
+
+void setPaletteColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
 }
 
 bool StaticText::eventFilter(QObject* watched, QEvent* event) {
@@ -108,8 +138,7 @@ bool StaticText::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
-        // A frame shows where the keyboard focus is. QFrame keeps its frame in
-        // the contents margins, measured from the margins it finds: hence the order.
+        // QFrame keeps its frame in the margins it finds: hence the order.
         if (view()->hasFocus()) {
             view()->setContentsMargins(0, 0, 0, 0);
             view()->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -122,18 +151,12 @@ bool StaticText::eventFilter(QObject* watched, QEvent* event) {
 }
 
 EditField::EditField(const QString& name, QWidget* parent) : ControlOf(name, parent) {
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == view() && GotFocus) {
-            GotFocus();
-        }
-    });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { now == view() && GotFocus ? GotFocus() : void(); });
     view()->setMaxLength(std::numeric_limits<int>::max());  // not QLineEdit's 32,767
-    connect(view(), &QLineEdit::returnPressed, this,
-            [this] { returnPressed ? returnPressed() : void(); });
     // QLineEdit keeps line breaks that come by paste, insert or setText.
     connect(view(), &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (const QString clean = withoutLineBreaks(text); clean != text) {
-            view()->setText(clean);
-        }
+        const QString clean = withoutLineBreaks(text);
+        clean != text ? view()->setText(clean) : void();
     });
 }

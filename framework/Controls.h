@@ -4,12 +4,54 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
+#include <memory>
 
-#include "framework/Control.h"
-#include "framework/Picture.h"
+// Shared: the game tells two tiles' colours apart by whether they hold the very same picture.
+using Picture = QPixmap;
+using PictureRef = std::shared_ptr<const Picture>;
+
+// ":/pictures/<number>.png", or its @2x twin on a high-density screen; a crossed black
+// tile if the resource is missing, so the gap shows.
+PictureRef loadPictureResource(int number);
+
+void setPaletteColor(QWidget* widget, QPalette::ColorRole role, const QColor& color);
+
+// Size 0 keeps the platform's default size.
+struct TextStyle {
+    int size = 0;
+    bool bold = false, italic = false, underline = false;
+};
+
+// What a window holds under a name (a timer has no widget).
+class Control : public QObject {
+    Q_OBJECT
+  public:
+    Control(const QString& name, QWidget* widget, QObject* parent);
+
+    bool Enabled() const { return widget_ && widget_->isEnabled(); }
+    void setEnabled(bool enabled) { widget_->setEnabled(enabled); }
+    void setVisible(bool visible) { widget_->setVisible(visible); }
+    void SetFocus() { widget_->setFocus(Qt::OtherFocusReason); }
+    void setStyle(const TextStyle& style);
+    // What a screen reader calls a control that shows no text of its own.
+    void setSpokenName(const QString& name) { widget_->setAccessibleName(name); }
+    QWidget* widget() const { return widget_; }
+
+  private:
+    QPointer<QWidget> widget_;
+};
+
+template <class W>
+class ControlOf : public Control {
+  public:
+    ControlOf(const QString& name, QWidget* parent) : Control(name, new W(parent), parent) {}
+    W* view() const { return static_cast<W*>(widget()); }
+};
 
 // Takes no focus unless told: the arrows belong to the game, and Space must not push it.
 class PushButton : public ControlOf<QPushButton> {
@@ -21,18 +63,13 @@ class PushButton : public ControlOf<QPushButton> {
     void setDefault(bool isDefault) { view()->setDefault(isDefault); }
     void setCancel(bool isCancel) { view()->setProperty(CancelProperty, isCancel); }
     static constexpr const char* CancelProperty = "cancelButton";
-    // For a window without a game's keys: Tab reaches the button, Space pushes it.
     void setTakesFocus(bool takes) {
         view()->setFocusPolicy(takes ? Qt::StrongFocus : Qt::NoFocus);
     }
     // A key ("N", "F1") that pushes it in its active window if `allow`, when given, says yes.
     void addShortcut(const QString& key, std::function<bool()> allow = {});
-    // Runs Action to completion before returning, hidden or not; disabled, does nothing.
-    void Push() {
-        if (Enabled() && Action) {
-            Action();
-        }
-    }
+    // Runs Action to completion, hidden or not; disabled, does nothing.
+    void Push() { Enabled() && Action ? Action() : void(); }
     std::function<void()> Action;
 };
 
@@ -53,16 +90,13 @@ class StaticText : public ControlOf<QLabel> {
   public:
     StaticText(const QString& name, QWidget* parent);
     void setText(const QString& text) {  // a carriage return shows as a line break
-        view()->setText(QString(text)
-                            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                            .replace('\r', '\n'));
+        view()->setText(QString(text).replace(QLatin1String("\r\n"), "\n").replace('\r', '\n'));
     }
     QColor TextColor() const { return view()->palette().color(QPalette::WindowText); }
-    void setTextColor(const QColor& color) { setColor(QPalette::WindowText, color); }
+    void setTextColor(const QColor& color) { setPaletteColor(view(), QPalette::WindowText, color); }
     void setMultiline(bool multiline) { view()->setWordWrap(multiline); }
-    // Filled, where the text stands over another control.
-    void setBackColor(const QColor& color) {
-        setColor(QPalette::Window, color);
+    void setBackColor(const QColor& color) {  // filled, over another control
+        setPaletteColor(view(), QPalette::Window, color);
         view()->setAutoFillBackground(true);
     }
     void setCentered(bool centered) {
@@ -77,11 +111,6 @@ class StaticText : public ControlOf<QLabel> {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void setColor(QPalette::ColorRole role, const QColor& color) {
-        QPalette palette = view()->palette();
-        palette.setColor(role, color);
-        view()->setPalette(palette);
-    }
     std::function<bool(int, int)> mouseDown_;
 };
 
@@ -93,7 +122,6 @@ class EditField : public ControlOf<QLineEdit> {
     QString Text() const { return view()->text(); }
     void setText(const QString& text) { view()->setText(text); }
     std::function<void()> GotFocus;
-    std::function<void()> returnPressed;
 };
 
 class ImageWell : public ControlOf<QLabel> {
@@ -105,7 +133,6 @@ class ImageWell : public ControlOf<QLabel> {
     void setImage(const PictureRef& image) { view()->setPixmap(*image); }
 };
 
-// Holds controls added with Window::addControlIn.
 class GroupBox : public ControlOf<QGroupBox> {
     Q_OBJECT
   public:

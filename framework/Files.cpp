@@ -41,8 +41,7 @@ std::unique_ptr<QFile> FolderItem::OpenAsTextFile(QString& why) const {
     if (!Exists()) {
         return nullptr;
     }
-    // Looked at before opening, as opening a device can already do something;
-    // opened without blocking, as a FIFO may have been put there since.
+    // Looked at first, as opening a device acts; without blocking, as a FIFO may come since.
     const bool regular = QFileInfo(path_).isFile();
     const int descriptor = regular ? ::open(QFile::encodeName(path_).constData(),
                                             O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
@@ -52,9 +51,7 @@ std::unique_ptr<QFile> FolderItem::OpenAsTextFile(QString& why) const {
         why = regular && descriptor < 0
                   ? errorText(errno)
                   : QCoreApplication::translate("Files", "it is not a regular file");
-        if (descriptor >= 0) {
-            ::close(descriptor);
-        }
+        descriptor >= 0 ? void(::close(descriptor)) : void();
         return nullptr;
     }
     auto file = std::make_unique<QFile>();
@@ -68,12 +65,10 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
 }
 
 FolderItem PreferencesFolder() {
-    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (QDir::isAbsolutePath(config)) {
-        return FolderItem(QDir::cleanPath(config));
-    }
-    const QString home = homeFolder();
-    return home.isEmpty() ? FolderItem() : FolderItem(home + QStringLiteral("/.config"));
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME"), home = homeFolder();
+    return QDir::isAbsolutePath(config) ? FolderItem(QDir::cleanPath(config))
+           : home.isEmpty()             ? FolderItem()
+                                        : FolderItem(home + QStringLiteral("/.config"));
 }
 
 void TextOutputStream::start(const QString& path) {
@@ -103,8 +98,7 @@ void TextOutputStream::start(const QString& path) {
         return fail(QCoreApplication::translate("Files",
                                                 "it is not a regular file, and was left as it is"));
     }
-    // A link is written through: its target is what gets replaced (made there
-    // when it points to nothing yet).
+    // A link's target is replaced (made when it points to nothing yet).
     const QFileInfo target(!there.isSymLink() ? there.absoluteFilePath()
                            : there.exists()   ? there.canonicalFilePath()
                                               : there.symLinkTarget());
@@ -151,15 +145,12 @@ bool TextOutputStream::Close() {
         (::fsync(descriptor_) != 0 || ::rename(temporary_.constData(), target_.constData()) != 0)) {
         fail(errorText(errno));
     }
-    if (!failed()) {
-        temporary_.clear();  // it is the file now
-    }
+    failed() ? void() : temporary_.clear();  // it is the file now
     end();
     return !failed();
 }
 
-// Written past Qt, whose text for a full disk may be "Unknown error": the
-// failing write's own errno names the cause.
+// Past Qt, whose text for a full disk may be "Unknown error": errno names the cause.
 void TextOutputStream::flush() {
     for (QByteArrayView rest = buffer_; !failed() && !rest.isEmpty();) {
         const ssize_t done =

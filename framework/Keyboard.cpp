@@ -6,8 +6,6 @@
 #include <QPointer>
 
 namespace {
-KeyState* installed = nullptr;
-
 class ApplicationKeyState : public QObject, public KeyState {
   public:
     ApplicationKeyState() : QObject(qApp) { qApp->installEventFilter(this); }
@@ -20,8 +18,7 @@ class ApplicationKeyState : public QObject, public KeyState {
             const int code = key->key() == Qt::Key_Left    ? KeyCode::LeftArrow
                              : key->key() == Qt::Key_Right ? KeyCode::RightArrow
                                                            : -1;
-            // Qt flags most of auto-repeat's release/press pairs: the key stays
-            // down. It shows us a press once per widget it passes; press counts it once.
+            // A press reaches us once per widget it passes; press counts it once.
             if (code >= 0 && !key->isAutoRepeat()) {
                 type == QEvent::KeyPress ? press(code, key->timestamp())
                                          : release(code, key->timestamp());
@@ -35,15 +32,8 @@ class ApplicationKeyState : public QObject, public KeyState {
 }  // namespace
 
 KeyState& Keyboard() {
-    // Owned by the application object: a static must not own a QObject, nor
-    // point to one that went with an application object.
+    // Owned by the application object, which a test may make again.
     static QPointer<ApplicationKeyState> tracker;
-    if (!tracker) {
-        tracker = new ApplicationKeyState;
-    }
-    return installed ? *installed : *tracker;
-}
-
-void setKeyboard(KeyState* state) {
-    installed = state;
+    tracker = tracker ? tracker.data() : new ApplicationKeyState;
+    return installedKeys ? *installedKeys : *tracker;
 }

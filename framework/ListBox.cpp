@@ -11,9 +11,7 @@
 #include <algorithm>
 
 namespace {
-// At a fractional scale the view's children round out over the edge pixels
-// of its frame and hide its top and right lines: the frame is drawn again
-// above them.
+// At a fractional scale the view's children hide its frame's top and right lines: drawn again.
 class FrameAbove : public QWidget {
   public:
     explicit FrameAbove(QFrame* view) : QWidget(view), view_(view) {
@@ -74,8 +72,7 @@ ListBox::ListBox(const QString& name, QWidget* parent, ListRows* rows)
     rowHeads->setSectionResizeMode(QHeaderView::Fixed);
     rowHeads->setMinimumSectionSize(1);
     rowHeads->setDefaultSectionSize(view->fontMetrics().height() + 4);
-    // Reached by Tab only: a click on a heading or a row leaves the keyboard
-    // with the control that had it (the name being typed).
+    // Tab only: a click leaves the keyboard with the name being typed.
     view->setFocusPolicy(Qt::TabFocus);
     view->installEventFilter(this);
     QHeaderView* header = view->horizontalHeader();
@@ -83,8 +80,6 @@ ListBox::ListBox(const QString& name, QWidget* parent, ListRows* rows)
     header->setHighlightSections(false);
     header->setSectionsMovable(false);
     header->setSectionResizeMode(QHeaderView::Fixed);
-    // A click orders by a new column ascending and reverses the column
-    // ordered last; nothing is ordered at first.
     header->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
     new FrameAbove(view);
@@ -93,16 +88,10 @@ ListBox::ListBox(const QString& name, QWidget* parent, ListRows* rows)
 bool ListBox::eventFilter(QObject* watched, QEvent* event) {
     // A frame around the whole list shows the focus, rows or none.
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        if (!focusFrame_) {
-            focusFrame_ = new QFocusFrame(widget()->parentWidget());
-        }
+        focusFrame_ = focusFrame_ ? focusFrame_.data() : new QFocusFrame(widget()->parentWidget());
         focusFrame_->setWidget(widget()->hasFocus() ? widget() : nullptr);
     }
     return Control::eventFilter(watched, event);
-}
-
-void ListBox::setInitialValue(const QString& headings) {
-    rows_->setHeadings(headings.split(QLatin1Char('\t')));
 }
 
 void ListBox::fitLastColumn(const QString& widest) {
@@ -114,8 +103,7 @@ void ListBox::fitLastColumn(const QString& widest) {
                      style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
     const int others = rows_->columnCount({}) - 1;
     QHeaderView* header = view->horizontalHeader();
-    // Sized here, not stretched: a stretched last column is laid out later
-    // and can be left reaching under the scroll bar, cut with no ellipsis.
+    // Not stretched: that is laid out later, and may reach under the scroll bar.
     header->setStretchLastSection(false);
     const int width = others > 0 ? std::max(room - needed, 0) / others : 0;
     for (int column = 0; column < others; ++column) {

@@ -31,10 +31,6 @@ bool canEdit(Kind kind) {
 }
 }  // namespace
 
-MenuBar::~MenuBar() {
-    qDeleteAll(menus_);
-}
-
 QMenu* MenuBar::addMenu(const QString& name, const QString& text) {
     auto* menu = new QMenu(text);
     menu->setObjectName(name);
@@ -76,19 +72,7 @@ QAction* MenuBar::addItem(Kind kind, const QString& name, const QString& text,
             }
         });
     }
-    if (kind == Kind::Quit || kind == Kind::About) {
-        shortcuts_.append(action);
-    }
+    kind == Kind::Quit || kind == Kind::About ? shortcuts_.append(action) : void();
     menus_.last()->addAction(action);
     return action;
-}
-
-QAction* MenuBar::item(const QString& name) const {
-    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
-}
-
-void MenuBar::showIn(QMenuBar* view) const {
-    for (QMenu* menu : menus_) {
-        view->addMenu(menu);
-    }
 }

@@ -1,31 +1,28 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QObject>
-
-class QAction;
-class QMenu;
-class QMenuBar;
+#include <QMenu>
+#include <QMenuBar>
 
 // One set of menus shown in each window's QMenuBar; an item is a QAction named after it.
 class MenuBar : public QObject {
     Q_OBJECT
   public:
-    // Quit quits once every window may close; the edit kinds act on the focused text field.
+    // Quit asks every window; the edit kinds act on the focused text field.
     enum class Kind { Item, Quit, About, Undo, Cut, Copy, Paste, Clear, SelectAll };
 
     explicit MenuBar(QObject* parent = nullptr) : QObject(parent) {}
-    ~MenuBar() override;
+    ~MenuBar() override { qDeleteAll(menus_); }
 
-    // Starts a menu; the items added next go into it.
     QMenu* addMenu(const QString& name, const QString& text);
     // A text of "-" makes a separator; Cmd in a shortcut ("Cmd+Q") is the command key.
     QAction* addItem(Kind kind, const QString& name, const QString& text,
                      const QString& shortcut = {});
-    QAction* item(const QString& name) const;  // or nullptr
 
-    void showIn(QMenuBar* view) const;
-    // Quit and About, which every window takes on so that they work from each.
+    void showIn(QMenuBar* view) const {
+        std::ranges::for_each(menus_, [view](QMenu* menu) { view->addMenu(menu); });
+    }
+    // Quit and About, which work from every window.
     QList<QAction*> shortcutActions() const { return shortcuts_; }
 
   private:

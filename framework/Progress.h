@@ -1,30 +1,46 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
+#include <QApplication>
+#include <QProgressDialog>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
-class QProgressDialog;
-
-// How far a long piece of work on the event thread has come. The toolkit's
-// progress dialog shows once the work has run for about half a second and
-// looks set to go on; it paints while the work runs and takes no input.
+// How far work on the event thread has come: a dialog after about half a second, with no
+// cancel button, as the work cannot stop halfway.
 class Progress {
   public:
-    // total: the value at which the work is done (rows, bytes); may be 0.
-    Progress(const QString& label, qint64 total);
-    ~Progress();
+    static constexpr int Steps = 1000;
 
-    // Cheap enough for every step: only each thousandth of the way shows.
-    void setValue(qint64 done);
+    // total: where the work is done (rows, bytes); may be 0.
+    Progress(const QString& label, qint64 total)
+        : label_(label), total_(std::max<qint64>(total, 0)) {
+        if (!observer) {
+            dialog_ = std::make_unique<QProgressDialog>(label, QString(), 0, Steps,
+                                                        QApplication::activeWindow());
+            dialog_->setWindowTitle(QApplication::applicationDisplayName());
+            dialog_->setWindowModality(Qt::ApplicationModal);
+            dialog_->setMinimumDuration(500);
+        }
+        setValue(0);  // starts the dialog's clock
+    }
 
-    // Tests see the progress instead of a dialog: the label, how far, of what total.
+    // Cheap for every step: only each thousandth shows.
+    void setValue(qint64 done) {
+        done = std::clamp<qint64>(done, 0, total_);
+        const int step = total_ > 0 ? static_cast<int>(done * Steps / total_) : Steps;
+        if (step != std::exchange(step_, step)) {
+            observer ? observer(label_, done, total_) : dialog_->setValue(step);
+        }
+    }
+
+    // Tests see label, done and total instead of a dialog.
     static inline std::function<void(const QString&, qint64, qint64)> observer;
 
   private:
     QString label_;
     qint64 total_;
-    int step_ = -1;  // of 1000, shown last
+    int step_ = -1;  // shown last
     std::unique_ptr<QProgressDialog> dialog_;
 };

@@ -7,7 +7,7 @@
 
 void Sprite::Close() {
     if (SpriteSurface* surface = std::exchange(surface_, nullptr)) {
-        // May drop the last reference to this sprite: nothing of it is used after.
+        // May drop the last reference to this sprite.
         std::erase_if(surface->sprites_, [this](const SpriteRef& s) { return s.get() == this; });
         surface->repaint();
     }
@@ -21,9 +21,7 @@ SpriteSurface::SpriteSurface(const QString& name, QWidget* parent, int width, in
 }
 
 SpriteSurface::~SpriteSurface() {
-    for (const SpriteRef& sprite : sprites_) {
-        sprite->surface_ = nullptr;
-    }
+    std::ranges::for_each(sprites_, [](const SpriteRef& sprite) { sprite->surface_ = nullptr; });
 }
 
 bool SpriteSurface::eventFilter(QObject* watched, QEvent* event) {
@@ -50,19 +48,15 @@ void SpriteSurface::Update() {
         return;
     }
     NextFrame ? NextFrame() : void();
-    // Group 0 never collides: leaving it out first leaves few pairs to test.
-    std::vector<SpriteRef> grouped;
-    std::ranges::copy_if(sprites_, std::back_inserter(grouped), &Sprite::group_);
     std::vector<std::pair<SpriteRef, SpriteRef>> pairs;
-    for (std::size_t older = 0; older < grouped.size(); ++older) {
-        for (std::size_t newer = older + 1; newer < grouped.size(); ++newer) {
-            if (grouped[newer]->collides(*grouped[older])) {
-                pairs.emplace_back(grouped[newer], grouped[older]);
+    for (std::size_t older = 0; older < sprites_.size(); ++older) {
+        for (std::size_t newer = older + 1; newer < sprites_.size(); ++newer) {
+            if (sprites_[newer]->collides(*sprites_[older])) {
+                pairs.emplace_back(sprites_[newer], sprites_[older]);
             }
         }
     }
-    // Handlers may close sprites or the surface: each pair is checked again
-    // right before it is raised.
+    // Checked again: a handler may have closed a sprite or the surface.
     for (const auto& [first, second] : pairs) {
         if (!closed_ && Collision && first->collides(*second)) {
             Collision(first, second);
@@ -70,10 +64,4 @@ void SpriteSurface::Update() {
     }
     updating_ = false;
     repaint();
-}
-
-void SpriteSurface::repaint() {
-    if (QWidget* view = widget()) {  // gone first when the window is deleted
-        view->update();
-    }
 }

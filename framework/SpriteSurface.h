@@ -1,19 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstdint>
-#include <functional>
-#include <memory>
 #include <vector>
 
-#include "framework/Control.h"
+#include "framework/Controls.h"
 #include "framework/Keyboard.h"
-#include "framework/Picture.h"
 
 class SpriteSurface;
 
-// A picture on a sprite surface. A closed sprite may still be held and read;
-// it is no longer shown and collides with nothing.
+// A closed sprite may still be held and read; it is not shown and collides with nothing.
 class Sprite {
   public:
     int X() const { return x_; }
@@ -34,7 +29,7 @@ class Sprite {
           size_(image_->deviceIndependentSize().toSize()),
           x_(x),
           y_(y) {}
-    // QRect's overlap is a shared pixel: sprites with touching edges do not collide.
+    // QRect's overlap is a shared pixel: touching edges do not collide.
     QRect rect() const { return {QPoint(x_, y_), size_}; }
     bool collides(const Sprite& o) const {
         return !closed() && !o.closed() && group_ != 0 && o.group_ != 0 && group_ != o.group_ &&
@@ -49,9 +44,8 @@ class Sprite {
 
 using SpriteRef = std::shared_ptr<Sprite>;
 
-// Update raises NextFrame, then Collision once per colliding pair, the newer
-// sprite first. Handlers may make and close sprites and close the surface: a
-// closed sprite raises nothing more, a closed surface nothing at all.
+// Update raises NextFrame, then Collision once per colliding pair, newer first; a sprite or
+// surface a handler closed raises nothing more.
 class SpriteSurface : public Control {
     Q_OBJECT
   public:
@@ -60,12 +54,10 @@ class SpriteSurface : public Control {
 
     SpriteRef NewSprite(PictureRef picture, int x, int y);
     void Update();
-    // True while a press of the key waits to be taken, however short it was. A new sprite
-    // drops the waiting presses: they were aimed at what moved before it.
+    // A press waits to be taken, however short; a new sprite drops those aimed at the last one.
     bool KeyTest(int code) const { return Keyboard().pressCount(code) > taken_.value(code, 0); }
-    void takeKey(int code) { taken_[code] += KeyTest(code); }  // one waiting press is used
-    void dropKeys(int code) { taken_[code] = Keyboard().pressCount(code); }  // all are spent
-    // Presses made so far were meant for a game that was held.
+    void takeKey(int code) { taken_[code] += KeyTest(code); }
+    void dropKeys(int code) { taken_[code] = Keyboard().pressCount(code); }
     void forgetKeys() { taken_ = Keyboard().pressCounts(); }
     void Close() { closed_ = true; }  // ends the frames; what is on the surface stays shown
 
@@ -79,9 +71,9 @@ class SpriteSurface : public Control {
 
   private:
     friend class Sprite;
-    void repaint();
+    void repaint() { widget() ? widget()->update() : void(); }  // gone first with the window
 
     bool closed_ = false, updating_ = false;
     std::vector<SpriteRef> sprites_;
-    QHash<int, std::uint64_t> taken_;  // per key, the presses used or too old for KeyTest
+    QHash<int, std::uint64_t> taken_;  // per key, the presses used or dropped
 };

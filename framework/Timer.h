@@ -2,12 +2,10 @@
 #pragma once
 
 #include <QTimer>
-#include <functional>
 
-#include "framework/Control.h"
+#include "framework/Controls.h"
 
-// Mode 0 is off, 2 calls Action every Period milliseconds. Qt never starts a
-// tick while the one before runs a nested event loop (a message box).
+// Mode 2 calls Action every Period ms; no tick starts while one runs a message box.
 class Timer : public Control {
     Q_OBJECT
   public:
@@ -23,22 +21,16 @@ class Timer : public Control {
     }
 
     int Mode() const { return mode_; }
-    // Setting the mode it has changes nothing: a running timer keeps its cadence.
-    void setMode(int mode) {
-        mode_ = mode;
-        reschedule();
-    }
+    // A running timer keeps its cadence.
+    void setMode(int mode) { mode_ = mode, reschedule(); }
     int Period() const { return clock_->interval(); }
     void setPeriod(int milliseconds) { clock_->setInterval(qMax(1, milliseconds)); }
-    // A held timer keeps its Mode and Period but does not tick (its window is minimised).
-    void hold(bool held) {
-        held_ = held;
-        reschedule();
-    }
+    // Held (its window minimised), it keeps Mode and Period but does not tick.
+    void hold(bool held) { held_ = held, reschedule(); }
     bool held() const { return held_; }
     std::function<void()> Action;
 
-    // With the clock stopped, timers tick only when a test calls their handlers.
+    // Stopped: timers tick only when a test calls their handlers.
     static void setClockRunning(bool running) { clockRunning_ = running; }
 
   private:

@@ -5,9 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -20,12 +18,11 @@
 #include "framework/Timer.h"
 
 namespace {
-// The window hidden last, which the next one shown replaces: its screen and the window
-// manager's frame around it.
+// The window hidden last, which the next one shown replaces, and its frame.
 QPointer<QScreen> replacedScreen;
 QMargins replacedFrame;
 
-// A screen reader announces each window as one (not as a blank area), with its controls in it.
+// A screen reader announces a window as one, not as a blank area.
 QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
     auto* window = className == QLatin1String("Window") ? qobject_cast<Window*>(object) : nullptr;
     return window ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
@@ -39,16 +36,14 @@ QMargins frameOf(const QWidget* window) {
 
 QList<Window*> allWindows() {
     QList<Window*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        windows << qobject_cast<Window*>(widget);
-    }
-    windows.removeAll(nullptr);
-    return windows;
+    std::ranges::for_each(QApplication::topLevelWidgets(),
+                          [&](QWidget* w) { windows << qobject_cast<Window*>(w); });
+    return windows.removeAll(nullptr), windows;
 }
 }  // namespace
 
-// Holds every window's timers while another program (not a message box of ours) is active;
-// a program never activated (a bare X server, no window manager) is not away.
+// Holds the timers while another program is active; one never activated (no window manager)
+// is not away.
 struct ActivationWatch : QObject {
     using QObject::QObject;
     static inline bool away = false;
@@ -94,24 +89,19 @@ void Window::Close() {
         hide();
         Event_Close();
         deleteLater();
-        // A program whose last window has gone should not linger unseen.
-        QTimer::singleShot(0, qApp, [] {
-            if (std::ranges::none_of(allWindows(), &QWidget::isVisible)) {
-                Quit();
-            }
+        QTimer::singleShot(0, qApp, [] {  // no lingering unseen once the last window went
+            std::ranges::none_of(allWindows(), &QWidget::isVisible) ? Quit() : void();
         });
     }
 }
 
 void Window::closeEvent(QCloseEvent* event) {
     event->ignore();  // the window system asks; the window decides, through Close
-    if (mayClose()) {
-        Close();
-    }
+    mayClose() ? Close() : void();
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
-    // Return pushes the shown, enabled default button, Escape the cancel one (as in a QDialog).
+    // As in a QDialog.
     const bool escape = event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     for (QPushButton* button : content_->findChildren<QPushButton*>()) {
@@ -126,7 +116,7 @@ void Window::keyPressEvent(QKeyEvent* event) {
 
 bool Window::event(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
-        // One size only: no board alone on a black screen, whatever the window manager was asked.
+        // One size only: no board alone on a black screen.
         const Qt::WindowStates filling = Qt::WindowFullScreen | Qt::WindowMaximized;
         if (!attributes_.resizeable && (windowState() & filling)) {
             setWindowState(windowState() & ~filling);
@@ -139,9 +129,7 @@ bool Window::event(QEvent* event) {
 void Window::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {  // shown by the game, not restored by the window system
         centre();
-        if (firstFocus_) {
-            firstFocus_->SetFocus();
-        }
+        firstFocus_ ? firstFocus_->SetFocus() : void();
     }
     QWidget::showEvent(event);
 }
@@ -156,19 +144,18 @@ void Window::hideEvent(QHideEvent* event) {
 }
 
 void Window::centre() {
-    // On the screen of the window the player acted in, or the one this replaces, or the primary.
     const QWidget* active = QApplication::activeWindow();
     QScreen* target = active && active != this && active->isVisible() ? active->screen()
                       : replacedScreen                                ? replacedScreen.data()
                                        : QGuiApplication::primaryScreen();
-    QMargins frame = frameOf(this);  // the frame it will get, as far as ours on screen tell
+    QMargins frame = frameOf(this);  // the frame it will get, as ours on screen tell
     for (const Window* other : allWindows()) {
         frame = frame.isNull() && other->isVisible() ? frameOf(other) : frame;
     }
     frame = frame.isNull() ? replacedFrame : frame;
     const QSize outer = (QRect(QPoint(), size()) + frame).size();
     const QRect room = target ? target->availableGeometry() : geometry();
-    // The content's place, which every window system keeps; a title stays in sight.
+    // The content's place, which every window system keeps; the title stays in sight.
     const QPoint corner(room.left() + std::max(0, (room.width() - outer.width()) / 2),
                         room.top() + std::max(0, (room.height() - outer.height()) / 2));
     centred_ = QRect(corner + QPoint(frame.left(), frame.top()), size());
@@ -177,29 +164,13 @@ void Window::centre() {
 }
 
 void Window::moveEvent(QMoveEvent* event) {
-    // Put back, once and before any drag, a new window a window manager placed by its own rule.
+    // Put back, once and before any drag, a new window placed by the window manager's rule.
     if (event->spontaneous() && sinceCentred_.isValid() && sinceCentred_.elapsed() < 500 &&
         geometry().topLeft() != centred_.topLeft()) {
         sinceCentred_.invalidate();
         QTimer::singleShot(0, this, [this] { setGeometry(centred_); });
     }
     QWidget::moveEvent(event);
-}
-
-void Window::setTabOrder(std::initializer_list<const Control*> controls) {
-    for (const auto* control = controls.begin(); control + 1 < controls.end(); ++control) {
-        QWidget::setTabOrder((*control)->widget(), control[1]->widget());
-    }
-}
-
-void Window::setPaused(bool paused) {
-    paused_ = paused;
-    holdTimers();
-}
-
-void Window::addShortcut(const QString& key, std::function<void()> handler) {
-    connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
-            std::move(handler));
 }
 
 void Window::holdTimers() {
@@ -217,16 +188,12 @@ void Window::applyAttributes(const WindowAttributes& a) {
     if (a.documentWindow) {
         flags.setFlag(Qt::WindowCloseButtonHint, a.closeButton);
         flags.setFlag(Qt::WindowMinimizeButtonHint, a.minimizeButton);
-        flags.setFlag(Qt::WindowMaximizeButtonHint, a.maximizeButton);
     }
     setWindowFlags(flags);
     attributes_ = a;
     fitContent();
-    if (a.whiteBackground) {
-        // The content only: a menu bar keeps its own colour.
-        QPalette palette = content_->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        content_->setPalette(palette);
+    if (a.whiteBackground) {  // the content only: a menu bar keeps its own colour
+        setPaletteColor(content_, QPalette::Window, Qt::white);
         content_->setAutoFillBackground(true);
     }
 }
@@ -239,7 +206,6 @@ void Window::setMenuBar(MenuBar* bar) {
 }
 
 void Window::fitContent() {
-    // The height the layout gives the bar, so that the content gets the rest.
     const QWidget* view = layout()->menuBar();
     const int wrapped = view ? view->heightForWidth(attributes_.width) : 0;
     const int bar = wrapped < 0 ? view->sizeHint().height() : wrapped;

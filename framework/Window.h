@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 
 class Control;
 class MenuBar;
@@ -13,7 +12,7 @@ class MenuBar;
 struct WindowAttributes {
     QString title;
     int width = 300, height = 300;
-    bool closeButton = true, minimizeButton = true, maximizeButton = false, resizeable = false;
+    bool closeButton = true, minimizeButton = true, resizeable = false;  // never maximised
     bool documentWindow = true;  // false: a plain frame without window buttons
     bool whiteBackground = false;
 };
@@ -22,39 +21,27 @@ struct WindowAttributes {
 class Window : public QWidget {
     Q_OBJECT
   public:
-    // Deletes every window without raising events: the last step of shutdown.
-    static void releaseAll();
-    // Every window's mayClose, until one says no: the player or session, not the game, quits.
-    static bool mayCloseAll();
+    static void releaseAll();   // deletes every window, raising nothing: shutdown's last step
+    static bool mayCloseAll();  // every window's mayClose, until one says no
 
-    void Show() {
-        show();
-        raise();
-        activateWindow();
-    }
-    void Hide() { hide(); }
+    void Show() { show(), raise(), activateWindow(); }
     // Hides, raises Event_Close, and deletes the window later, so its own handler may close it.
     void Close();
     bool closing() const { return closing_; }
 
-    // A paused window's timers hold as when it is minimised or another program is
-    // active; arrows pressed meanwhile are forgotten when they resume.
-    void setPaused(bool paused);
+    // Holds the timers as minimised or away does; arrows pressed meanwhile are forgotten.
+    void setPaused(bool paused) { paused_ = paused, holdTimers(); }
     bool paused() const { return paused_; }
-    // A key ("P", "Pause") that calls the handler while this window is active.
-    void addShortcut(const QString& key, std::function<void()> handler);
 
   protected:
     Window();
-    // The application's shortcuts (Quit, About), Event_Open, then shown unless closed there.
+    // The application's shortcuts, Event_Open, then shown unless closed there.
     void open();
     void applyAttributes(const WindowAttributes& attributes);
     void setMenuBar(MenuBar* bar);  // shared, not owned
-    // The control with the keyboard focus each time the window shows.
     void setFirstFocus(Control* control) { firstFocus_ = control; }
-    static void setTabOrder(std::initializer_list<const Control*> controls);
 
-    // Geometry in the content area's terms, in a group box too; a timer has none.
+    // Geometry in the content area's terms, in a group box too.
     template <class T, class... Args>
     T* addControl(const QString& name, QRect geometry, Args&&... args) {
         auto* control = new T(name, content_, std::forward<Args>(args)...);
@@ -93,8 +80,8 @@ class Window : public QWidget {
     WindowAttributes attributes_;
     QWidget* content_;  // below the menu bar
     bool closing_ = false, paused_ = false, held_ = false;
-    Control* firstFocus_ = nullptr;  // a control of this window
-    QRect centred_;                  // where centre put the content
+    Control* firstFocus_ = nullptr;  // focused each time the window shows
+    QRect centred_;
     QElapsedTimer sinceCentred_;
 };
 
@@ -102,20 +89,20 @@ class Window : public QWidget {
 template <class W>
 class SharedWindow : public Window {
   public:
-    // The open window of this class, or one made and opened now.
-    static W& shared() {
+    static W& shared() {  // made and opened if none is open
         if (!existing()) {
             instance_ = new W;
             instance_->open();
         }
         return *instance_;
     }
-    // The open window of this class, or nullptr: a closed one is gone for the game.
-    static W* existing() { return instance_ && !instance_->closing() ? instance_.data() : nullptr; }
+    static W* existing() {  // nullptr when closed
+        return instance_ && !instance_->closing() ? instance_.data() : nullptr;
+    }
 
   protected:
     SharedWindow() { setObjectName(QString::fromLatin1(W::staticMetaObject.className())); }
 
   private:
-    static inline QPointer<W> instance_;  // not owned: a window lives until it is closed
+    static inline QPointer<W> instance_;  // a window lives until it is closed
 };

@@ -11,7 +11,6 @@ Window2::Window2() {
     attributes.resizeable = true;
     attributes.closeButton = false;
     attributes.minimizeButton = true;
-    attributes.maximizeButton = false;
     attributes.whiteBackground = true;
     applyAttributes(attributes);
 
@@ -27,7 +26,7 @@ Window2::Window2() {
 }
 
 void Window2::PushButton1_Action() {
-    Hide();
+    hide();
     showBoard();
 }
 

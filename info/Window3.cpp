@@ -47,7 +47,7 @@ Window3::Window3() {
 }
 
 void Window3::PushButton1_Action() {
-    Window3::shared().Hide();
+    Window3::shared().hide();
     showBoard();
 }
 

@@ -15,7 +15,6 @@
 #include "framework/Controls.h"
 #include "framework/ListBox.h"
 #include "framework/Progress.h"
-#include "framework/Text.h"
 #include "scores/ScoreModel.h"
 
 namespace {
@@ -266,7 +265,7 @@ SaveResult saveScores(ListBox& list, const QString& name, int score) {
     const QString where = QDir::toNativeSeparators(file.path());
     const int rows = scores.rowCount();
     const QByteArray ownName = recordField(withoutLineBreaks(name).toUtf8());
-    const QByteArray ownScore = name.isEmpty() ? QByteArray() : Str(score).toUtf8();
+    const QByteArray ownScore = name.isEmpty() ? QByteArray() : QString::number(score).toUtf8();
     std::unique_ptr<TextOutputStream> out;
     try {
         // From here to the end the file is ours alone: what others added to it

@@ -11,7 +11,6 @@ Window4::Window4() {
     attributes.height = 300;
     attributes.closeButton = true;
     attributes.minimizeButton = true;
-    attributes.maximizeButton = false;
     attributes.resizeable = false;
     attributes.whiteBackground = true;
     applyAttributes(attributes);
@@ -44,7 +43,8 @@ Window4::Window4() {
     EditField1 = addControl<EditField>("EditField1", {102, 261, 80, 22});
     EditField1->setVisible(false);
     EditField1->setSpokenName(tr("Your name"));
-    setTabOrder({EditField1, StaticText3, ListBox1});
+    setTabOrder(EditField1->widget(), StaticText3->widget());
+    setTabOrder(StaticText3->widget(), ListBox1->widget());
 
     // Small, in the free corner beside the name field.
     StaticText5 = addControl<StaticText>("StaticText5", {190, 258, 156, 40});
@@ -60,12 +60,13 @@ void Window4::Event_Open() {
            "name/handle/initials. ->NOTE WELL: For your score(s) to be recorded you must use the "
            "QUIT button on the Game Board to quit or end."));
     EditField1->setVisible(true);
-    EditField1->returnPressed = [this] { StaticText3_MouseDown(0, 0); };  // as a click on "Run"
+    connect(EditField1->view(), &QLineEdit::returnPressed, this,
+            [this] { StaticText3_MouseDown(0, 0); });  // as a click on "Run"
     EditField1->SetFocus();
 }
 
 bool Window4::StaticText3_MouseDown(int, int) {
-    Hide();
+    hide();
     showBoard();
     return false;
 }

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "framework/Keyboard.h"
 #include "framework/SpriteSurface.h"
 
 namespace {
@@ -28,7 +27,7 @@ struct SurfaceTest : ::testing::Test {
     int closesSecond = -1, closesSurface = -1;  // in a collision with a sprite of the group
 };
 
-TEST_F(SurfaceTest, onlyOverlappingSpritesOfNonZeroDifferentGroupsCollide) {
+TEST_F(SurfaceTest, overlappingSpritesOfNonZeroDifferentGroupsCollideNewerFirstOncePerUpdate) {
     // Groups of a at (0, 0) and b at (x, y): edges that touch do not overlap.
     using Row = std::tuple<int, int, int, int, bool>;
     for (const auto& [gA, gB, x, y, collide] :
@@ -42,12 +41,8 @@ TEST_F(SurfaceTest, onlyOverlappingSpritesOfNonZeroDifferentGroupsCollide) {
         a->Close();
         b->Close();
     }
-}
-
-TEST_F(SurfaceTest, newerFirstOncePerUpdateAndNothingMoreFromWhatAHandlerClosed) {
-    tile(2, 64, 64);
-    tile(3, 64, 64);
-    tile(4, 64, 64);
+    log.clear();  // nothing more from a sprite or surface a handler closed
+    tile(2, 64, 64), tile(3, 64, 64), tile(4, 64, 64);
     closesSecond = 2;
     surface.Update();  // (3, 2) closes 2, so (4, 2) is never raised
     surface.Update();  // nor is (4, 3) raised twice
@@ -68,16 +63,15 @@ TEST_F(SurfaceTest, eachRealPressWaitsForAFrameToTakeItAndAutoRepeatIsNoPress) {
     std::uint64_t time = 1000;
     for (const char step : std::string("dutf.duff.dfUDfudf.u.df.u.d.u.d.ufff.dx.dff.df.U.Df")) {
         time += step == '.' ? 30 : 1;
-        if (step == 't' || step == 'f') {
-            step == 't' ? void(tile(2, 0, 0)) : surface.Update();
-        } else if (step != '.') {
-            const auto type = step == 'x'                 ? QEvent::ApplicationDeactivate
-                              : std::tolower(step) == 'd' ? QEvent::KeyPress
-                                                          : QEvent::KeyRelease;
-            QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), std::isupper(step));
-            event.setTimestamp(time);
-            QCoreApplication::sendEvent(qApp, &event);
-        }
+        const auto type = step == 'x'                 ? QEvent::ApplicationDeactivate
+                          : std::tolower(step) == 'd' ? QEvent::KeyPress
+                                                      : QEvent::KeyRelease;
+        QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), std::isupper(step));
+        event.setTimestamp(time);
+        step == 't'   ? void(tile(2, 0, 0))
+        : step == 'f' ? surface.Update()
+        : step != '.' ? void(QCoreApplication::sendEvent(qApp, &event))
+                      : void();
     }
     EXPECT_EQ(seen, "01010011101100");
     QEvent back(QEvent::ApplicationActivate);  // away would hold the timers of later tests

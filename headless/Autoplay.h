@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstdint>
 #include <random>
 
 #include "board/Window1.h"
@@ -27,9 +26,8 @@ class RandomArrows : public KeyState {
     std::minstd_rand engine_;
 };
 
-// Timer1's and Timer4's ticks in a clock's order, the player fidgeting between
-// them, until Timer1 stops, maxFrames ran or onFrame (after each Timer1 tick)
-// is false. Returns the frames.
+// Timer1's and Timer4's ticks in a clock's order, the player fidgeting between them, until
+// Timer1 stops, maxFrames ran or onFrame (after each Timer1 tick) is false. Returns the frames.
 template <class OnFrame>
 long playToEnd(Window1& board, RandomArrows& keys, OnFrame&& onFrame, long maxFrames) {
     long frames = 0, nextFrame = board.Timer1->Period();

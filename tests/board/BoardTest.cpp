@@ -2,7 +2,6 @@
 // The game board through its real handlers, headless; the colour rules are RulesTest's.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTest>
 #include <deque>
 
@@ -71,8 +70,7 @@ void expectFieldRule(const Window1& b) {
         << field();
 }
 
-// Board tests release tiles as planned (Then): random draws put the planned
-// column and colour first in the board's lists and keep their order.
+// Random draws put the planned column and colour (Then) first in the board's lists.
 struct BoardTest : ::testing::Test, RandomSource {
     std::deque<std::pair<int, int>> plan;  // X and colour selector of the next releases
     int planned = -1;                      // cnt of the board when the last plan was used
@@ -308,9 +306,8 @@ TEST_F(BoardTest, landingsQuickenThePaceCloseColumnsAndMixOnce) {
     }
 }
 
-// Seeded games, random steering and difficulty, the field rule after every frame.
-// Game g of HUEMIX_SOAK_GAMES (200 here, the soak 10,000) uses the seed
-// HUEMIX_SOAK_SEED (1) + g: a failing game replays alone.
+// Seeded games, random steering and difficulty, the field rule after every frame. Game g of
+// HUEMIX_SOAK_GAMES (200; the soak 10,000) has seed HUEMIX_SOAK_SEED (1) + g: it replays alone.
 TEST_F(BoardTest, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
     const long games = qEnvironmentVariable("HUEMIX_SOAK_GAMES", "200").toLong();
     const long firstSeed = qEnvironmentVariable("HUEMIX_SOAK_SEED", "1").toLong();

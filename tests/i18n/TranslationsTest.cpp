@@ -10,7 +10,6 @@
 #include "app/Translations.h"
 #include "board/Rules.h"
 #include "board/Window1.h"
-#include "framework/Controls.h"
 #include "headless/Headless.h"
 #include "info/Window2.h"
 #include "info/Window3.h"

@@ -136,9 +136,8 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
                 (::geteuid() != 0 || (kept.st_uid == 4321 && kept.st_gid == 4322)));
 }
 
-// Savers killed at a random row of one of their first saves: the file is always the old one or
-// one whole save, never a mix; the next save takes over the dead one's lock and clears its
-// leavings.
+// Savers killed at a random row: the file is the old one or one whole save, never a mix, and
+// the next save takes over the dead one's lock and clears its leavings.
 TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     QByteArray up, down;  // a mix of the two differs from both
     for (int i = 0; i < 20000; ++i) {
@@ -171,9 +170,8 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     EXPECT_EQ(files(".Huemix.prefs.*"), QStringList());
 }
 
-// Two games, processes of their own, both loaded before either saves. B's save holds the lock a
-// while; A's waits for its turn, reads the file again (in B's order, not A's) and keeps B's
-// records.
+// Two game processes, both loaded before either saves. B holds the lock a while; A waits,
+// reads the file again (in B's order, not A's) and keeps B's records.
 TEST_F(ScoresTest, twoGamesSavingAtOnceTakeTurnsAndKeepEachOthersRecords) {
     put("Ama,1\nZoe,2\n");
     ListBox& list = *Open().ListBox1;
@@ -283,8 +281,7 @@ const Ending runs[] = {
     {"commasAloneAreNoName", "Ann,12\n", ",,,", {Expert, Start, NewGame, Quit}, 4, "Ann,12\n"},
     {"lineBreaksGoAndQuitMakesTheFile", std::nullopt, "Cid\r\nDee\u2028", {Expert, Start, Quit}, 3,
      "Cid Dee ,3\n"},
-    // Records added by hand since the load stay, after the list's rows, as
-    // often as they were added; a line that is no record does not.
+    // Records added by hand since the load stay, after the list's rows; a non-record does not.
     {"handAddedRecordsStay", "Ann,12\nBob,7\n", "Zed", {Expert, Start, NewGame, AddLines, Quit}, 2,
      "Ann,12\nBob,7\nZed,2\nCid,1\nAnn,12\nBob,7\nZed,0\n"},
     // Any other way out asks about what Quit would write and the file lacks.

@@ -32,8 +32,9 @@ class ApplicationKeyState : public QObject, public KeyState {
 }  // namespace
 
 KeyState& Keyboard() {
-    // Owned by the application object, which a test may make again.
-    static QPointer<ApplicationKeyState> tracker;
-    tracker = tracker ? tracker.data() : new ApplicationKeyState;
+    static QPointer<ApplicationKeyState> tracker;  // the application's, which a test may remake
+    if (!tracker) {
+        tracker = new ApplicationKeyState;
+    }
     return installedKeys ? *installedKeys : *tracker;
 }

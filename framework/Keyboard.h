@@ -26,7 +26,7 @@ class KeyState {
     void press(int code, std::uint64_t time = 0) {
         const std::uint64_t released = releasedAt_.value(code, 0);  // 0: none known
         const bool repeat = time && released && time >= released && time - released <= RepeatGap;
-        !down_.contains(code) && !repeat ? void(++counts_[code]) : void();
+        counts_[code] += !down_.contains(code) && !repeat;
         down_.insert(code);
     }
     void release(int code, std::uint64_t time = 0) {

@@ -21,7 +21,6 @@ class Timer : public Control {
     }
 
     int Mode() const { return mode_; }
-    // A running timer keeps its cadence.
     void setMode(int mode) { mode_ = mode, reschedule(); }
     int Period() const { return clock_->interval(); }
     void setPeriod(int milliseconds) { clock_->setInterval(qMax(1, milliseconds)); }

@@ -15,11 +15,14 @@ foreach(size 48 64 128 256)
   install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME huemix.png)
 endforeach()
+# The manual names the version the build has.
+configure_file(${PROJECT_SOURCE_DIR}/resources/huemix.6.in huemix.6 @ONLY)
 # Debian ships manual pages and changelogs compressed; -n keeps the build reproducible.
-foreach(file huemix.6 changelog)
+foreach(source ${CMAKE_CURRENT_BINARY_DIR}/huemix.6 ${PROJECT_SOURCE_DIR}/resources/changelog)
+  get_filename_component(file ${source} NAME)
   add_custom_command(OUTPUT ${file}.gz
-    COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/resources/${file} > ${file}.gz
-    DEPENDS ${PROJECT_SOURCE_DIR}/resources/${file} VERBATIM)
+    COMMAND gzip -9nc ${source} > ${file}.gz
+    DEPENDS ${source} VERBATIM)
 endforeach()
 add_custom_target(compressed_docs ALL DEPENDS huemix.6.gz changelog.gz)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/huemix.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)

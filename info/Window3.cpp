@@ -18,7 +18,8 @@ Window3::Window3() {
     StaticText1->setStyle({.size = 18, .bold = true, .italic = true, .underline = true});
 
     StaticText3 = addControl<StaticText>("StaticText3", {8, 59, 100, 20});
-    StaticText3->setText(tr("Version 2.1.0"));
+    // The version is the build's, so the About box cannot fall behind a release.
+    StaticText3->setText(tr("Version %1").arg(QStringLiteral(HUEMIX_VERSION)));
 
     StaticText4 = addControl<StaticText>("StaticText4", {13, 128, 238, 58});
     StaticText4->setMultiline(true);

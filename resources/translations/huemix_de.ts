@@ -289,8 +289,8 @@ Die Punktedatei blieb unverändert, und die Punktestände dieses Spiels bleiben 
         <translation>Über</translation>
     </message>
     <message>
-        <source>Version 2.1.0</source>
-        <translation>Version 2.1.0</translation>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>A Game to test your knowledge, planning, reaction time and foresight.</source>

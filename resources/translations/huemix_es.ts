@@ -289,8 +289,8 @@ El archivo de puntuaciones se ha dejado como estaba y las puntuaciones de esta p
         <translation>Acerca de</translation>
     </message>
     <message>
-        <source>Version 2.1.0</source>
-        <translation>Versión 2.1.0</translation>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
     </message>
     <message>
         <source>A Game to test your knowledge, planning, reaction time and foresight.</source>

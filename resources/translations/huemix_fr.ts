@@ -289,8 +289,8 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
         <translation>À propos</translation>
     </message>
     <message>
-        <source>Version 2.1.0</source>
-        <translation>Version 2.1.0</translation>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>A Game to test your knowledge, planning, reaction time and foresight.</source>

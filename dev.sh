@@ -4,8 +4,8 @@
 #
 #   ./dev.sh play [ARGS...]   install what is missing, build, start the game
 #   ./dev.sh test             install what is missing, build, check the format, run
-#                             every test, the unit tests of a clang build, then every
-#                             test again on a build with ASan and UBSan
+#                             every test and the benchmark goals, the unit tests of a
+#                             clang build, then every test again with ASan and UBSan
 #   ./dev.sh sanitize         only the run with AddressSanitizer and UBSan
 #   ./dev.sh bench [ARGS...]  install what is missing, build, run the benchmarks
 #   ./dev.sh build            install what is missing, build
@@ -114,6 +114,8 @@ case $cmd in
         check_format
         echo "== testing"
         run_tests build
+        echo "== checking the benchmark goals"
+        bench/check.sh build/bin/huemix_bench
         clang_tests
         sanitized_tests
         ;;
@@ -128,6 +130,8 @@ case $cmd in
             echo "dev.sh: build/bin/huemix_bench was not built" >&2
             exit 1
         fi
+        echo "== checking the benchmark goals"
+        bench/check.sh build/bin/huemix_bench
         echo "== benchmarking"
         exec build/bin/huemix_bench "$@"
         ;;

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Fails when huemix_bench misses a goal of bench/README.md. Every goal is a
+# ratio of CPU times taken back to back, so a busy machine slows both sides
+# alike and does not fail the check.
+#
+#   bench/check.sh [build/bin/huemix_bench]
+set -euo pipefail
+bench=${1:-build/bin/huemix_bench}
+
+# Median CPU time in nanoseconds, and frames/game where the benchmark counts
+# them, of each benchmark matching $1, one "name ns frames" line each.
+medians() {
+    "$bench" --benchmark_filter="$1" --benchmark_repetitions=3 \
+        --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
+        awk -F, '
+            NR == 1 { for (i = 1; i <= NF; i++) column[$i] = i; next }
+            $1 ~ /_median"$/ {
+                name = $1
+                gsub(/"|_median|\/min_time:[0-9.]+/, "", name)
+                scale = $5 == "ms" ? 1e6 : $5 == "us" ? 1e3 : 1
+                frames = ("\"frames/game\"" in column) ? $column["\"frames/game\""] : 0
+                print name, $4 * scale, frames
+            }'
+}
+
+ticks=$(medians '^BM_Tick/')
+games=$(medians '^BM_GameLogicFrames')
+echo "$ticks"$'\n'"$games"
+
+awk -v ticks="$ticks" -v games="$games" '
+    BEGIN {
+        split(ticks, lines, "\n")
+        for (i in lines) { split(lines[i], f, " "); ns[f[1]] = f[2] }
+        split(games, g, " ")
+        few = ns["BM_Tick/20"]; many = ns["BM_Tick/2000"]; frame = g[2] / g[3]
+        if (few <= 0 || many <= 0 || frame <= 0) { print "bench check: no figures"; exit 1 }
+        failed = 0
+        printf "BM_Tick/2000 costs %.1f times BM_Tick/20 (goal: at most 20)\n", many / few
+        if (many > 20 * few) failed = 1
+        printf "a frame of game logic costs %.2f times BM_Tick/20 (goal: at most 4)\n", frame / few
+        if (frame > 4 * few) failed = 1
+        printf "game logic: %.0f frames/s of CPU time\n", 1e9 / frame
+        if (failed) { print "bench check: a goal is missed"; exit 1 }
+        print "bench check: every goal met"
+    }'

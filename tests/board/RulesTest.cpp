@@ -10,32 +10,31 @@ using enum Colour;
 const std::string Names[] = {"empty",   "white", "gray",   "blue", "green",
                              "magenta", "cyan",  "yellow", "red"};
 
-// What a falling colour makes on each resting colour; on itself it vanishes.
+// What a falling colour (first) makes on each resting colour, in the order
+// of `restingColours`; on itself it vanishes.
+const Colour restingColours[] = {Blue, Green, Magenta, Cyan, Yellow, Red};
 struct Mixes {
-    Colour falling = Empty;
-    Colour blue = Empty, green = Empty, magenta = Empty, cyan = Empty, yellow = Empty, red = Empty;
+    Colour falling;
+    std::array<Colour, 6> made;
 };
-// clang-format off
 const Mixes mixTable[] = {
-    {.falling = Blue,    .blue = Blue,    .green = Cyan,   .magenta = Gray,    .cyan = Gray,  .yellow = White,  .red = Magenta},
-    {.falling = Green,   .blue = Cyan,    .green = Green,  .magenta = White,   .cyan = Gray,  .yellow = Gray,   .red = Yellow},
-    {.falling = Magenta, .blue = Gray,    .green = White,  .magenta = Magenta, .cyan = Gray,  .yellow = Gray,   .red = Gray},
-    {.falling = Cyan,    .blue = Gray,    .green = Gray,   .magenta = Gray,    .cyan = Cyan,  .yellow = Gray,   .red = White},
-    {.falling = Yellow,  .blue = White,   .green = Gray,   .magenta = Gray,    .cyan = Gray,  .yellow = Yellow, .red = Gray},
-    {.falling = Red,     .blue = Magenta, .green = Yellow, .magenta = Gray,    .cyan = White, .yellow = Gray,   .red = Red},
+    {Blue, {Blue, Cyan, Gray, Gray, White, Magenta}},
+    {Green, {Cyan, Green, White, Gray, Gray, Yellow}},
+    {Magenta, {Gray, White, Magenta, Gray, Gray, Gray}},
+    {Cyan, {Gray, Gray, Gray, Cyan, Gray, White}},
+    {Yellow, {White, Gray, Gray, Gray, Yellow, Gray}},
+    {Red, {Magenta, Yellow, Gray, White, Gray, Red}},
 };
-// clang-format on
 
 TEST(Rules, everyFallingColourOnEveryCellLandsByTheTable) {
     for (const Mixes& row : mixTable) {
-        const std::pair<Colour, Colour> cells[] = {{Blue, row.blue},       {Green, row.green},
-                                                   {Magenta, row.magenta}, {Cyan, row.cyan},
-                                                   {Yellow, row.yellow},   {Red, row.red}};
         const auto land = [&](Colour resting, Reach reach, bool topRow = false) {
             return landingOf(
                 {.falling = row.falling, .resting = resting, .reach = reach, .topRow = topRow});
         };
-        for (const auto& [resting, made] : cells) {
+        for (std::size_t column = 0; column < row.made.size(); ++column) {
+            const Colour resting = restingColours[column];
+            const Colour made = row.made[column];
             SCOPED_TRACE(Names[int(row.falling)] + " onto " + Names[int(resting)]);
             const bool same = resting == row.falling;
             const Landing mixed = same            ? Landing::Vanish
@@ -64,21 +63,23 @@ TEST(Rules, everyFallingColourOnEveryCellLandsByTheTable) {
 }
 
 struct Release {
-    int selector = 0;
-    Colour colour = Empty;
-    int group = 0;
-    std::array<Hint, 3> hints{};
+    int selector;
+    Colour colour;
+    int group;
+    std::array<Hint, 3> hints;
 };
-// clang-format off
+const Hint none{};
+const Hint green{"Green", 0x00BB00};
+const Hint red{"Red", 0xBB0000};
+const Hint blue{"Blue", 0x0000BB};
 const Release releases[] = {
-    {.selector = 1, .colour = Blue,    .group = 2, .hints = {{{"Green", 0x00BB00}, {"Red", 0xBB0000}, {"Yellow", 0xBBBB00}}}},
-    {.selector = 2, .colour = Green,   .group = 3, .hints = {{{"Blue", 0x0000BB}, {"Red", 0xBB0000}, {"Magenta", 0xBB00BB}}}},
-    {.selector = 3, .colour = Magenta, .group = 4, .hints = {{{}, {"Green", 0x00BB00}, {}}}},
-    {.selector = 4, .colour = Cyan,    .group = 5, .hints = {{{}, {"Red", 0xBB0000}, {}}}},
-    {.selector = 5, .colour = Yellow,  .group = 6, .hints = {{{}, {"Blue", 0x0000BB}, {}}}},
-    {.selector = 6, .colour = Red,     .group = 7, .hints = {{{"Green", 0x00BB00}, {"Blue", 0x0000BB}, {"Cyan", 0x00BBBB}}}},
+    {1, Blue, 2, {green, red, {"Yellow", 0xBBBB00}}},
+    {2, Green, 3, {blue, red, {"Magenta", 0xBB00BB}}},
+    {3, Magenta, 4, {none, green, none}},
+    {4, Cyan, 5, {none, red, none}},
+    {5, Yellow, 6, {none, blue, none}},
+    {6, Red, 7, {green, blue, {"Cyan", 0x00BBBB}}},
 };
-// clang-format on
 
 TEST(Rules, eachSelectorReleasesItsColourWithItsCodeAndHints) {
     for (const Release& row : releases) {
@@ -87,12 +88,14 @@ TEST(Rules, eachSelectorReleasesItsColourWithItsCodeAndHints) {
         EXPECT_EQ(groupOf(row.colour), row.group);
         const std::array<Hint, 3> hints = hintsFor(row.selector);
         for (std::size_t line = 0; line < hints.size(); ++line) {
-            EXPECT_TRUE(hints[line].text == row.hints[line].text &&
-                        hints[line].rgb == row.hints[line].rgb)
+            EXPECT_EQ(hints[line].text.toStdString(), row.hints[line].text.toStdString())
                 << "line " << line;
+            EXPECT_EQ(hints[line].rgb, row.hints[line].rgb) << "line " << line;
         }
     }
-    EXPECT_TRUE(groupOf(White) == 0 && groupOf(Gray) == 0 && groupOf(Empty) == 0);
+    for (const Colour inert : {White, Gray, Empty}) {
+        EXPECT_EQ(groupOf(inert), 0) << Names[int(inert)] << " must collide with nothing";
+    }
 }
 
 TEST(Rules, theScoreColourChangesJustAboveEachBandsEdge) {

@@ -4,11 +4,21 @@
 
 #include "board/Rules.h"
 
+// A failed check names the colours and outcomes it compared.
+const std::string Names[] = {"empty",   "white", "gray",   "blue", "green",
+                             "magenta", "cyan",  "yellow", "red"};
+void PrintTo(Colour colour, std::ostream* out) {
+    *out << Names[int(colour)];
+}
+void PrintTo(Landing landing, std::ostream* out) {
+    const char* const outcomes[] = {"keeps falling", "waits", "vanishes",        "rests",
+                                    "mixes",         "white", "raises the line", "ends the game"};
+    *out << outcomes[int(landing)];
+}
+
 namespace {
 
 using enum Colour;
-const std::string Names[] = {"empty",   "white", "gray",   "blue", "green",
-                             "magenta", "cyan",  "yellow", "red"};
 
 // What a falling colour (first) makes on each resting colour, in the order
 // of `restingColours`; on itself it vanishes.

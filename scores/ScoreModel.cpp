@@ -35,18 +35,31 @@ QString shownCell(QByteArrayView bytes) {
     return text;
 }
 
-void ScoreRecords::append(QByteArrayView name, QByteArrayView score) {
-    const std::size_t spans = spans_.size();
+void ScoreRecords::append(QByteArrayView name, QByteArrayView score, QByteArrayView rest) {
+    const std::size_t spans = spans_.size(), rests = rests_.size();
     const qsizetype size = bytes_.size();
     try {
         spans_.push_back({size, name.size()});
         spans_.push_back({size + name.size(), score.size()});
-        bytes_.append(name).append(score);
+        if (!rest.isEmpty()) {
+            rests_.push_back({count() - 1, {size + name.size() + score.size(), rest.size()}});
+        }
+        bytes_.append(name).append(score).append(rest);
     } catch (const std::bad_alloc&) {  // no half record stays
         spans_.resize(spans);
+        rests_.resize(rests);
         bytes_.truncate(size);
         throw;
     }
+}
+
+QByteArrayView ScoreRecords::rest(qsizetype record) const {
+    const auto at = std::lower_bound(rests_.begin(), rests_.end(), record,
+                                     [](const auto& rest, qsizetype r) { return rest.first < r; });
+    if (at == rests_.end() || at->first != record) {
+        return {};
+    }
+    return QByteArrayView(bytes_.constData() + at->second.offset, at->second.size);
 }
 
 void ScoreRecords::setField(qsizetype record, int field, QByteArrayView bytes) {
@@ -81,7 +94,7 @@ QByteArrayView ScoreModel::cell(int row, int column) const {
 void ScoreModel::setCell(int row, int column, QByteArrayView bytes) {
     const int id = idAt(row, column);
     if (id < synced_ && std::find(changed_.begin(), changed_.end(), id) == changed_.end()) {
-        known_.append(records_.field(id, 0), records_.field(id, 1));
+        known_.append(records_.field(id, 0), records_.field(id, 1), records_.rest(id));
         changed_.push_back(id);
     }
     records_.setField(id, column, bytes);
@@ -96,11 +109,11 @@ int ScoreModel::lastIndex() const {
     return static_cast<int>(order_.rend() - at) - 1;  // also -1 when none was added
 }
 
-void ScoreModel::appendRecord(QByteArrayView name, QByteArrayView score) {
+void ScoreModel::appendRecord(QByteArrayView name, QByteArrayView score, QByteArrayView rest) {
     const int id = static_cast<int>(order_.size());
     order_.push_back(id);
     try {
-        records_.append(name, score);
+        records_.append(name, score, rest);
     } catch (const std::bad_alloc&) {
         order_.pop_back();
         throw;
@@ -118,7 +131,7 @@ void ScoreModel::publish() {
 
 void ScoreModel::markSaved(const ScoreRecords& more, QByteArrayView name, QByteArrayView score) {
     for (qsizetype i = 0; i < more.count(); ++i) {
-        appendRecord(more.field(i, 0), more.field(i, 1));
+        appendRecord(more.field(i, 0), more.field(i, 1), more.rest(i));
     }
     publish();
     synced_ = static_cast<qsizetype>(order_.size());
@@ -129,7 +142,8 @@ void ScoreModel::markSaved(const ScoreRecords& more, QByteArrayView name, QByteA
     }
 }
 
-bool ScoreModel::known(qsizetype number, QByteArrayView& name, QByteArrayView& score) const {
+bool ScoreModel::known(qsizetype number, QByteArrayView& name, QByteArrayView& score,
+                       QByteArrayView& rest) const {
     const ScoreRecords& in = number < synced_ ? records_ : known_;
     const qsizetype at = number < synced_ ? number : number - synced_;
     if (number < synced_ && std::find(changed_.begin(), changed_.end(), number) != changed_.end()) {
@@ -137,6 +151,7 @@ bool ScoreModel::known(qsizetype number, QByteArrayView& name, QByteArrayView& s
     }
     name = in.field(at, 0);
     score = in.field(at, 1);
+    rest = in.rest(at);
     return true;
 }
 

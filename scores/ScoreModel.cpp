@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "scores/ScoreModel.h"
 
+#include "framework/Progress.h"
+
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstring>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -155,6 +161,60 @@ bool ScoreModel::known(qsizetype number, QByteArrayView& name, QByteArrayView& s
     return true;
 }
 
+namespace {
+unsigned char folded(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The cell as a whole number, as QByteArrayView::toLongLong reads it, which is
+// called only for what may be one: most cells are plain digits or no number.
+std::optional<qint64> numberIn(QByteArrayView cell) {
+    qsizetype at = 0;
+    while (at < cell.size() && isBlank(cell[at])) {
+        ++at;
+    }
+    if (at == cell.size() || !(std::isdigit(static_cast<unsigned char>(cell[at])) ||
+                               cell[at] == '-' || cell[at] == '+')) {
+        return std::nullopt;
+    }
+    const bool negative = cell[at] == '-';
+    const QByteArrayView digits = cell.sliced(at + (negative ? 1 : 0));
+    qint64 value = 0;
+    bool plain = at == 0 && !digits.isEmpty() && digits.size() <= 18;
+    for (qsizetype i = 0; plain && i < digits.size(); ++i) {
+        plain = std::isdigit(static_cast<unsigned char>(digits[i])) != 0;
+        value = value * 10 + (digits[i] - '0');
+    }
+    if (plain) {
+        return negative ? -value : value;
+    }
+    bool number = false;
+    value = cell.toLongLong(&number);
+    return number ? std::optional(value) : std::nullopt;
+}
+
+// Texts ignoring ASCII case, then as bytes.
+int compareTexts(QByteArrayView a, QByteArrayView b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const unsigned char x = folded(a[i]), y = folded(b[i]);
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    if (a.size() != b.size()) {
+        return a.size() < b.size() ? -1 : 1;
+    }
+    const int c = std::memcmp(a.data(), b.data(), static_cast<std::size_t>(common));
+    return (c > 0) - (c < 0);
+}
+}  // namespace
+
 void ScoreModel::sort(int column, Qt::SortOrder sortOrder) {
     if (column < 0 || column > 1) {
         return;
@@ -162,67 +222,106 @@ void ScoreModel::sort(int column, Qt::SortOrder sortOrder) {
     publish();
     // Keys made once, not in every comparison: a number's value, or the first
     // 16 bytes of the text with ASCII case folded, which decide most
-    // comparisons alone. Kept small, as sorting moves them.
+    // comparisons alone. Kept small, as ordering moves them.
     struct Entry {
         std::array<quint64, 2> head;
-        qsizetype offset, size;  // of the cell in the buffer; a name may pass 2 GB
-        int id, rank;
+        int id;
+        quint16 lower;  // bit 15 - i: byte i of the head is a lower-case letter
+        quint8 size;    // of the cell, up to 17: longer than the head
         bool text;
     };
     const std::size_t rows = order_.size();
-    QByteArray folded;
-    std::vector<Entry> entries;
-    std::vector<int> rank, moved;  // moved: by the row it was shown in
-    try {                          // a list too large to order stays as it is
-        folded = records_.bytes_.toLower();
-        entries.reserve(rows);
-        rank.resize(rows);
-        moved.resize(rows);
+    std::vector<Entry> entries, merged;
+    try {  // a list too large to order stays as it is
+        entries.resize(rows);
+        merged.resize(rows);
     } catch (const std::bad_alloc&) {
         return;
     }
-    // Made in the order of adding, the order of the bytes in memory; the rank
-    // is the place shown.
-    for (std::size_t i = 0; i < rows; ++i) {
-        rank[static_cast<std::size_t>(order_[i])] = static_cast<int>(i);
+    // In runs of this many, each ordered and then merged pairwise, so that
+    // progress shows between steps of a few milliseconds each; as both keep
+    // equal cells in the order shown, so does the whole.
+    constexpr std::size_t Run = 65536;
+    int passes = 0;
+    for (std::size_t width = Run; width < rows; width *= 2) {
+        ++passes;
     }
-    const QByteArray& bytes = records_.bytes_;
-    for (int id = 0; id < static_cast<int>(rows); ++id) {
-        const QByteArrayView cell = records_.field(id, column);
-        bool number = false;
-        std::array<quint64, 2> head{static_cast<quint64>(cell.toLongLong(&number)) ^
-                                    (quint64{1} << 63)};
-        const qsizetype offset = cell.data() - bytes.constData();
-        for (qsizetype i = 0; !number && i < 16; ++i) {
-            head[i / 8] = (i % 8 ? head[i / 8] << 8 : 0) |
-                          (i < cell.size() ? static_cast<unsigned char>(folded[offset + i]) : 0u);
+    std::optional<Progress> progress;
+    if (rows > Run) {
+        progress.emplace(tr("Ordering the scores…"), static_cast<qint64>(rows) * (2 + passes));
+    }
+    qint64 done = 0;
+    const auto advance = [&](std::size_t steps) {
+        done += static_cast<qint64>(steps);
+        if (progress) {
+            progress->setValue(done);
         }
-        entries.push_back(
-            {head, offset, cell.size(), id, rank[static_cast<std::size_t>(id)], !number});
-    }
-    const auto text = [](const QByteArray& in, const Entry& e) {
-        return std::string_view(in.constData() + e.offset, static_cast<std::size_t>(e.size));
     };
-    const int sign = sortOrder == Qt::AscendingOrder ? 1 : -1;
-    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        int c = a.text != b.text ? (a.text ? 1 : -1) : (a.head > b.head) - (a.head < b.head);
-        if (c == 0 && a.text && (c = text(folded, a).compare(text(folded, b))) == 0) {
-            c = text(bytes, a).compare(text(bytes, b));
+    for (std::size_t row = 0; row < rows; ++row) {
+        const int id = order_[row];
+        const QByteArrayView cell = records_.field(id, column);
+        const std::optional<qint64> number = numberIn(cell);
+        std::array<quint64, 2> head{static_cast<quint64>(number.value_or(0)) ^ (quint64{1} << 63)};
+        quint16 lower = 0;
+        for (qsizetype i = 0; !number && i < 16; ++i) {
+            const char c = i < cell.size() ? cell[i] : '\0';
+            head[i / 8] = (i % 8 ? head[i / 8] << 8 : 0) | folded(c);
+            lower = static_cast<quint16>(lower << 1 | (c >= 'a' && c <= 'z' ? 1 : 0));
         }
-        // Either way round, equal cells keep the order shown.
-        return c * sign < 0 || (c == 0 && a.rank < b.rank);
-    });
+        const auto size = static_cast<quint8>(std::min<qsizetype>(cell.size(), 17));
+        entries[row] = {head, id, lower, size, !number};
+        if ((row + 1) % Run == 0) {
+            advance(Run);
+        }
+    }
+    advance(rows % Run);
+    const int sign = sortOrder == Qt::AscendingOrder ? 1 : -1;
+    const auto before = [&](const Entry& a, const Entry& b) {
+        int c = a.text != b.text ? (a.text ? 1 : -1) : (a.head > b.head) - (a.head < b.head);
+        if (c != 0 || !a.text) {
+            return c * sign < 0;
+        }
+        // Texts the head holds whole: the shorter first, then by case, capitals first.
+        if (a.size <= 16 && b.size <= 16) {
+            c = a.size != b.size ? (a.size < b.size ? -1 : 1)
+                                 : (a.lower > b.lower) - (a.lower < b.lower);
+        } else {
+            c = compareTexts(records_.field(a.id, column), records_.field(b.id, column));
+        }
+        return c * sign < 0;
+    };
+    for (std::size_t from = 0; from < rows; from += Run) {
+        const std::size_t to = std::min(from + Run, rows);
+        std::stable_sort(entries.begin() + from, entries.begin() + to, before);
+        advance(to - from);
+    }
+    for (std::size_t width = Run; width < rows; width *= 2) {
+        for (std::size_t from = 0; from < rows; from += 2 * width) {
+            const auto at = [&](std::size_t i) { return entries.begin() + std::min(i, rows); };
+            std::merge(at(from), at(from + width), at(from + width), at(from + 2 * width),
+                       merged.begin() + from, before);
+            advance(std::min(from + 2 * width, rows) - from);
+        }
+        entries.swap(merged);
+    }
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList before = persistentIndexList();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        order_[i] = entries[i].id;
-        moved[static_cast<std::size_t>(entries[i].rank)] = static_cast<int>(i);
+    const QModelIndexList was = persistentIndexList();
+    std::vector<int> rowOf;  // by id, the row shown after
+    if (!was.isEmpty()) {
+        rowOf.resize(rows);
+        for (std::size_t row = 0; row < rows; ++row) {
+            rowOf[static_cast<std::size_t>(entries[row].id)] = static_cast<int>(row);
+        }
     }
-    QModelIndexList after;
-    for (const QModelIndex& was : before) {
-        after << index(moved[static_cast<std::size_t>(was.row())], was.column());
+    QModelIndexList now;
+    for (const QModelIndex& index : was) {
+        const int id = order_[static_cast<std::size_t>(index.row())];
+        now << this->index(rowOf[static_cast<std::size_t>(id)], index.column());
     }
-    changePersistentIndexList(before, after);
+    for (std::size_t row = 0; row < rows; ++row) {
+        order_[row] = entries[row].id;
+    }
+    changePersistentIndexList(was, now);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

@@ -181,6 +181,13 @@ Die Punktedatei blieb unverändert, und die Punktestände dieses Spiels bleiben 
     </message>
 </context>
 <context>
+    <name>ScoreModel</name>
+    <message>
+        <source>Ordering the scores…</source>
+        <translation>Punktestände werden sortiert…</translation>
+    </message>
+</context>
+<context>
     <name>Window1</name>
     <message>
         <source>The Expert scores of this run are not saved yet. Save them before you quit?</source>

@@ -181,6 +181,13 @@ El archivo de puntuaciones se ha dejado como estaba y las puntuaciones de esta p
     </message>
 </context>
 <context>
+    <name>ScoreModel</name>
+    <message>
+        <source>Ordering the scores…</source>
+        <translation>Ordenando las puntuaciones…</translation>
+    </message>
+</context>
+<context>
     <name>Window1</name>
     <message>
         <source>The Expert scores of this run are not saved yet. Save them before you quit?</source>

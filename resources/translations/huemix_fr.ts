@@ -181,6 +181,13 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
     </message>
 </context>
 <context>
+    <name>ScoreModel</name>
+    <message>
+        <source>Ordering the scores…</source>
+        <translation>Tri des scores…</translation>
+    </message>
+</context>
+<context>
     <name>Window1</name>
     <message>
         <source>The Expert scores of this run are not saved yet. Save them before you quit?</source>

@@ -257,8 +257,19 @@ void ScoreModel::sort(int column, Qt::SortOrder sortOrder) {
             progress->setValue(done);
         }
     };
+    // Made in the order of adding, the order of the cells in memory, each
+    // put at the row it is shown in.
+    std::vector<int> shownAt;
+    try {
+        shownAt.resize(rows);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
     for (std::size_t row = 0; row < rows; ++row) {
-        const int id = order_[row];
+        shownAt[static_cast<std::size_t>(order_[row])] = static_cast<int>(row);
+    }
+    for (std::size_t added = 0; added < rows; ++added) {
+        const int id = static_cast<int>(added);
         const QByteArrayView cell = records_.field(id, column);
         const std::optional<qint64> number = numberIn(cell);
         std::array<quint64, 2> head{static_cast<quint64>(number.value_or(0)) ^ (quint64{1} << 63)};
@@ -269,8 +280,8 @@ void ScoreModel::sort(int column, Qt::SortOrder sortOrder) {
             lower = static_cast<quint16>(lower << 1 | (c >= 'a' && c <= 'z' ? 1 : 0));
         }
         const auto size = static_cast<quint8>(std::min<qsizetype>(cell.size(), 17));
-        entries[row] = {head, id, lower, size, !number};
-        if ((row + 1) % Run == 0) {
+        entries[static_cast<std::size_t>(shownAt[added])] = {head, id, lower, size, !number};
+        if ((added + 1) % Run == 0) {
             advance(Run);
         }
     }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cctype>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -231,13 +232,6 @@ void ScoreModel::sort(int column, Qt::SortOrder sortOrder) {
         bool text;
     };
     const std::size_t rows = order_.size();
-    std::vector<Entry> entries, merged;
-    try {  // a list too large to order stays as it is
-        entries.resize(rows);
-        merged.resize(rows);
-    } catch (const std::bad_alloc&) {
-        return;
-    }
     // In runs of this many, each ordered and then merged pairwise, so that
     // progress shows between steps of a few milliseconds each; as both keep
     // equal cells in the order shown, so does the whole.
@@ -257,14 +251,16 @@ void ScoreModel::sort(int column, Qt::SortOrder sortOrder) {
             progress->setValue(done);
         }
     };
-    // Made in the order of adding, the order of the cells in memory, each
-    // put at the row it is shown in.
-    std::vector<int> shownAt;
-    try {
-        shownAt.resize(rows);
-    } catch (const std::bad_alloc&) {
+    // Left unfilled, as filling them alone would stall a long list; a list
+    // too large to order stays as it is.
+    std::unique_ptr<Entry[]> entries(new (std::nothrow) Entry[rows]);
+    std::unique_ptr<Entry[]> merged(new (std::nothrow) Entry[rows]);
+    std::unique_ptr<int[]> shownAt(new (std::nothrow) int[rows]);
+    if (!entries || !merged || !shownAt) {
         return;
     }
+    // Made in the order of adding, the order of the cells in memory, each
+    // put at the row it is shown in.
     for (std::size_t row = 0; row < rows; ++row) {
         shownAt[static_cast<std::size_t>(order_[row])] = static_cast<int>(row);
     }
@@ -303,15 +299,25 @@ void ScoreModel::sort(int column, Qt::SortOrder sortOrder) {
     };
     for (std::size_t from = 0; from < rows; from += Run) {
         const std::size_t to = std::min(from + Run, rows);
-        std::stable_sort(entries.begin() + from, entries.begin() + to, before);
+        std::stable_sort(entries.get() + from, entries.get() + to, before);
         advance(to - from);
     }
     for (std::size_t width = Run; width < rows; width *= 2) {
+        // Merged a run's length at a time, so that a merge of millions shows
+        // progress too; on a tie the earlier run's goes first.
         for (std::size_t from = 0; from < rows; from += 2 * width) {
-            const auto at = [&](std::size_t i) { return entries.begin() + std::min(i, rows); };
-            std::merge(at(from), at(from + width), at(from + width), at(from + 2 * width),
-                       merged.begin() + from, before);
-            advance(std::min(from + 2 * width, rows) - from);
+            const std::size_t middle = std::min(from + width, rows);
+            const std::size_t to = std::min(from + 2 * width, rows);
+            std::size_t left = from, right = middle, out = from;
+            while (out < to) {
+                const std::size_t begun = out;
+                for (const std::size_t stop = std::min(out + Run, to); out < stop; ++out) {
+                    const bool takeRight =
+                        right < to && (left == middle || before(entries[right], entries[left]));
+                    merged[out] = entries[takeRight ? right++ : left++];
+                }
+                advance(out - begun);
+            }
         }
         entries.swap(merged);
     }

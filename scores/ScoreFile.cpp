@@ -36,8 +36,7 @@ ScoreModel& scoresOf(const ListBox& list) {
 }
 
 // Why the file there cannot be read whole; empty if it can be, or is not there.
-QString readAll(const FolderItem& file, const ScoreSink& add, const LineSink& other,
-                bool showProgress) {
+QString readAll(const FolderItem& file, const ScoreSink& add, const LineSink& other) {
     QString why;
     const std::unique_ptr<QFile> in = file.OpenAsTextFile(why);
     if (!in) {
@@ -46,12 +45,9 @@ QString readAll(const FolderItem& file, const ScoreSink& add, const LineSink& ot
     if (in->size() > scoreFileLimits.fileBytes) {
         return tooLarge();
     }
-    std::optional<Progress> progress;
-    if (showProgress) {
-        progress.emplace(QCoreApplication::translate("ScoreFile", "Loading the scores…"),
-                         in->size());
-    }
-    return readScores(*in, add, other, progress ? &*progress : nullptr);
+    // Also at a save, which reads the file again: a long one takes a while.
+    Progress progress(QCoreApplication::translate("ScoreFile", "Loading the scores…"), in->size());
+    return readScores(*in, add, other, &progress);
 }
 
 // A record as the file holds it, its line end left out: a record written with a CR, as in a
@@ -158,8 +154,7 @@ QString readFileNow(const FolderItem& file, const ScoreModel& scores, FileNow& n
                 now.crlf = line.endsWith('\r');
             }
             now.others.append(line).append(LineDelimiter);
-        },
-        false);
+        });
 }
 }  // namespace
 
@@ -297,18 +292,18 @@ QString loadScores(ScoreModel& scores) {
     constexpr qsizetype ViewBytesPerRow = 128;
     std::unique_ptr<char[]> room;
     qsizetype rows = 0, roomRows = 0;
-    const QString unread = readAll(
-        file,
-        [&](QByteArrayView name, QByteArrayView score, QByteArrayView rest) {
-            if (rows == roomRows) {
-                room.reset();
-                roomRows = std::max<qsizetype>(2 * roomRows, 4096);
-                room.reset(new char[static_cast<std::size_t>(roomRows * ViewBytesPerRow)]);
-            }
-            scores.appendRecord(name, score, rest);
-            ++rows;
-        },
-        {}, true);
+    const QString unread =
+        readAll(file,
+                [&](QByteArrayView name, QByteArrayView score, QByteArrayView rest) {
+                    if (rows == roomRows) {
+                        room.reset();
+                        roomRows = std::max<qsizetype>(2 * roomRows, 4096);
+                        room.reset(new char[static_cast<std::size_t>(roomRows * ViewBytesPerRow)]);
+                    }
+                    scores.appendRecord(name, score, rest);
+                    ++rows;
+                },
+                {});
     room.reset();
     scores.publish();
     scores.markSaved();

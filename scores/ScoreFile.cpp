@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QHash>
+#include <QLoggingCategory>
 #include <QVarLengthArray>
 #include <algorithm>
 #include <memory>
@@ -16,6 +17,10 @@
 #include "framework/ListBox.h"
 #include "framework/Progress.h"
 #include "scores/ScoreModel.h"
+
+// Why the score file could not be read or saved, on the error output for a bug report
+// (QT_LOGGING_RULES="huemix.scores.warning=false" silences it).
+Q_LOGGING_CATEGORY(scoresLog, "huemix.scores")
 
 namespace {
 // Reads go to the system in pieces of this size.
@@ -31,8 +36,7 @@ ScoreModel& scoresOf(const ListBox& list) {
 }
 
 // Why the file there cannot be read whole; empty if it can be, or is not there.
-QString readAll(const FolderItem& file,
-                const std::function<void(QByteArrayView, QByteArrayView)>& add, bool showProgress) {
+QString readAll(const FolderItem& file, const ScoreSink& add, const LineSink& other) {
     QString why;
     const std::unique_ptr<QFile> in = file.OpenAsTextFile(why);
     if (!in) {
@@ -41,18 +45,36 @@ QString readAll(const FolderItem& file,
     if (in->size() > scoreFileLimits.fileBytes) {
         return tooLarge();
     }
-    std::optional<Progress> progress;
-    if (showProgress) {
-        progress.emplace(QCoreApplication::translate("ScoreFile", "Loading the scores…"),
-                         in->size());
-    }
-    return readScores(*in, add, progress ? &*progress : nullptr);
+    // Also at a save, which reads the file again: a long one takes a while.
+    Progress progress(QCoreApplication::translate("ScoreFile", "Loading the scores…"), in->size());
+    return readScores(*in, add, other, &progress);
 }
 
-// The records of the file now that were not in it when it was last read or
-// written, as a multiset: a record that is there twice now and was once is
-// new once. Returns why the file could not be read whole.
-QString recordsAddedSince(const FolderItem& file, const ScoreModel& scores, ScoreRecords& added) {
+// A record as the file holds it, its line end left out: a record written with a CR, as in a
+// CR LF file, is the record it was.
+struct LineRecord {
+    QByteArrayView name, score, rest;
+    LineRecord(QByteArrayView n, QByteArrayView s, QByteArrayView r) : name(n), score(s), rest(r) {
+        QByteArrayView& last = rest.isEmpty() ? score : rest;
+        if (last.endsWith('\r')) {
+            last.chop(1);
+        }
+    }
+    bool operator==(const LineRecord& o) const {
+        return name == o.name && score == o.score && rest == o.rest;
+    }
+    quint32 hash() const { return static_cast<quint32>(qHash(name, qHash(score, qHash(rest)))); }
+};
+
+// What the file holds now besides the records it held when last read or written.
+struct FileNow {
+    ScoreRecords added;  // records, as a multiset: one there twice now and once then is new once
+    QByteArray others;   // the lines that are no records, each ended by a LF
+    bool crlf = false;   // its first line ends with CR LF
+};
+
+// Reads the file again; returns why it could not be read whole.
+QString readFileNow(const FolderItem& file, const ScoreModel& scores, FileNow& now) {
     // Mostly the file is as it was read, in the same order: its records are
     // matched one by one until one differs. From there on the known records
     // left are found by hash, open addressed: a slot holds a record's number,
@@ -62,14 +84,19 @@ QString recordsAddedSince(const FolderItem& file, const ScoreModel& scores, Scor
         quint32 hash;
         qint32 number;
     };
-    const auto hashOf = [](QByteArrayView name, QByteArrayView score) {
-        return static_cast<quint32>(qHash(name, qHash(score)));
-    };
     const qsizetype count = scores.knownCount();
     qsizetype next = 0;  // the known records before it are matched in order
     std::vector<Slot> table;
     std::size_t mask = 0;
-    QByteArrayView name, score;
+    bool first = true;
+    const auto known = [&](qsizetype number, std::optional<LineRecord>& record) {
+        QByteArrayView name, score, rest;
+        if (!scores.known(number, name, score, rest)) {
+            return false;
+        }
+        record.emplace(name, score, rest);
+        return true;
+    };
     const auto index = [&] {
         std::size_t size = 16;
         while (size < 2 * static_cast<std::size_t>(count - next)) {
@@ -77,9 +104,10 @@ QString recordsAddedSince(const FolderItem& file, const ScoreModel& scores, Scor
         }
         table.assign(size, Slot{0, -1});
         mask = size - 1;
+        std::optional<LineRecord> record;
         for (qsizetype number = next; number < count; ++number) {
-            if (scores.known(number, name, score)) {
-                const quint32 hash = hashOf(name, score);
+            if (known(number, record)) {
+                const quint32 hash = record->hash();
                 std::size_t at = hash & mask;
                 while (table[at].number != -1) {
                     at = (at + 1) & mask;
@@ -88,42 +116,55 @@ QString recordsAddedSince(const FolderItem& file, const ScoreModel& scores, Scor
             }
         }
     };
+    const auto matched = [&](const LineRecord& line) {
+        std::optional<LineRecord> record;
+        if (table.empty()) {
+            while (next < count && !known(next, record)) {
+                ++next;
+            }
+            if (next < count && *record == line) {
+                ++next;
+                return true;
+            }
+            index();
+        }
+        const quint32 hash = line.hash();
+        for (std::size_t at = hash & mask; table[at].number != -1; at = (at + 1) & mask) {
+            Slot& slot = table[at];
+            if (slot.number >= 0 && slot.hash == hash && known(slot.number, record) &&
+                *record == line) {
+                slot.number = -2;
+                return true;
+            }
+        }
+        return false;
+    };
     return readAll(
         file,
-        [&](QByteArrayView newName, QByteArrayView newScore) {
-            if (table.empty()) {
-                while (next < count && !scores.known(next, name, score)) {
-                    ++next;
-                }
-                if (next < count && name == newName && score == newScore) {
-                    ++next;
-                    return;
-                }
-                index();
+        [&](QByteArrayView name, QByteArrayView score, QByteArrayView rest) {
+            if (std::exchange(first, false)) {
+                now.crlf = (rest.isEmpty() ? score : rest).endsWith('\r');
             }
-            const quint32 hash = hashOf(newName, newScore);
-            for (std::size_t at = hash & mask; table[at].number != -1; at = (at + 1) & mask) {
-                Slot& slot = table[at];
-                if (slot.number >= 0 && slot.hash == hash &&
-                    scores.known(slot.number, name, score) && name == newName &&
-                    score == newScore) {
-                    slot.number = -2;
-                    return;
-                }
+            if (!matched(LineRecord(name, score, rest))) {
+                now.added.append(name, score, rest);
             }
-            added.append(newName, newScore);
         },
-        false);
+        [&](QByteArrayView line) {
+            if (std::exchange(first, false)) {
+                now.crlf = line.endsWith('\r');
+            }
+            now.others.append(line).append(LineDelimiter);
+        });
 }
 }  // namespace
 
-QString readScores(QIODevice& in, const std::function<void(QByteArrayView, QByteArrayView)>& add,
-                   Progress* progress) {
-    // Only the first two fields of a line are kept while it is read: the rest
-    // of a huge line, or a huge line that is no record, costs no memory.
+QString readScores(QIODevice& in, const ScoreSink& add, const LineSink& other, Progress* progress) {
+    // Of a record only its fields are kept while it is read, and of a line
+    // that is none, nothing unless `other` wants it: a name over the limit
+    // costs no memory at loading.
     QByteArray chunk(Chunk, Qt::Uninitialized);
-    QByteArray fields[2];
-    int field = 0;  // being read: 0 the name, 1 the score, 2 the rest of the line
+    QByteArray fields[3];  // the name, the score, the rest from the second comma on
+    int field = 0;         // being read
     bool nameTooLong = false;
     const QString tooLong =
         QCoreApplication::translate("ScoreFile", "a name or score in it is longer than %1 MB")
@@ -132,10 +173,16 @@ QString readScores(QIODevice& in, const std::function<void(QByteArrayView, QByte
     const auto endLine = [&] {
         const bool record = !fields[1].isEmpty(), whole = !record || !nameTooLong;
         if (record && whole) {
-            add(fields[0], fields[1]);
+            add(fields[0], fields[1], fields[2]);
+        } else if (!record && other) {
+            if (field > 0) {
+                fields[0].append(',');  // the first comma, then the rest from the second
+            }
+            other(fields[0].append(fields[2]));
         }
-        fields[0].resize(0);
-        fields[1].resize(0);
+        for (QByteArray& bytes : fields) {
+            bytes.resize(0);
+        }
         field = 0;
         nameTooLong = false;
         return whole;
@@ -157,19 +204,25 @@ QString readScores(QIODevice& in, const std::function<void(QByteArrayView, QByte
                 while (field < 2) {
                     const qsizetype comma = line.indexOf(',');
                     const QByteArrayView part = comma < 0 ? line : line.first(comma);
-                    if (fields[field].size() + part.size() <= scoreFileLimits.fieldBytes) {
-                        fields[field].append(part);
-                    } else if (field == 1) {
+                    const bool fits =
+                        fields[field].size() + part.size() <= scoreFileLimits.fieldBytes;
+                    if (!fits && field == 1) {
                         return tooLong;
-                    } else {
-                        nameTooLong = true;  // too long only if a score follows
+                    }
+                    nameTooLong = nameTooLong || !fits;  // too long only if a score follows
+                    if (field == 1 || !nameTooLong || other) {
+                        fields[field].append(part);
                     }
                     if (comma < 0) {
+                        line = {};
                         break;
                     }
                     line = line.sliced(comma + 1);
-                    ++field;
+                    if (++field == 2) {
+                        fields[2].append(',');
+                    }
                 }
+                fields[2].append(line);
                 lineOpen = lineEnd < 0;
                 if (!lineOpen && !endLine()) {
                     return tooLong;
@@ -198,7 +251,8 @@ QByteArray recordField(QByteArrayView cell) {
     return safe.replace(LineDelimiter, ' ').replace(",", "");
 }
 
-void writeScore(TextOutputStream& out, QByteArrayView name, QByteArrayView score) {
+void writeScore(TextOutputStream& out, QByteArrayView name, QByteArrayView score,
+                QByteArrayView rest, bool crlf) {
     // Made in place, one line at a time: a million lines cost only their bytes.
     QVarLengthArray<char, 256> line;
     const auto put = [&](QByteArrayView cell) {
@@ -212,6 +266,10 @@ void writeScore(TextOutputStream& out, QByteArrayView name, QByteArrayView score
     put(name);
     line.append(',');
     put(score);
+    line.append(rest.data(), rest.size());
+    if (crlf && (line.isEmpty() || line.back() != '\r')) {
+        line.append('\r');
+    }
     out.WriteLine(QByteArrayView(line.constData(), line.size()));
 }
 
@@ -234,25 +292,27 @@ QString loadScores(ScoreModel& scores) {
     constexpr qsizetype ViewBytesPerRow = 128;
     std::unique_ptr<char[]> room;
     qsizetype rows = 0, roomRows = 0;
-    const QString unread = readAll(
-        file,
-        [&](QByteArrayView name, QByteArrayView score) {
-            if (rows == roomRows) {
-                room.reset();
-                roomRows = std::max<qsizetype>(2 * roomRows, 4096);
-                room.reset(new char[static_cast<std::size_t>(roomRows * ViewBytesPerRow)]);
-            }
-            scores.appendRecord(name, score);
-            ++rows;
-        },
-        true);
+    const QString unread =
+        readAll(file,
+                [&](QByteArrayView name, QByteArrayView score, QByteArrayView rest) {
+                    if (rows == roomRows) {
+                        room.reset();
+                        roomRows = std::max<qsizetype>(2 * roomRows, 4096);
+                        room.reset(new char[static_cast<std::size_t>(roomRows * ViewBytesPerRow)]);
+                    }
+                    scores.appendRecord(name, score, rest);
+                    ++rows;
+                },
+                {});
     room.reset();
     scores.publish();
     scores.markSaved();
-    return unread.isEmpty()
-               ? QString()
-               : QCoreApplication::translate("ScoreFile", "Not all scores could be read: %1.")
-                     .arg(unread);
+    if (unread.isEmpty()) {
+        return {};
+    }
+    qCWarning(scoresLog).noquote() << "not all of" << file.path() << "could be read:" << unread;
+    return QCoreApplication::translate("ScoreFile", "Not all scores could be read: %1.")
+        .arg(unread);
 }
 
 bool unsavedScores(const ListBox& list) {
@@ -271,10 +331,10 @@ SaveResult saveScores(ListBox& list, const QString& name, int score) {
         // From here to the end the file is ours alone: what others added to it
         // since it was read goes into the new one.
         out = file.CreateTextFile();
-        ScoreRecords added;
+        FileNow now;
         // Nothing is lost when the file can be read whole now, however the
         // load went: what it missed is among the records added.
-        const QString unread = out->failed() ? QString() : recordsAddedSince(file, scores, added);
+        const QString unread = out->failed() ? QString() : readFileNow(file, scores, now);
         if (!unread.isEmpty() && file.Exists()) {
             out.reset();  // not held while the player decides
             if (!msgBoxYesNo(
@@ -291,25 +351,34 @@ SaveResult saveScores(ListBox& list, const QString& name, int score) {
                         .arg(rows))) {
                 return {};
             }
+            qCWarning(scoresLog).noquote()
+                << "replacing" << where << "read only in part:" << unread;
             out = file.CreateTextFile();
-            added = {};
+            now = {};
             if (!out->failed()) {
-                recordsAddedSince(file, scores, added);  // what can be read is kept
+                readFileNow(file, scores, now);  // what can be read is kept
             }
         }
         Progress progress(QCoreApplication::translate("ScoreFile", "Saving the scores…"), rows);
         for (int row = 0; row < rows && !out->failed(); ++row) {
-            writeScore(*out, scores.cell(row, 0), scores.cell(row, 1));
+            writeScore(*out, scores.cell(row, 0), scores.cell(row, 1), scores.rest(row), now.crlf);
             progress.setValue(row + 1);
         }
-        for (qsizetype i = 0; i < added.count(); ++i) {
-            writeScore(*out, added.field(i, 0), added.field(i, 1));
+        for (qsizetype i = 0; i < now.added.count(); ++i) {
+            writeScore(*out, now.added.field(i, 0), now.added.field(i, 1), now.added.rest(i),
+                       now.crlf);
         }
         if (!name.isEmpty()) {
-            writeScore(*out, ownName, ownScore);
+            writeScore(*out, ownName, ownScore, {}, now.crlf);
+        }
+        // What is no record stays, as it was, last.
+        for (QByteArrayView others = now.others; !others.isEmpty();) {
+            const qsizetype end = others.indexOf(LineDelimiter);
+            out->WriteLine(others.first(end));
+            others = others.sliced(end + 1);
         }
         if (out->Close()) {
-            scores.markSaved(added, ownName, ownScore);
+            scores.markSaved(now.added, ownName, ownScore);
             return {true, {}};
         }
     } catch (const std::bad_alloc&) {
@@ -317,6 +386,7 @@ SaveResult saveScores(ListBox& list, const QString& name, int score) {
     }
     const QString why =
         out ? out->error() : QCoreApplication::translate("ScoreFile", "there is not enough memory");
+    qCWarning(scoresLog).noquote() << "could not save" << where << ":" << why;
     return {false,
             QCoreApplication::translate(
                 "ScoreFile",

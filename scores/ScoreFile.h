@@ -25,15 +25,25 @@ struct ScoreFileLimits {
 };
 inline ScoreFileLimits scoreFileLimits;
 
-// Calls `add` for every line of `in` whose second field is not empty, in file
-// order, and returns why it stopped before the end; empty if it did not.
-QString readScores(QIODevice& in,
-                   const std::function<void(QByteArrayView name, QByteArrayView score)>& add,
+// A record: its name, its score, and the line's bytes after the score from its second comma
+// on (empty when it has none).
+using ScoreSink =
+    std::function<void(QByteArrayView name, QByteArrayView score, QByteArrayView rest)>;
+// A line that is no record, whole.
+using LineSink = std::function<void(QByteArrayView line)>;
+
+// Calls `add` for every line of `in` whose second field is not empty and `other`, if given,
+// for every other line, in file order; returns why it stopped before the end, empty if it
+// did not. A CR before a line end belongs to the line, so a CR LF file is written back as
+// it was.
+QString readScores(QIODevice& in, const ScoreSink& add, const LineSink& other = {},
                    Progress* progress = nullptr);
 // A field as a record holds it: a line break becomes a blank, commas go.
 QByteArray recordField(QByteArrayView cell);
-// One record line, its fields as recordField makes them.
-void writeScore(TextOutputStream& out, QByteArrayView name, QByteArrayView score);
+// One record line, its name and score as recordField makes them, then `rest` as it is; with
+// `crlf`, it ends with a CR.
+void writeScore(TextOutputStream& out, QByteArrayView name, QByteArrayView score,
+                QByteArrayView rest = {}, bool crlf = false);
 
 // Appends every record of the score file to the list. Returns what the score
 // board should tell the player: why the list is empty or short (a file that
@@ -51,7 +61,9 @@ struct SaveResult {
 
 // Replaces the score file by the rows of the list in their current order, the
 // records others put into the file since it was read (another game's save, a
-// hand edit), then the line name "," score if a name is given. When the file
+// hand edit), the line name "," score if a name is given, and last the lines of
+// the file that are no records, as they are. A file whose first line ends with
+// CR LF gets CR LF on every line. When the file
 // cannot be read whole now, the player is asked first and may keep it. Unless
 // saved, the old file is as it was. The list is the score board's; records
 // others added join it once saved.

@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "scores/ScoreModel.h"
 
+#include "framework/Progress.h"
+
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstring>
+#include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,18 +42,31 @@ QString shownCell(QByteArrayView bytes) {
     return text;
 }
 
-void ScoreRecords::append(QByteArrayView name, QByteArrayView score) {
-    const std::size_t spans = spans_.size();
+void ScoreRecords::append(QByteArrayView name, QByteArrayView score, QByteArrayView rest) {
+    const std::size_t spans = spans_.size(), rests = rests_.size();
     const qsizetype size = bytes_.size();
     try {
         spans_.push_back({size, name.size()});
         spans_.push_back({size + name.size(), score.size()});
-        bytes_.append(name).append(score);
+        if (!rest.isEmpty()) {
+            rests_.push_back({count() - 1, {size + name.size() + score.size(), rest.size()}});
+        }
+        bytes_.append(name).append(score).append(rest);
     } catch (const std::bad_alloc&) {  // no half record stays
         spans_.resize(spans);
+        rests_.resize(rests);
         bytes_.truncate(size);
         throw;
     }
+}
+
+QByteArrayView ScoreRecords::rest(qsizetype record) const {
+    const auto at = std::lower_bound(rests_.begin(), rests_.end(), record,
+                                     [](const auto& rest, qsizetype r) { return rest.first < r; });
+    if (at == rests_.end() || at->first != record) {
+        return {};
+    }
+    return QByteArrayView(bytes_.constData() + at->second.offset, at->second.size);
 }
 
 void ScoreRecords::setField(qsizetype record, int field, QByteArrayView bytes) {
@@ -81,7 +101,7 @@ QByteArrayView ScoreModel::cell(int row, int column) const {
 void ScoreModel::setCell(int row, int column, QByteArrayView bytes) {
     const int id = idAt(row, column);
     if (id < synced_ && std::find(changed_.begin(), changed_.end(), id) == changed_.end()) {
-        known_.append(records_.field(id, 0), records_.field(id, 1));
+        known_.append(records_.field(id, 0), records_.field(id, 1), records_.rest(id));
         changed_.push_back(id);
     }
     records_.setField(id, column, bytes);
@@ -96,11 +116,11 @@ int ScoreModel::lastIndex() const {
     return static_cast<int>(order_.rend() - at) - 1;  // also -1 when none was added
 }
 
-void ScoreModel::appendRecord(QByteArrayView name, QByteArrayView score) {
+void ScoreModel::appendRecord(QByteArrayView name, QByteArrayView score, QByteArrayView rest) {
     const int id = static_cast<int>(order_.size());
     order_.push_back(id);
     try {
-        records_.append(name, score);
+        records_.append(name, score, rest);
     } catch (const std::bad_alloc&) {
         order_.pop_back();
         throw;
@@ -118,7 +138,7 @@ void ScoreModel::publish() {
 
 void ScoreModel::markSaved(const ScoreRecords& more, QByteArrayView name, QByteArrayView score) {
     for (qsizetype i = 0; i < more.count(); ++i) {
-        appendRecord(more.field(i, 0), more.field(i, 1));
+        appendRecord(more.field(i, 0), more.field(i, 1), more.rest(i));
     }
     publish();
     synced_ = static_cast<qsizetype>(order_.size());
@@ -129,7 +149,8 @@ void ScoreModel::markSaved(const ScoreRecords& more, QByteArrayView name, QByteA
     }
 }
 
-bool ScoreModel::known(qsizetype number, QByteArrayView& name, QByteArrayView& score) const {
+bool ScoreModel::known(qsizetype number, QByteArrayView& name, QByteArrayView& score,
+                       QByteArrayView& rest) const {
     const ScoreRecords& in = number < synced_ ? records_ : known_;
     const qsizetype at = number < synced_ ? number : number - synced_;
     if (number < synced_ && std::find(changed_.begin(), changed_.end(), number) != changed_.end()) {
@@ -137,8 +158,63 @@ bool ScoreModel::known(qsizetype number, QByteArrayView& name, QByteArrayView& s
     }
     name = in.field(at, 0);
     score = in.field(at, 1);
+    rest = in.rest(at);
     return true;
 }
+
+namespace {
+unsigned char folded(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The cell as a whole number, as QByteArrayView::toLongLong reads it, which is
+// called only for what may be one: most cells are plain digits or no number.
+std::optional<qint64> numberIn(QByteArrayView cell) {
+    qsizetype at = 0;
+    while (at < cell.size() && isBlank(cell[at])) {
+        ++at;
+    }
+    if (at == cell.size() || !(std::isdigit(static_cast<unsigned char>(cell[at])) ||
+                               cell[at] == '-' || cell[at] == '+')) {
+        return std::nullopt;
+    }
+    const bool negative = cell[at] == '-';
+    const QByteArrayView digits = cell.sliced(at + (negative ? 1 : 0));
+    qint64 value = 0;
+    bool plain = at == 0 && !digits.isEmpty() && digits.size() <= 18;
+    for (qsizetype i = 0; plain && i < digits.size(); ++i) {
+        plain = std::isdigit(static_cast<unsigned char>(digits[i])) != 0;
+        value = value * 10 + (digits[i] - '0');
+    }
+    if (plain) {
+        return negative ? -value : value;
+    }
+    bool number = false;
+    value = cell.toLongLong(&number);
+    return number ? std::optional(value) : std::nullopt;
+}
+
+// Texts ignoring ASCII case, then as bytes.
+int compareTexts(QByteArrayView a, QByteArrayView b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const unsigned char x = folded(a[i]), y = folded(b[i]);
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    if (a.size() != b.size()) {
+        return a.size() < b.size() ? -1 : 1;
+    }
+    const int c = std::memcmp(a.data(), b.data(), static_cast<std::size_t>(common));
+    return (c > 0) - (c < 0);
+}
+}  // namespace
 
 void ScoreModel::sort(int column, Qt::SortOrder sortOrder) {
     if (column < 0 || column > 1) {
@@ -147,67 +223,122 @@ void ScoreModel::sort(int column, Qt::SortOrder sortOrder) {
     publish();
     // Keys made once, not in every comparison: a number's value, or the first
     // 16 bytes of the text with ASCII case folded, which decide most
-    // comparisons alone. Kept small, as sorting moves them.
+    // comparisons alone. Kept small, as ordering moves them.
     struct Entry {
         std::array<quint64, 2> head;
-        qsizetype offset, size;  // of the cell in the buffer; a name may pass 2 GB
-        int id, rank;
+        int id;
+        quint16 lower;  // bit 15 - i: byte i of the head is a lower-case letter
+        quint8 size;    // of the cell, up to 17: longer than the head
         bool text;
     };
     const std::size_t rows = order_.size();
-    QByteArray folded;
-    std::vector<Entry> entries;
-    std::vector<int> rank, moved;  // moved: by the row it was shown in
-    try {                          // a list too large to order stays as it is
-        folded = records_.bytes_.toLower();
-        entries.reserve(rows);
-        rank.resize(rows);
-        moved.resize(rows);
-    } catch (const std::bad_alloc&) {
+    // In runs of this many, each ordered and then merged pairwise, so that
+    // progress shows between steps of a few milliseconds each; as both keep
+    // equal cells in the order shown, so does the whole.
+    constexpr std::size_t Run = 65536;
+    int passes = 0;
+    for (std::size_t width = Run; width < rows; width *= 2) {
+        ++passes;
+    }
+    std::optional<Progress> progress;
+    if (rows > Run) {
+        progress.emplace(tr("Ordering the scores…"), static_cast<qint64>(rows) * (2 + passes));
+    }
+    qint64 done = 0;
+    const auto advance = [&](std::size_t steps) {
+        done += static_cast<qint64>(steps);
+        if (progress) {
+            progress->setValue(done);
+        }
+    };
+    // Left unfilled, as filling them alone would stall a long list; a list
+    // too large to order stays as it is.
+    std::unique_ptr<Entry[]> entries(new (std::nothrow) Entry[rows]);
+    std::unique_ptr<Entry[]> merged(new (std::nothrow) Entry[rows]);
+    std::unique_ptr<int[]> shownAt(new (std::nothrow) int[rows]);
+    if (!entries || !merged || !shownAt) {
         return;
     }
-    // Made in the order of adding, the order of the bytes in memory; the rank
-    // is the place shown.
-    for (std::size_t i = 0; i < rows; ++i) {
-        rank[static_cast<std::size_t>(order_[i])] = static_cast<int>(i);
+    // Made in the order of adding, the order of the cells in memory, each
+    // put at the row it is shown in.
+    for (std::size_t row = 0; row < rows; ++row) {
+        shownAt[static_cast<std::size_t>(order_[row])] = static_cast<int>(row);
     }
-    const QByteArray& bytes = records_.bytes_;
-    for (int id = 0; id < static_cast<int>(rows); ++id) {
+    for (std::size_t added = 0; added < rows; ++added) {
+        const int id = static_cast<int>(added);
         const QByteArrayView cell = records_.field(id, column);
-        bool number = false;
-        std::array<quint64, 2> head{static_cast<quint64>(cell.toLongLong(&number)) ^
-                                    (quint64{1} << 63)};
-        const qsizetype offset = cell.data() - bytes.constData();
+        const std::optional<qint64> number = numberIn(cell);
+        std::array<quint64, 2> head{static_cast<quint64>(number.value_or(0)) ^ (quint64{1} << 63)};
+        quint16 lower = 0;
         for (qsizetype i = 0; !number && i < 16; ++i) {
-            head[i / 8] = (i % 8 ? head[i / 8] << 8 : 0) |
-                          (i < cell.size() ? static_cast<unsigned char>(folded[offset + i]) : 0u);
+            const char c = i < cell.size() ? cell[i] : '\0';
+            head[i / 8] = (i % 8 ? head[i / 8] << 8 : 0) | folded(c);
+            lower = static_cast<quint16>(lower << 1 | (c >= 'a' && c <= 'z' ? 1 : 0));
         }
-        entries.push_back(
-            {head, offset, cell.size(), id, rank[static_cast<std::size_t>(id)], !number});
+        const auto size = static_cast<quint8>(std::min<qsizetype>(cell.size(), 17));
+        entries[static_cast<std::size_t>(shownAt[added])] = {head, id, lower, size, !number};
+        if ((added + 1) % Run == 0) {
+            advance(Run);
+        }
     }
-    const auto text = [](const QByteArray& in, const Entry& e) {
-        return std::string_view(in.constData() + e.offset, static_cast<std::size_t>(e.size));
-    };
+    advance(rows % Run);
     const int sign = sortOrder == Qt::AscendingOrder ? 1 : -1;
-    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    const auto before = [&](const Entry& a, const Entry& b) {
         int c = a.text != b.text ? (a.text ? 1 : -1) : (a.head > b.head) - (a.head < b.head);
-        if (c == 0 && a.text && (c = text(folded, a).compare(text(folded, b))) == 0) {
-            c = text(bytes, a).compare(text(bytes, b));
+        if (c != 0 || !a.text) {
+            return c * sign < 0;
         }
-        // Either way round, equal cells keep the order shown.
-        return c * sign < 0 || (c == 0 && a.rank < b.rank);
-    });
+        // Texts the head holds whole: the shorter first, then by case, capitals first.
+        if (a.size <= 16 && b.size <= 16) {
+            c = a.size != b.size ? (a.size < b.size ? -1 : 1)
+                                 : (a.lower > b.lower) - (a.lower < b.lower);
+        } else {
+            c = compareTexts(records_.field(a.id, column), records_.field(b.id, column));
+        }
+        return c * sign < 0;
+    };
+    for (std::size_t from = 0; from < rows; from += Run) {
+        const std::size_t to = std::min(from + Run, rows);
+        std::stable_sort(entries.get() + from, entries.get() + to, before);
+        advance(to - from);
+    }
+    for (std::size_t width = Run; width < rows; width *= 2) {
+        // Merged a run's length at a time, so that a merge of millions shows
+        // progress too; on a tie the earlier run's goes first.
+        for (std::size_t from = 0; from < rows; from += 2 * width) {
+            const std::size_t middle = std::min(from + width, rows);
+            const std::size_t to = std::min(from + 2 * width, rows);
+            std::size_t left = from, right = middle, out = from;
+            while (out < to) {
+                const std::size_t begun = out;
+                for (const std::size_t stop = std::min(out + Run, to); out < stop; ++out) {
+                    const bool takeRight =
+                        right < to && (left == middle || before(entries[right], entries[left]));
+                    merged[out] = entries[takeRight ? right++ : left++];
+                }
+                advance(out - begun);
+            }
+        }
+        entries.swap(merged);
+    }
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList before = persistentIndexList();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        order_[i] = entries[i].id;
-        moved[static_cast<std::size_t>(entries[i].rank)] = static_cast<int>(i);
+    const QModelIndexList was = persistentIndexList();
+    std::vector<int> rowOf;  // by id, the row shown after
+    if (!was.isEmpty()) {
+        rowOf.resize(rows);
+        for (std::size_t row = 0; row < rows; ++row) {
+            rowOf[static_cast<std::size_t>(entries[row].id)] = static_cast<int>(row);
+        }
     }
-    QModelIndexList after;
-    for (const QModelIndex& was : before) {
-        after << index(moved[static_cast<std::size_t>(was.row())], was.column());
+    QModelIndexList now;
+    for (const QModelIndex& index : was) {
+        const int id = order_[static_cast<std::size_t>(index.row())];
+        now << this->index(rowOf[static_cast<std::size_t>(id)], index.column());
     }
-    changePersistentIndexList(before, after);
+    for (std::size_t row = 0; row < rows; ++row) {
+        order_[row] = entries[row].id;
+    }
+    changePersistentIndexList(was, now);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

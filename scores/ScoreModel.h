@@ -14,13 +14,15 @@ QString shownCell(QByteArrayView bytes);
 // records cost a few bytes each besides their text, not an allocation each.
 class ScoreRecords {
   public:
-    void append(QByteArrayView name, QByteArrayView score);
+    // rest: the line's bytes after the score, from its second comma on (empty if it has none).
+    void append(QByteArrayView name, QByteArrayView score, QByteArrayView rest = {});
     qsizetype count() const { return static_cast<qsizetype>(spans_.size() / 2); }
     // field 0 the name, 1 the score
     QByteArrayView field(qsizetype record, int field) const {
         const Span& at = spans_[static_cast<std::size_t>(record * 2 + field)];
         return QByteArrayView(bytes_.constData() + at.offset, at.size);
     }
+    QByteArrayView rest(qsizetype record) const;
     // The bytes stay where they are, so earlier fields stay valid.
     void setField(qsizetype record, int field, QByteArrayView bytes);
 
@@ -31,6 +33,8 @@ class ScoreRecords {
     };
     QByteArray bytes_;
     std::vector<Span> spans_;
+    // Few records have a rest: a span for each that has, by record in ascending order.
+    std::vector<std::pair<qsizetype, Span>> rests_;
 };
 
 // The score list: rows of name and score, shown by the score board's list in
@@ -56,12 +60,14 @@ class ScoreModel : public ListRows {
 
     void addRow(QByteArrayView name) override;
     QByteArrayView cell(int row, int column) const override;
+    // The bytes its line had after the score in the file (a third field); written back so.
+    QByteArrayView rest(int row) const { return records_.rest(idAt(row, 0)); }
     void setCell(int row, int column, QByteArrayView bytes) override;
     int lastIndex() const override;
 
     // Appended unseen: the view learns of them in one go at publish(); told
     // row by row, it would spend seconds on a large file.
-    void appendRecord(QByteArrayView name, QByteArrayView score);
+    void appendRecord(QByteArrayView name, QByteArrayView score, QByteArrayView rest = {});
     void publish();
 
     // Every row is what the file holds now.
@@ -76,7 +82,8 @@ class ScoreModel : public ListRows {
     // The records the file held when it was last read or written, numbered
     // from 0 to knownCount() - 1; some numbers stand for none (false).
     qsizetype knownCount() const { return synced_ + known_.count(); }
-    bool known(qsizetype number, QByteArrayView& name, QByteArrayView& score) const;
+    bool known(qsizetype number, QByteArrayView& name, QByteArrayView& score,
+               QByteArrayView& rest) const;
 
   private:
     int idAt(int row, int column) const;

@@ -27,10 +27,6 @@
         <translation>ein anderes Programm schreibt gerade hinein; versuch es später noch einmal</translation>
     </message>
     <message>
-        <source>its lock file could not be made in %1</source>
-        <translation>ihre Sperrdatei konnte nicht in %1 angelegt werden</translation>
-    </message>
-    <message>
         <source>it is not a regular file, and was left as it is</source>
         <translation>sie ist keine normale Datei und blieb unverändert</translation>
     </message>
@@ -41,6 +37,18 @@
     <message>
         <source>the file could not be written</source>
         <translation>die Datei konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Waiting for another program to finish writing the file…</source>
+        <translation>Warte, bis ein anderes Programm die Datei fertig geschrieben hat…</translation>
+    </message>
+    <message>
+        <source>%1 stands where its lock must be made and is no lock of this program that could be taken over; remove it (a folder with everything in it), then try again</source>
+        <translation>%1 steht dort, wo ihre Sperrdatei angelegt werden muss, und ist keine Sperre dieses Programms, die übernommen werden kann; entferne es (einen Ordner samt Inhalt) und versuch es dann noch einmal</translation>
+    </message>
+    <message>
+        <source>its lock file could not be made in %1: %2</source>
+        <translation>ihre Sperrdatei konnte nicht in %1 angelegt werden: %2</translation>
     </message>
 </context>
 <context>
@@ -170,6 +178,13 @@ Die Punktedatei blieb unverändert, und die Punktestände dieses Spiels bleiben 
     <message>
         <source>a file</source>
         <translation>eine Datei</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreModel</name>
+    <message>
+        <source>Ordering the scores…</source>
+        <translation>Punktestände werden sortiert…</translation>
     </message>
 </context>
 <context>

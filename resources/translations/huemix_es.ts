@@ -27,10 +27,6 @@
         <translation>otro programa lo está escribiendo; inténtalo más tarde</translation>
     </message>
     <message>
-        <source>its lock file could not be made in %1</source>
-        <translation>no se pudo crear su archivo de bloqueo en %1</translation>
-    </message>
-    <message>
         <source>it is not a regular file, and was left as it is</source>
         <translation>no es un archivo normal y se ha dejado como estaba</translation>
     </message>
@@ -41,6 +37,18 @@
     <message>
         <source>the file could not be written</source>
         <translation>no se pudo escribir el archivo</translation>
+    </message>
+    <message>
+        <source>Waiting for another program to finish writing the file…</source>
+        <translation>Esperando a que otro programa termine de escribir el archivo…</translation>
+    </message>
+    <message>
+        <source>%1 stands where its lock must be made and is no lock of this program that could be taken over; remove it (a folder with everything in it), then try again</source>
+        <translation>%1 está donde debe crearse su bloqueo y no es un bloqueo de este programa que se pueda retomar; elimínalo (una carpeta, con todo su contenido) y vuelve a intentarlo</translation>
+    </message>
+    <message>
+        <source>its lock file could not be made in %1: %2</source>
+        <translation>no se pudo crear su archivo de bloqueo en %1: %2</translation>
     </message>
 </context>
 <context>
@@ -170,6 +178,13 @@ El archivo de puntuaciones se ha dejado como estaba y las puntuaciones de esta p
     <message>
         <source>a file</source>
         <translation>un archivo</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreModel</name>
+    <message>
+        <source>Ordering the scores…</source>
+        <translation>Ordenando las puntuaciones…</translation>
     </message>
 </context>
 <context>

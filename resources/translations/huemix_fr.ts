@@ -27,10 +27,6 @@
         <translation>un autre programme est en train de l’écrire&#xa0;; réessayez plus tard</translation>
     </message>
     <message>
-        <source>its lock file could not be made in %1</source>
-        <translation>son fichier de verrou n’a pas pu être créé dans %1</translation>
-    </message>
-    <message>
         <source>it is not a regular file, and was left as it is</source>
         <translation>ce n’est pas un fichier ordinaire&#xa0;; il a été laissé tel quel</translation>
     </message>
@@ -41,6 +37,18 @@
     <message>
         <source>the file could not be written</source>
         <translation>le fichier n’a pas pu être écrit</translation>
+    </message>
+    <message>
+        <source>Waiting for another program to finish writing the file…</source>
+        <translation>En attente d’un autre programme qui écrit le fichier…</translation>
+    </message>
+    <message>
+        <source>%1 stands where its lock must be made and is no lock of this program that could be taken over; remove it (a folder with everything in it), then try again</source>
+        <translation>%1 se trouve là où son verrou doit être créé et n’est pas un verrou de ce programme qui pourrait être repris&#xa0;; supprimez-le (un dossier avec tout son contenu), puis réessayez</translation>
+    </message>
+    <message>
+        <source>its lock file could not be made in %1: %2</source>
+        <translation>son fichier de verrou n’a pas pu être créé dans %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -170,6 +178,13 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
     <message>
         <source>a file</source>
         <translation>un fichier</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreModel</name>
+    <message>
+        <source>Ordering the scores…</source>
+        <translation>Tri des scores…</translation>
     </message>
 </context>
 <context>

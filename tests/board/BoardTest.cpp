@@ -267,6 +267,45 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
     }
 }
 
+TEST_F(BoardTest, anArrowPressedWhileAQuestionIsOpenIsForTheQuestion) {
+    // The player tabs to No with the arrows; answered No, the game goes on unsteered.
+    const struct {
+        const char* name;
+        char key;
+        int arrow;
+    } table[] = {
+        {"left arrow, Q question", 'Q', KeyCode::LeftArrow},
+        {"left arrow, N question", 'N', KeyCode::LeftArrow},
+        {"right arrow, Q question", 'Q', KeyCode::RightArrow},
+        {"right arrow, N question", 'N', KeyCode::RightArrow},
+    };
+    const auto presenter = Application::questionPresenter;
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name);
+        KeyState keys;
+        setKeyboard(&keys);
+        Then("4R");
+        Window1& b = startOn(448, "");
+        b.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&b));
+        int asked = 0;
+        Application::questionPresenter = [&](const QString&) {
+            ++asked;
+            keys.press(row.arrow);
+            keys.release(row.arrow);
+            return false;
+        };
+        QTest::keyClick(&b, row.key);
+        EXPECT_EQ(asked, 1) << "no question asked";
+        for (int frame = 0; frame < 3; ++frame) {
+            b.Timer4_Action();
+            b.Timer1_Action();
+        }
+        EXPECT_EQ(b.kap2, 4) << "the arrow pressed in the question box steered the tile";
+    }
+    Application::questionPresenter = presenter;
+}
+
 TEST_F(BoardTest, landingsQuickenThePaceCloseColumnsAndMixOnce) {
     // From a line holding `row`, the planned releases and `frames` frames: the top
     // rows (the falling tile in lower case), the pace, the open columns.

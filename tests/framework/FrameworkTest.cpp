@@ -72,6 +72,27 @@ TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKee
     closeAllWindows();
 }
 
+TEST(WindowTest, aFixedSizeWindowRefusesToFillTheScreen) {
+    // The offscreen platform grants every state asked for, as a window manager would.
+    const struct {
+        const char* name;
+        void (QWidget::*fill)();
+    } table[] = {
+        {"fullscreen", &QWidget::showFullScreen},
+        {"maximised", &QWidget::showMaximized},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name);
+        ProbeWindow& w = ProbeWindow::shared();
+        const QSize size = w.size();
+        (w.*row.fill)();
+        EXPECT_FALSE(w.isFullScreen()) << "the fixed-size window went fullscreen";
+        EXPECT_FALSE(w.isMaximized()) << "the fixed-size window was maximised";
+        EXPECT_EQ(w.size(), size) << "the fixed-size window changed its size";
+        closeAllWindows();
+    }
+}
+
 TEST(MenuBarTest, quitQuitsOnceEveryWindowMayCloseOrWhenTheSessionEnds) {
     MenuBar bar;
     bar.addMenu("FileMenu", "&File");

@@ -42,7 +42,7 @@ void Sprite::moveTo(int x, int y) {
     }
     SpriteSurface& surface = *surface_;
     // Every place it showed since its glide began: a paint may have come late.
-    surface.repaintRect(glideExtent(*this, fromY_));
+    const QRect before = glideExtent(*this, fromY_);
     if (y != y_) {
         // Only a frame's fall glides: a sprite put elsewhere shows there at once.
         const bool glides = surface.updating_ && surface.pace_ && surface.pace_->ticking();
@@ -54,7 +54,7 @@ void Sprite::moveTo(int x, int y) {
     }
     x_ = x;
     y_ = y;
-    surface.repaintRect(glideExtent(*this, fromY_));
+    surface.repaintRect(before.united(glideExtent(*this, fromY_)));
     if (!surface.gliding_.empty()) {
         surface.wake();
     }

@@ -5,6 +5,8 @@
 //   motion_sampler WINDOW_ID X Y WIDTH HEIGHT
 // The field as it is when the sampler starts (no tile yet) is the reference; the tile is
 // where the field differs from it. Sampling ends when a second tile shows (the first landed).
+// A jump counts only between samples taken on time: a sampler held up by a busy machine would
+// blame the game for its own lateness.
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
@@ -18,6 +20,7 @@ namespace {
 constexpr int SampleMs = 10;
 constexpr int GiveUpMs = 15000;
 constexpr int TileSide = 32;
+constexpr int OnTimeMs = 15;  // two samples at most this far apart show the game's own jumps
 
 // The rows where `now` differs from `before`: first and last, or -1 when none.
 std::pair<int, int> changedRows(const QImage& before, const QImage& now) {
@@ -53,12 +56,13 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     std::set<int> positions;
-    int previous = -1, largestJump = 0, samples = 0;
+    int previous = -1, largestJump = 0, samples = 0, late = 0;
     qint64 firstSeen = -1, lastSeen = -1;
     QElapsedTimer clock;
     clock.start();
     for (qint64 next = 0; clock.elapsed() < GiveUpMs; next += SampleMs) {
         QThread::msleep(static_cast<unsigned long>(qMax<qint64>(0, next - clock.elapsed())));
+        const qint64 taken = clock.elapsed();
         const auto [top, bottom] = changedRows(reference, grab());
         if (top < 0) {
             continue;  // not released yet
@@ -66,9 +70,13 @@ int main(int argc, char** argv) {
         if (bottom - top > TileSide + 8 || (previous >= 0 && top < previous)) {
             break;  // a second tile: the first has landed
         }
-        firstSeen = firstSeen < 0 ? clock.elapsed() : firstSeen;
-        lastSeen = clock.elapsed();
-        largestJump = previous < 0 ? 0 : qMax(largestJump, top - previous);
+        const bool onTime = previous >= 0 && taken - lastSeen <= OnTimeMs;
+        if (onTime) {
+            largestJump = qMax(largestJump, top - previous);
+        }
+        late += previous >= 0 && !onTime;
+        firstSeen = firstSeen < 0 ? taken : firstSeen;
+        lastSeen = taken;
         previous = top;
         positions.insert(top);
         ++samples;
@@ -78,8 +86,9 @@ int main(int argc, char** argv) {
         std::printf("no falling tile seen\n");
         return 1;
     }
-    std::printf("%.1f positions/s largest-jump %d px (%zu positions, %d samples, %.2f s)\n",
-                static_cast<double>(positions.size()) / seconds, largestJump, positions.size(),
-                samples, seconds);
+    std::printf(
+        "%.1f positions/s largest-jump %d px (%zu positions, %d samples, %d late, %.2f s)\n",
+        static_cast<double>(positions.size()) / seconds, largestJump, positions.size(), samples,
+        late, seconds);
     return 0;
 }

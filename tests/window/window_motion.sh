@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # The falling tile moves smoothly: in Beginner and in Expert, what the X server shows of the field
 # is sampled every 10 ms while the first tile falls; it fails below 40 distinct drawn positions a
-# second or on a jump of more than 8 px between two samples. Prints the game's CPU, idle on the
+# second or on a jump of more than 8 px between two samples taken on time. Prints the game's CPU, idle on the
 # board before Start (and its wakeups) and in play, from /proc/PID/stat, without judging them: on a
 # loaded machine they are not steady enough to fail on.
 #   window_motion.sh GAME WORKDIR   HUEMIX_MOTION_CPU_SECONDS: seconds of each CPU reading (5)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The frame loop: the pace timers, the fall and steering of the falling tile,
 // and its landing on the active bottom line.
+#include "board/FieldView.h"
 #include "board/Pictures.h"
 #include "board/Window1.h"
 #include "framework/Keyboard.h"
@@ -54,6 +55,7 @@ void Window1::SpriteSurface1_NextFrame() {
             // behind unplayed).
             return;
         case Landing::Vanish:
+            fieldView->vanished(*tile);
             tile->Close();  // a colour covering itself vanishes...
             timePenalty();  // ...and the pace quickens
             break;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Colour mixing where the falling tile meets a resting tile.
+#include "board/FieldView.h"
 #include "board/Pictures.h"
 #include "board/Window1.h"
 
@@ -9,15 +10,17 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
     // The result goes into the resting tile's cell; the falling one has colorit.
     const bool s1Rests = s2->Group() == colorit;
     const Sprite& resting = s1Rests ? *s1 : *s2;
+    const Sprite& fallingTile = s1Rests ? *s2 : *s1;
     const int x = resting.X();
     const int y = resting.Y();
-    const Colour falling = Pictures::colourOf((s1Rests ? s2 : s1)->Image());
+    const Colour falling = Pictures::colourOf(fallingTile.Image());
     const Colour rests = Pictures::colourOf(resting.Image());
     const Landing landing = landingOf(
         {.falling = falling, .resting = rests, .reach = Reach::Touching, .topRow = y < Cell});
 
     if (landing == Landing::Mix || landing == Landing::White) {
         const Colour result = mixOf(falling, rests);
+        fieldView->mixed(fallingTile, resting, landing == Landing::White);
         s1->Close();
         s2->Close();
         mysprite2 = SpriteSurface1->NewSprite(Pictures::of(result), x, y);
@@ -39,6 +42,7 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
     // Incompatible: the cell turns gray and the tile named first is raised a row.
     const PictureRef raisedPicture = s1->Image();
     const int raisedCode = s1->Group();
+    fieldView->grayed(fallingTile, resting, landing == Landing::RaiseLine);
     s1->Close();
     s2->Close();
     if (landing == Landing::RaiseLine) {

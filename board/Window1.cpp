@@ -3,6 +3,7 @@
 
 #include <QShortcut>
 
+#include "board/FieldView.h"
 #include "board/Pictures.h"
 #include "framework/Application.h"
 
@@ -34,11 +35,13 @@ void Window1::CreateControls() {
     SpriteSurface1->Collision = [this](const SpriteRef& s1, const SpriteRef& s2) {
         SpriteSurface1_Collision(s1, s2);
     };
+    fieldView = new FieldView(*this);
 
     Timer1 = addInvisible<Timer>("Timer1");
     Timer1->setMode(Timer::Off);
     Timer1->setPeriod(BeginnerPeriod);
     Timer1->Action = [this] { Timer1_Action(); };
+    SpriteSurface1->setPace(Timer1);  // the falling tile glides between its ticks
 
     PushButton1 = addControl<PushButton>("PushButton1", {98, 500, 80, 20});
     PushButton1->setCaption(tr("Start"));
@@ -63,6 +66,7 @@ void Window1::CreateControls() {
     Timer4->setPeriod(PollPeriod);
     Timer4->setMode(Timer::Multiple);
     Timer4->Action = [this] { Timer4_Action(); };
+    Timer4->tickOnlyWith(Timer1);  // the latches matter only while a tile falls
 
     StaticText12 = addControl<StaticText>("StaticText12", {304, 133, 39, 27});
     StaticText12->setText(tr("Score:"));
@@ -125,7 +129,7 @@ void Window1::CreateControls() {
     PausedText = addControl<StaticText>("PausedText", {6 + 64, 208, FieldWidth - 128, 44});
     PausedText->setStyle({.size = 32, .bold = true});
     PausedText->setCentered(true);
-    PausedText->setBackColor(Qt::white);
+    PausedText->setBackColor(QColor(255, 255, 255, 170));  // the tiles show through
     PausedText->setText(tr("Paused"));
     PausedText->setVisible(false);
     new QShortcut(QKeySequence(QStringLiteral("P")), this, [this] { PauseKey_Action(); });

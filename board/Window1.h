@@ -8,6 +8,8 @@
 #include "framework/Timer.h"
 #include "framework/Window.h"
 
+class FieldView;
+
 // The game board: the window in which the game is played. It holds all game
 // state, as the properties below, and every control of the board.
 //
@@ -74,6 +76,7 @@ class Window1 : public SharedWindow<Window1> {
     RadioButton* RadioButton1;  // "Beginner"
     RadioButton* RadioButton2;  // "Expert"
     StaticText* PausedText;     // over the field while the player has paused the game
+    FieldView* fieldView;       // draws the field around the tiles
 
     // ---- handlers
     void SpriteSurface1_Open() {}

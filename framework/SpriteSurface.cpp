@@ -1,27 +1,159 @@
 // SPDX-License-Identifier: MIT
 #include "framework/SpriteSurface.h"
 
-#include <QEvent>
+#include <QElapsedTimer>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <utility>
+
+#include "framework/Timer.h"
+
+namespace {
+constexpr int DefaultRefresh = 60;  // Hz, when the screen does not say
+
+// Where a sprite may show while it glides from fromY to its place: never past it.
+QRect glideExtent(const Sprite& sprite, qreal fromY) {
+    const QRectF at(sprite.X(), sprite.Y(), sprite.drawnRect().width(),
+                    sprite.drawnRect().height());
+    return at.united(at.translated(0, fromY - sprite.Y())).toAlignedRect();
+}
+}  // namespace
 
 void Sprite::Close() {
     if (SpriteSurface* surface = std::exchange(surface_, nullptr)) {
+        surface->repaintRect(glideExtent(*this, fromY_));
+        std::erase(surface->gliding_, this);
         // May drop the last reference to this sprite.
         std::erase_if(surface->sprites_, [this](const SpriteRef& s) { return s.get() == this; });
-        surface->repaint();
+    }
+}
+
+QRectF Sprite::drawnRect() const {
+    return {QPointF(x_, surface_ ? surface_->drawnY(*this) : y_), size_};
+}
+
+void Sprite::moveTo(int x, int y) {
+    if (!surface_) {
+        x_ = x;
+        y_ = y;
+        return;
+    }
+    SpriteSurface& surface = *surface_;
+    // Every place it showed since its glide began: a paint may have come late.
+    const QRect before = glideExtent(*this, fromY_);
+    if (y != y_) {
+        // Only a frame's fall glides: a sprite put elsewhere shows there at once.
+        const bool glides = surface.updating_ && surface.pace_ && surface.pace_->ticking();
+        fromY_ = glides ? surface.drawnY(*this) : y;
+        glideStart_ = glides ? SpriteSurface::now() : -1;
+        if (glides && std::ranges::find(surface.gliding_, this) == surface.gliding_.end()) {
+            surface.gliding_.push_back(this);
+        }
+    }
+    x_ = x;
+    y_ = y;
+    surface.repaintRect(before.united(glideExtent(*this, fromY_)));
+    if (!surface.gliding_.empty()) {
+        surface.wake();
     }
 }
 
 SpriteSurface::SpriteSurface(const QString& name, QWidget* parent, int width, int height)
-    : Control(name, new QWidget(parent), parent), taken_(Keyboard().pressCounts()) {
+    : Control(name, new QWidget(parent), parent),
+      taken_(Keyboard().pressCounts()),
+      display_(new QTimer(this)) {
     widget()->resize(width, height);
     widget()->setAttribute(Qt::WA_OpaquePaintEvent);
     widget()->installEventFilter(this);
+    display_->setTimerType(Qt::PreciseTimer);
+    connect(display_, &QTimer::timeout, this, &SpriteSurface::displayFrame);
 }
 
 SpriteSurface::~SpriteSurface() {
     std::ranges::for_each(sprites_, [](const SpriteRef& sprite) { sprite->surface_ = nullptr; });
+}
+
+qint64 SpriteSurface::now() {
+    if (clock) {
+        return clock();
+    }
+    static QElapsedTimer steady;
+    if (!steady.isValid()) {
+        steady.start();
+    }
+    return steady.elapsed();
+}
+
+void SpriteSurface::setPace(Timer* pace) {
+    pace_ = pace;
+    connect(pace, &Timer::tickingChanged, this, [this](bool ticking) {
+        if (!ticking) {
+            settle();
+        }
+    });
+}
+
+qreal SpriteSurface::drawnY(const Sprite& sprite) const {
+    const qint64 elapsed = now() - sprite.glideStart_;
+    const int period = pace_ ? pace_->Period() : 0;
+    if (sprite.glideStart_ < 0 || elapsed >= period) {
+        return sprite.y_;
+    }
+    return sprite.fromY_ + (sprite.y_ - sprite.fromY_) * qreal(elapsed) / period;
+}
+
+void SpriteSurface::settle() {
+    for (Sprite* sprite : std::exchange(gliding_, {})) {
+        repaintRect(glideExtent(*sprite, sprite->fromY_));
+        sprite->glideStart_ = -1;
+        sprite->fromY_ = sprite->y_;
+    }
+}
+
+void SpriteSurface::repaintRect(const QRect& rect) {
+    if (widget()) {  // gone first with the window
+        widget()->update(rect);
+    }
+}
+
+void SpriteSurface::animate(const QRect& rect, int ms) {
+    animations_.push_back({rect, now() + ms});
+    repaintRect(rect);
+    wake();
+}
+
+bool SpriteSurface::animating() const {
+    return display_->isActive();
+}
+
+void SpriteSurface::wake() {
+    if (display_->isActive()) {
+        return;
+    }
+    const QScreen* screen = widget() ? widget()->screen() : nullptr;
+    const qreal hertz =
+        screen && screen->refreshRate() > 1 ? screen->refreshRate() : DefaultRefresh;
+    display_->start(qBound(4, qRound(1000 / hertz), 40));
+}
+
+// One display frame: what glides or animates is repainted, and what has ended
+// once more, at its end; with nothing left, the clock stops.
+void SpriteSurface::displayFrame() {
+    const qint64 time = now();
+    const int period = pace_ ? pace_->Period() : 0;
+    std::erase_if(gliding_, [&](Sprite* sprite) {
+        repaintRect(glideExtent(*sprite, sprite->fromY_));
+        return time - sprite->glideStart_ >= period;
+    });
+    std::erase_if(animations_, [&](const Animation& animation) {
+        repaintRect(animation.rect);
+        return time >= animation.until;
+    });
+    if (gliding_.empty() && animations_.empty()) {
+        display_->stop();
+    }
 }
 
 bool SpriteSurface::eventFilter(QObject* watched, QEvent* event) {
@@ -29,17 +161,31 @@ bool SpriteSurface::eventFilter(QObject* watched, QEvent* event) {
         return Control::eventFilter(watched, event);
     }
     QPainter painter(widget());
-    painter.fillRect(widget()->rect(), Qt::white);
-    for (const SpriteRef& sprite : sprites_) {
-        painter.drawPixmap(sprite->rect(), *sprite->image_);
-    }
+    paint(painter, static_cast<QPaintEvent*>(event)->rect());
     return true;
+}
+
+void SpriteSurface::paint(QPainter& painter, const QRect& area) {
+    if (PaintBelow) {
+        PaintBelow(painter);
+    } else {
+        painter.fillRect(area, Qt::white);
+    }
+    for (const SpriteRef& sprite : sprites_) {
+        const QRectF at = sprite->drawnRect();
+        if (at.intersects(area)) {
+            painter.drawPixmap(at, *sprite->image_, sprite->image_->rect());
+        }
+    }
+    if (PaintAbove) {
+        PaintAbove(painter);
+    }
 }
 
 SpriteRef SpriteSurface::NewSprite(PictureRef picture, int x, int y) {
     sprites_.push_back(SpriteRef(new Sprite(this, std::move(picture), x, y)));
     forgetKeys();
-    repaint();
+    repaintRect(sprites_.back()->rect());
     return sprites_.back();
 }
 
@@ -47,7 +193,9 @@ void SpriteSurface::Update() {
     if (closed_ || std::exchange(updating_, true)) {
         return;
     }
-    NextFrame ? NextFrame() : void();
+    if (NextFrame) {
+        NextFrame();
+    }
     // Sprites of group 0 collide with nothing, and a long game piles up
     // hundreds of them: leaving them out first keeps the pair test to the few
     // that can meet, in the same oldest-first order.
@@ -74,5 +222,4 @@ void SpriteSurface::Update() {
         }
     }
     updating_ = false;
-    repaint();
 }

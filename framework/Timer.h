@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QPointer>
 #include <QTimer>
 
 #include "framework/Controls.h"
@@ -16,33 +17,60 @@ class Timer : public Control {
         : Control(name, nullptr, parent) {
         clock_->setTimerType(Qt::PreciseTimer);
         clock_->setInterval(1000);
-        connect(clock_, &QTimer::timeout, this,
-                [this] { mode_ != Off&& Action ? Action() : void(); });
+        connect(clock_, &QTimer::timeout, this, &Timer::tick);
     }
 
     int Mode() const { return mode_; }
-    void setMode(int mode) { mode_ = mode, reschedule(); }
+    void setMode(int mode) {
+        mode_ = mode;
+        reschedule();
+    }
     int Period() const { return clock_->interval(); }
     void setPeriod(int milliseconds) { clock_->setInterval(qMax(1, milliseconds)); }
     // Held (its window minimised), it keeps Mode and Period but does not tick.
-    void hold(bool held) { held_ = held, reschedule(); }
+    void hold(bool held) {
+        held_ = held;
+        reschedule();
+    }
     bool held() const { return held_; }
+    // Keeps its Mode but ticks only while `leader` ticks: a helper of another
+    // timer's work then sleeps with it, and wakes nothing in between.
+    void tickOnlyWith(Timer* leader) {
+        leader_ = leader;
+        connect(leader, &Timer::tickingChanged, this, &Timer::reschedule);
+        reschedule();
+    }
+    // Whether it would tick now: on, not held, its leader ticking (the clock aside).
+    bool ticking() const { return mode_ != Off && !held_ && (!leader_ || leader_->ticking()); }
     std::function<void()> Action;
 
     // Stopped: timers tick only when a test calls their handlers.
     static void setClockRunning(bool running) { clockRunning_ = running; }
 
+  signals:
+    void tickingChanged(bool ticking);
+
   private:
+    void tick() {
+        if (mode_ != Off && Action) {
+            Action();
+        }
+    }
     void reschedule() {
-        if (mode_ == Off || !clockRunning_ || held_) {
+        if (!ticking() || !clockRunning_) {
             clock_->stop();
         } else if (!clock_->isActive()) {
             clock_->start();  // not restarted when running: that would shift its cadence
+        }
+        if (ticking() != ticked_) {
+            ticked_ = ticking();
+            emit tickingChanged(ticked_);
         }
     }
 
     static inline bool clockRunning_ = true;
     int mode_ = Off;
-    bool held_ = false;
+    bool held_ = false, ticked_ = false;
+    QPointer<Timer> leader_;
     QTimer* clock_ = new QTimer(this);
 };

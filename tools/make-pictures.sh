@@ -40,14 +40,24 @@ mark() {
     esac
 }
 
+# blend A B: the colour halfway between two #RRGGBB colours
+blend() {
+    local a=${1#\#} b=${2#\#} i out="#"
+    for i in 0 2 4; do out+=$(printf %02X $(((16#${a:i:2} + 16#${b:i:2}) / 2))); done
+    echo "$out"
+}
+
 # tile NUMBER FILL BORDER HIGHLIGHT SHADE MARK INK
-# A flat tile in its pure colour, framed by a darker border and a thin bevel
-# (lighter top-left, darker bottom-right) so two neighbours of one colour
-# still read as two tiles, with a mark of its own in INK: a shape tells the
-# colours apart for players who cannot tell them by hue. Drawn natively at
-# each scale so edges stay sharp.
+# A tile in its pure colour with rounded corners and a soft two-step bevel
+# (lighter top-left, darker bottom-right) inside a darker border, so it reads
+# as a raised piece and two neighbours of one colour still read as two tiles;
+# the face inside the bevel stays flat, and carries a mark of its own in INK:
+# a shape tells the colours apart for players who cannot tell them by hue.
+# Drawn natively at each scale so edges stay sharp; the corners are
+# transparent, so the field shows there.
 tile() {
-    local num=$1 fill=$2 border=$3 hi=$4 shade=$5 shape=$6 ink=$7 s n file hole
+    local num=$1 fill=$2 border=$3 hi=$4 shade=$5 shape=$6 ink=$7 s n file hole hi2 shade2
+    hi2=$(blend "$hi" "$fill") shade2=$(blend "$shade" "$fill")
     for s in 1 2; do
         n=$((32 * s))
         file="$out/$num.png"
@@ -55,12 +65,16 @@ tile() {
         hole=()
         # The ring is a disc with the tile's fill punched back into its middle.
         [[ $shape == ring ]] && hole=(-fill "$fill" -draw "circle $(awk -v s="$s" 'BEGIN { printf "%g,%g %g,%g", 16 * s - 0.5, 16 * s - 0.5, 16 * s - 0.5, 12.5 * s - 0.5 }')")
-        convert -size "${n}x${n}" "xc:$border" +antialias -stroke none \
-            -fill "$hi" -draw "rectangle $s,$s $((n - 1 - s)),$((n - 1 - s))" \
-            -fill "$shade" -draw "rectangle $((2 * s)),$((2 * s)) $((n - 1 - s)),$((n - 1 - s))" \
-            -fill "$fill" -draw "rectangle $((2 * s)),$((2 * s)) $((n - 1 - 2 * s)),$((n - 1 - 2 * s))" \
+        # Each ring of the bevel is a rounded square shifted toward its light.
+        convert -size "${n}x${n}" xc:none -stroke none \
+            -fill "$border" -draw "roundrectangle 0,0 $((n - 1)),$((n - 1)) $((4 * s)),$((4 * s))" \
+            -fill "$shade" -draw "roundrectangle $s,$s $((n - 1 - s)),$((n - 1 - s)) $((3 * s)),$((3 * s))" \
+            -fill "$hi" -draw "roundrectangle $s,$s $((n - 1 - 2 * s)),$((n - 1 - 2 * s)) $((3 * s)),$((3 * s))" \
+            -fill "$shade2" -draw "roundrectangle $((2 * s)),$((2 * s)) $((n - 1 - 2 * s)),$((n - 1 - 2 * s)) $((2 * s)),$((2 * s))" \
+            -fill "$hi2" -draw "roundrectangle $((2 * s)),$((2 * s)) $((n - 1 - 3 * s)),$((n - 1 - 3 * s)) $((2 * s)),$((2 * s))" \
+            +antialias -fill "$fill" -draw "rectangle $((3 * s)),$((3 * s)) $((n - 1 - 3 * s)),$((n - 1 - 3 * s))" \
             -fill "$ink" -draw "$(mark "$shape" "$s")" "${hole[@]}" \
-            "${png_opts[@]}" "PNG24:$file"
+            "${png_opts[@]}" "PNG32:$file"
     done
 }
 

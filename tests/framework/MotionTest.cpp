@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+// How the sprite surface shows motion between the frames of its pace, on a clock of the test's.
+#include <gtest/gtest.h>
+
+#include "framework/SpriteSurface.h"
+#include "framework/Timer.h"
+
+namespace {
+struct MotionTest : ::testing::Test {
+    MotionTest() {
+        SpriteSurface::clock = [this] { return time; };
+        pace.setPeriod(80);
+        pace.setMode(Timer::Multiple);
+        surface.setPace(&pace);
+        surface.NextFrame = [this] { step(*tile); };
+    }
+    ~MotionTest() override { SpriteSurface::clock = nullptr; }
+    qint64 time = 1000;
+    QWidget parent;
+    SpriteSurface surface{"SpriteSurface1", &parent, 288, 480};
+    Timer pace;
+    SpriteRef tile = surface.NewSprite(std::make_shared<const Picture>(32, 32), 64, 0);
+    std::function<void(Sprite&)> step = [](Sprite& s) { s.setY(s.Y() + 16); };
+};
+
+TEST_F(MotionTest, aFallGlidesBehindTheSpriteOverOnePeriodAndASidewaysStepShowsAtOnce) {
+    step = [](Sprite& s) {
+        s.setY(s.Y() + 16);
+        s.setX(s.X() + 32);
+    };
+    surface.Update();  // at 1000: Y 0 -> 16, X 64 -> 96
+    const std::pair<qint64, QPointF> table[] = {
+        {1000, {96, 0}},   // the step in the frame it was made, the fall not begun
+        {1040, {96, 8}},   // half a period: half the fall
+        {1080, {96, 16}},  // a period: where the sprite is
+        {1500, {96, 16}},  // and no further, however late the next frame
+    };
+    for (const auto& [at, drawn] : table) {
+        time = at;
+        EXPECT_EQ(tile->drawnRect().topLeft(), drawn) << "at " << at;
+    }
+    time = 1040;
+    surface.Update();  // an early frame glides on from where the sprite shows
+    EXPECT_EQ(tile->drawnRect().top(), 8) << "a frame come early jumped";
+    time = 1080;
+    EXPECT_EQ(tile->drawnRect().top(), 8 + (32 - 8) / 2.0);
+}
+
+TEST_F(MotionTest, aSpriteShowsWhereItIsAtOnceWhenMovedOutsideAFrameOrWhenThePaceStops) {
+    tile->setY(100);
+    EXPECT_EQ(tile->drawnRect().top(), 100) << "moved outside a frame";
+    surface.Update();
+    pace.hold(true);  // paused or minimised: the tile is drawn where the rules put it
+    EXPECT_EQ(tile->drawnRect().top(), 116) << "held";
+    pace.hold(false);
+    surface.Update();
+    pace.setMode(Timer::Off);
+    EXPECT_EQ(tile->drawnRect().top(), 132) << "stopped";
+}
+
+TEST_F(MotionTest, theDisplayClockRunsOnlyWhileSomethingMovesOrAnimates) {
+    EXPECT_FALSE(surface.animating()) << "before anything moved";
+    surface.Update();
+    EXPECT_TRUE(surface.animating()) << "while the fall glides";
+    time += 80;
+    surface.displayFrame();
+    EXPECT_FALSE(surface.animating()) << "after the glide";
+    surface.animate({0, 0, 32, 32}, 150);
+    time += 149;
+    surface.displayFrame();
+    EXPECT_TRUE(surface.animating()) << "while an animation lasts";
+    time += 1;
+    surface.displayFrame();
+    EXPECT_FALSE(surface.animating()) << "after the animation";
+}
+
+TEST(TimerTest, aTimerTiedToAnotherTicksOnlyWhileThatOneTicksAndKeepsItsMode) {
+    Timer leader, poller;
+    poller.setMode(Timer::Multiple);
+    poller.tickOnlyWith(&leader);
+    EXPECT_FALSE(poller.ticking()) << "its leader off";
+    leader.setMode(Timer::Multiple);
+    EXPECT_TRUE(poller.ticking()) << "its leader on";
+    leader.hold(true);
+    EXPECT_FALSE(poller.ticking()) << "its leader held";
+    leader.hold(false);
+    poller.hold(true);
+    EXPECT_FALSE(poller.ticking()) << "itself held";
+    EXPECT_EQ(poller.Mode(), Timer::Multiple);
+}
+}  // namespace

@@ -103,7 +103,11 @@ Application::Application() {
         auto* notifier = new QSocketNotifier(endSignals[0], QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, readEndSignals);
         for (const int signal : Ending) {
-            std::signal(signal, onEndSignal);  // glibc's signal restarts interrupted calls
+            // glibc's signal restarts interrupted calls. One ignored by whoever started the
+            // game (nohup; Ctrl+C for a job in the background) stays ignored.
+            if (std::signal(signal, onEndSignal) == SIG_IGN) {
+                std::signal(signal, SIG_IGN);
+            }
         }
     }
 

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "app/App.h"
-#include "board/Window1.h"
 #include "app/MenuBar1.h"
+#include "board/Window1.h"
 #include "headless/Headless.h"
 #include "scores/Window4.h"
 
@@ -41,6 +41,7 @@ TEST(RunScoresTest, aClosedScoreBoardLosesNoRowAndEveryWayOutAsksAboutThem) {
         ASSERT_TRUE(prefs.open(QIODevice::WriteOnly) && prefs.write("Ann,12\n") == 7);
         prefs.close();
         recorded().clear();
+        std::signal(SIGINT, SIG_DFL);  // as a terminal starts the game, not a background job
         const App app;
         App::wireWindows();
         Window4& scores = Window4::shared();

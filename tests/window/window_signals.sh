@@ -39,6 +39,8 @@ to_board() { # Kim's board, after KEY there and Return, a second into the game
 }
 
 rm -rf "$work" && mkdir -p "$work/config" && start_xvfb
+# As a terminal starts it: a background job of this script would ignore SIGINT, and so would the game.
+printf '#!/bin/sh\nexec env --default-signal=INT %q\n' "$game" >"$XDG_RUNTIME_DIR/game" && chmod +x "$XDG_RUNTIME_DIR/game" && game=$XDG_RUNTIME_DIR/game
 awk -v n="$records" 'BEGIN { for (i = 0; i < n; i++) printf "P%d,%d\n", i, i }' >"$work/large.prefs"
 for signal in TERM HUP; do # 0.1 s after the first window (the progress dialog) maps
     cp "$work/large.prefs" "$prefs" && launch "$game" "$work"

@@ -170,8 +170,11 @@ bool ShowURL(const QString& url) {
 }
 
 void MsgBox(const QString& message) {
-    Application::messagePresenter ? Application::messagePresenter(message)
-                                  : void(ask(QMessageBox::NoIcon, message, QMessageBox::Ok));
+    if (Application::messagePresenter) {
+        Application::messagePresenter(message);
+        return;
+    }
+    ask(QMessageBox::NoIcon, message, QMessageBox::Ok);
 }
 
 bool msgBoxYesNo(const QString& question) {

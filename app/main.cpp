@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         App app;
         App::wireWindows();
         app.openDefaultWindow();
-        status = QApplication::exec();
+        status = app.exec();
         App::shutdown();
     }
     return status;

@@ -5,16 +5,9 @@
 #include "board/Window1.h"
 #include "framework/Application.h"
 #include "framework/Keyboard.h"
-#include "framework/ListBox.h"
-#include "scores/ScoreFile.h"
 #include "scores/Window4.h"
 
 namespace {
-// The name typed on the score board, as the score file would record it.
-QString recordedName(const Window4& scores) {
-    return nameToRecord(scores.EditField1->Text());
-}
-
 // The game whose record the last save wrote, at its score then: a session's
 // end may save and then, cancelled, go on.
 struct Saved {
@@ -51,12 +44,10 @@ void Window1::PushButton4_Action() {
     // Only Expert scores with a name are recorded.
     bool record = false;
     if (RadioButton2->Value()) {
-        Window4& scores = Window4::shared();  // made anew if the player closed it
-        const QString name = recordedName(scores);
+        const QString name = Window4::playerName();
         if (!name.isEmpty()) {
             record = true;
-            scores.ListBox1->AddRow(name);
-            scores.ListBox1->setCell(scores.ListBox1->LastIndex(), 1, QString::number(counter));
+            Window4::recordScore(name, counter);
         }
     }
 
@@ -84,10 +75,9 @@ bool Window1::saveAsQuit() {
     if (!RadioButton2->Value()) {
         return true;  // nothing is written
     }
-    Window4& scores = Window4::shared();
     // The save may ask, show progress or tell why it failed.
     const Hold hold(*this);
-    const SaveResult result = saveScores(*scores.ListBox1, recordedName(scores), counter);
+    const SaveResult result = Window4::saveScores(Window4::playerName(), counter);
     if (!result.saved && !result.message.isEmpty()) {
         MsgBox(result.message);
     }
@@ -98,16 +88,14 @@ bool Window1::saveAsQuit() {
 }
 
 bool Window1::hasUnsavedScores() {
-    // No score board: Quit would load the file into a new one and write it back.
-    const Window4* scores = Window4::existing();
-    if (!RadioButton2->Value() || !scores) {
+    if (!RadioButton2->Value()) {
         return false;
     }
     // A game counts once a tile has fallen: Quit on a board not yet started
     // would write its 0, but no play would be lost without it.
-    const bool game = cnt > 0 && !recordedName(*scores).isEmpty() &&
+    const bool game = cnt > 0 && !Window4::playerName().isEmpty() &&
                       !(lastSaved().board == this && lastSaved().score == counter);
-    return game || unsavedScores(*scores->ListBox1);
+    return game || Window4::hasUnsavedScores();
 }
 
 bool Window1::mayClose() {

@@ -7,6 +7,13 @@
 #include "framework/Random.h"
 
 void Window1::PushButton2_Action() {
+    // Start releases the first tile, and a frame each next one once the falling tile has
+    // landed or mixed; between frames a tile is always falling. A push from anywhere else
+    // (a screen reader can press a hidden button) would leave that tile stuck mid-air.
+    const bool started = !PushButton1->Enabled();
+    if (!started || (cnt > 0 && !SpriteSurface1->updating())) {
+        return;
+    }
     if (!cktru) {
         ckquit();
         return;

@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <cerrno>
 #include <csignal>
+#include <utility>
 
 #include "framework/Keyboard.h"
 #include "framework/Window.h"
@@ -30,15 +31,55 @@ int ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButton
     return box.exec();
 }
 
-// A signal only writes a byte here; the event loop reads it and quits.
+// A signal only writes its number here; the event loop reads it and ends the game.
 int endSignals[2] = {-1, -1};
-constexpr int Ending[] = {SIGTERM, SIGHUP};
+constexpr int Ending[] = {SIGTERM, SIGHUP, SIGINT};
 
-void onEndSignal(int) {
+void onEndSignal(int signal) {
     const int saved = errno;
-    const char byte = 1;
+    const auto byte = static_cast<char>(signal);
     [[maybe_unused]] const auto written = ::write(endSignals[1], &byte, 1);
     errno = saved;
+}
+
+// Before exec() there is no loop for QCoreApplication::exit to end: a quit waits for it.
+bool mainLoopRunning = false;
+bool quitWaiting = false;
+bool askingToQuit = false;
+
+// Ctrl+C is the player's, as Ctrl+Q is: unsaved scores are asked about, and while the
+// question is up another Ctrl+C changes nothing.
+void interrupt() {
+    if (askingToQuit) {
+        return;
+    }
+    askingToQuit = true;
+    const bool mayQuit = Window::mayCloseAll();
+    askingToQuit = false;
+    if (mayQuit) {
+        Quit();
+    }
+}
+
+void readEndSignals() {
+    bool ending = false;
+    bool interrupted = false;
+    char bytes[16];
+    ssize_t count = 0;
+    while ((count = ::read(endSignals[0], bytes, sizeof bytes)) > 0) {
+        for (ssize_t i = 0; i < count; ++i) {
+            if (bytes[i] == SIGINT) {
+                interrupted = true;
+            } else {
+                ending = true;
+            }
+        }
+    }
+    if (ending) {
+        Quit();
+    } else if (interrupted) {
+        interrupt();
+    }
 }
 
 // xdg-open succeeds even when no program takes mail links, then fails in silence.
@@ -60,14 +101,13 @@ Application::Application() {
 
     if (endSignals[0] >= 0 || ::pipe2(endSignals, O_CLOEXEC | O_NONBLOCK) == 0) {
         auto* notifier = new QSocketNotifier(endSignals[0], QSocketNotifier::Read, this);
-        connect(notifier, &QSocketNotifier::activated, this, [] {
-            char bytes[16];
-            while (::read(endSignals[0], bytes, sizeof bytes) > 0) {
-            }
-            Quit();
-        });
+        connect(notifier, &QSocketNotifier::activated, this, readEndSignals);
         for (const int signal : Ending) {
-            std::signal(signal, onEndSignal);  // glibc's signal restarts interrupted calls
+            // glibc's signal restarts interrupted calls. One ignored by whoever started the
+            // game (nohup; Ctrl+C for a job in the background) stays ignored.
+            if (std::signal(signal, onEndSignal) == SIG_IGN) {
+                std::signal(signal, SIG_IGN);
+            }
         }
     }
 
@@ -98,9 +138,27 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+int Application::exec() {
+    if (std::exchange(quitWaiting, false)) {
+        return 0;
+    }
+    mainLoopRunning = true;
+    const int status = QApplication::exec();
+    mainLoopRunning = false;
+    return status;
+}
+
 void Quit() {
+    if (Application::quitHandler) {
+        Application::quitHandler();
+        return;
+    }
+    if (!mainLoopRunning && Application::shared()) {
+        quitWaiting = true;
+        return;
+    }
     // Not quit: that closes every window first, and a Close may show another.
-    Application::quitHandler ? Application::quitHandler() : QCoreApplication::exit(0);
+    QCoreApplication::exit(0);
 }
 
 bool ShowURL(const QString& url) {
@@ -112,8 +170,11 @@ bool ShowURL(const QString& url) {
 }
 
 void MsgBox(const QString& message) {
-    Application::messagePresenter ? Application::messagePresenter(message)
-                                  : void(ask(QMessageBox::NoIcon, message, QMessageBox::Ok));
+    if (Application::messagePresenter) {
+        Application::messagePresenter(message);
+        return;
+    }
+    ask(QMessageBox::NoIcon, message, QMessageBox::Ok);
 }
 
 bool msgBoxYesNo(const QString& question) {

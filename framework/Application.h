@@ -19,6 +19,10 @@ class Application : public QObject {
     MenuBar* menus() const { return menuBar_; }
     void setMenuBar(MenuBar* bar) { menuBar_ = bar; }
 
+    // Runs the event loop until Quit. A Quit that came before (a signal while the score file
+    // loaded, with no loop yet to end) ends the run at once.
+    int exec();
+
     // Set by tests instead of quitting, opening a URL or showing a message box.
     static inline std::function<void()> quitHandler;
     static inline std::function<bool(const QString&)> urlOpener;
@@ -35,7 +39,8 @@ class Application : public QObject {
 };
 
 // Ends the event loop, nested ones too; so do SIGTERM, SIGHUP and the session's end, asking
-// nothing.
+// nothing. SIGINT (Ctrl+C where the game was started) is the File menu's Quit: every window
+// may ask first.
 void Quit();
 // False when nothing could be started, or no program takes mail links.
 bool ShowURL(const QString& url);

@@ -3,7 +3,9 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QFocusFrame>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QShortcut>
@@ -37,6 +39,63 @@ QAccessibleInterface* linkAccessible(const QString& className, QObject* object) 
                       label->property(LinkProperty).value<StaticText*>();
     return link ? new LinkAccessible(label) : nullptr;
 }
+
+constexpr const char* ControlProperty = "control";  // on the widget of every control
+
+// A control's container lists only the controls on show: a hidden one (a button used as a
+// routine, a field never shown) is no more a screen reader's or an automation tool's to press
+// or type in than the player's.
+class ContainerAccessible : public QAccessibleWidget {
+  public:
+    explicit ContainerAccessible(QWidget* container) : QAccessibleWidget(container) {}
+    int childCount() const override { return static_cast<int>(reachable().size()); }
+    QAccessibleInterface* child(int index) const override {
+        QObject* found = reachable().value(index);
+        return found ? QAccessible::queryAccessibleInterface(found) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* interface) const override {
+        return interface ? static_cast<int>(reachable().indexOf(interface->object())) : -1;
+    }
+
+  private:
+    // As Qt lists a widget's children, less the hidden controls.
+    QObjectList reachable() const {
+        QObjectList found;
+        for (QObject* object : widget()->children()) {
+            auto* held = qobject_cast<QWidget*>(object);
+            const bool hiddenControl =
+                held && held->isHidden() && held->property(ControlProperty).toBool();
+            if (held && !held->isWindow() && !qobject_cast<QFocusFrame*>(held) &&
+                !qobject_cast<QMenu*>(held) && !hiddenControl) {
+                found << held;
+            }
+        }
+        return found;
+    }
+};
+
+// Plain widgets are what hold controls (a window's content area).
+QAccessibleInterface* containerAccessible(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    const bool plain = className == QLatin1String("QWidget") && widget && !widget->isWindow();
+    return plain ? new ContainerAccessible(widget) : nullptr;
+}
+
+// Qt may know the container already, as a plain widget that lists every child.
+void listOnlyShownControls(QWidget* container) {
+    [[maybe_unused]] static const bool factory =
+        (QAccessible::installFactory(containerAccessible), true);
+    if (!container || container->property(ControlProperty).isValid()) {
+        return;
+    }
+    container->setProperty(ControlProperty, false);  // known as a container from now on
+    if (QAccessible::isActive()) {
+        QAccessibleInterface* known = QAccessible::queryAccessibleInterface(container);
+        if (known && !dynamic_cast<ContainerAccessible*>(known)) {
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
+        }
+    }
+}
 }  // namespace
 
 PictureRef loadPictureResource(int number) {
@@ -57,7 +116,11 @@ PictureRef loadPictureResource(int number) {
 Control::Control(const QString& name, QWidget* widget, QObject* parent)
     : QObject(parent), widget_(widget) {
     setObjectName(name);
-    widget ? widget->setObjectName(name) : void();
+    if (widget) {
+        widget->setObjectName(name);
+        widget->setProperty(ControlProperty, true);
+        listOnlyShownControls(widget->parentWidget());
+    }
 }
 
 void Control::setStyle(const TextStyle& style) {
@@ -76,7 +139,12 @@ QString withoutLineBreaks(const QString& text) {
 
 PushButton::PushButton(const QString& name, QWidget* parent) : ControlOf(name, parent) {
     view()->setFocusPolicy(Qt::NoFocus);
-    connect(view(), &QPushButton::clicked, this, &PushButton::Push);
+    // Only a button on screen is the player's to click; a screen reader can press any.
+    connect(view(), &QPushButton::clicked, this, [this] {
+        if (view()->isVisible()) {
+            Push();
+        }
+    });
 }
 
 void PushButton::addShortcut(const QString& key, std::function<bool()> allow) {

@@ -35,6 +35,7 @@ class Control : public QObject {
 
     bool Enabled() const { return widget_ && widget_->isEnabled(); }
     void setEnabled(bool enabled) { widget_->setEnabled(enabled); }
+    // Hidden, it is out of the accessibility tree too, where its container shows it.
     void setVisible(bool visible) { widget_->setVisible(visible); }
     void SetFocus() { widget_->setFocus(Qt::OtherFocusReason); }
     void setStyle(const TextStyle& style);
@@ -68,7 +69,8 @@ class PushButton : public ControlOf<QPushButton> {
     }
     // A key ("N", "F1") that pushes it in its active window if `allow`, when given, says yes.
     void addShortcut(const QString& key, std::function<bool()> allow = {});
-    // Runs Action to completion, hidden or not; disabled, does nothing.
+    // Runs Action to completion, hidden or not; disabled, does nothing. A click runs it only
+    // on a button on screen.
     void Push() { Enabled() && Action ? Action() : void(); }
     std::function<void()> Action;
 };

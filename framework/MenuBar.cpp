@@ -29,19 +29,25 @@ bool canEdit(Kind kind) {
                                         : kind == Kind::Paste || kind == Kind::SelectAll ||
                                               field->hasSelectedText());
 }
+
+// An action of a bar's own (or a window's) that does what `item` does, as `item` shows it.
+QAction* standIn(QAction* item, QObject* owner) {
+    auto* action = new QAction(item->text(), owner);
+    action->setObjectName(item->objectName());
+    action->setSeparator(item->isSeparator());
+    action->setData(item->data());
+    action->setShortcut(item->shortcut());
+    action->setMenuRole(item->menuRole());
+    action->setEnabled(item->isEnabled());
+    QObject::connect(action, &QAction::triggered, item, &QAction::trigger);
+    QObject::connect(item, &QAction::enabledChanged, action, &QAction::setEnabled);
+    return action;
+}
 }  // namespace
 
 QMenu* MenuBar::addMenu(const QString& name, const QString& text) {
     auto* menu = new QMenu(text);
     menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    connect(menu, &QMenu::aboutToShow, this, [menu] {
-        for (QAction* action : menu->actions()) {
-            if (const auto kind = Kind(action->data().toInt()); kind >= Kind::Undo) {
-                action->setEnabled(canEdit(kind));
-            }
-        }
-    });
     menus_.append(menu);
     return menu;
 }
@@ -72,7 +78,33 @@ QAction* MenuBar::addItem(Kind kind, const QString& name, const QString& text,
             }
         });
     }
-    kind == Kind::Quit || kind == Kind::About ? shortcuts_.append(action) : void();
+    if (kind == Kind::Quit || kind == Kind::About) {
+        shortcuts_.append(action);
+    }
     menus_.last()->addAction(action);
     return action;
+}
+
+void MenuBar::showIn(QMenuBar* view) const {
+    for (const QMenu* items : menus_) {
+        QMenu* menu = view->addMenu(items->title());
+        menu->setObjectName(items->objectName());
+        menu->menuAction()->setObjectName(items->objectName());
+        for (QAction* item : items->actions()) {
+            menu->addAction(standIn(item, menu));
+        }
+        connect(menu, &QMenu::aboutToShow, menu, [menu] {
+            for (QAction* action : menu->actions()) {
+                if (const auto kind = Kind(action->data().toInt()); kind >= Kind::Undo) {
+                    action->setEnabled(canEdit(kind));
+                }
+            }
+        });
+    }
+}
+
+void MenuBar::addShortcutsTo(QWidget* window) const {
+    for (QAction* item : shortcuts_) {
+        window->addAction(standIn(item, window));
+    }
 }

@@ -76,6 +76,7 @@ class SpriteSurface : public Control {
     void dropKeys(int code) { taken_[code] = Keyboard().pressCount(code); }
     void forgetKeys() { taken_ = Keyboard().pressCounts(); }
     void Close() { closed_ = true; }  // ends the frames; what is on the surface stays shown
+    bool updating() const { return updating_; }  // within Update, raising its events
 
     std::function<void()> NextFrame;
     std::function<void(const SpriteRef& first, const SpriteRef& second)> Collision;

@@ -59,8 +59,9 @@ struct ActivationWatch : QObject {
 };
 
 void Window::open() {
-    if (Application* app = Application::shared(); app && app->menus()) {
-        addActions(app->menus()->shortcutActions());
+    // A window's menu bar has them already: twice, a key would be ambiguous and do nothing.
+    if (Application* app = Application::shared(); app && app->menus() && !layout()->menuBar()) {
+        app->menus()->addShortcutsTo(this);
     }
     Event_Open();
     setVisible(!closing_);  // a window closed in its Event_Open never shows

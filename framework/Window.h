@@ -38,7 +38,7 @@ class Window : public QWidget {
     // The application's shortcuts, Event_Open, then shown unless closed there.
     void open();
     void applyAttributes(const WindowAttributes& attributes);
-    void setMenuBar(MenuBar* bar);  // shared, not owned
+    void setMenuBar(MenuBar* bar);  // shared, not owned: shown in a bar of this window's own
     void setFirstFocus(Control* control) { firstFocus_ = control; }
 
     // Geometry in the content area's terms, in a group box too.

@@ -320,7 +320,10 @@ bool unsavedScores(const ListBox& list) {
 }
 
 SaveResult saveScores(ListBox& list, const QString& name, int score) {
-    ScoreModel& scores = scoresOf(list);
+    return saveScores(scoresOf(list), name, score);
+}
+
+SaveResult saveScores(ScoreModel& scores, const QString& name, int score) {
     const FolderItem file = scoreFile();
     const QString where = QDir::toNativeSeparators(file.path());
     const int rows = scores.rowCount();

@@ -68,5 +68,6 @@ struct SaveResult {
 // saved, the old file is as it was. The list is the score board's; records
 // others added join it once saved.
 SaveResult saveScores(ListBox& list, const QString& name, int score);
+SaveResult saveScores(ScoreModel& scores, const QString& name, int score);
 // The list holds rows that are not in the file (New Game's).
 bool unsavedScores(const ListBox& list);

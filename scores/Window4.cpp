@@ -1,8 +1,33 @@
 // SPDX-License-Identifier: MIT
 #include "scores/Window4.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+
 #include "framework/Application.h"
 #include "scores/ScoreFile.h"
+
+namespace {
+// What the run keeps of the score board, open or not.
+struct Run {
+    QPointer<ScoreModel> rows;  // the application's: no static may own a QObject
+    QString unread;             // why the list is empty or short, if it is
+    QString name;               // as typed
+};
+Run& run() {
+    static Run state;
+    return state;
+}
+
+// The run's rows, read from the file when the run has none yet.
+ScoreModel& runRows() {
+    if (!run().rows) {
+        run().rows = new ScoreModel(QCoreApplication::instance());
+        run().unread = loadScores(*run().rows);
+    }
+    return *run().rows;
+}
+}  // namespace
 
 Window4::Window4() {
     WindowAttributes attributes;
@@ -19,8 +44,10 @@ Window4::Window4() {
         setMenuBar(app->menus());
     }
 
-    Scores = new ScoreModel;
+    // Shown here, but the run's: the list would take them as its own.
+    Scores = &runRows();
     ListBox1 = addControl<ListBox>("ListBox1", {36, 22, 158, 100}, Scores);
+    Scores->setParent(QCoreApplication::instance());
     ListBox1->setInitialValue(tr("Name\tScore"));
     ListBox1->fitLastColumn(QStringLiteral("2147483647"));  // the largest score
 
@@ -53,12 +80,21 @@ Window4::Window4() {
     StaticText5->setTextColor(QColor(160, 0, 0));
 }
 
+Window4::~Window4() {
+    if (!closing()) {
+        endRun();
+    }
+}
+
 void Window4::Event_Open() {
-    StaticText5->setText(loadScores(*Scores));
+    StaticText5->setText(run().unread);
     StaticText1->setText(
         tr("If you want your score to be eligible for recording, please enter your "
            "name/handle/initials. ->NOTE WELL: For your score(s) to be recorded you must use the "
            "QUIT button on the Game Board to quit or end."));
+    EditField1->setText(run().name);
+    connect(EditField1->view(), &QLineEdit::textChanged, this,
+            [](const QString& typed) { run().name = typed; });
     EditField1->setVisible(true);
     connect(EditField1->view(), &QLineEdit::returnPressed, this,
             [this] { StaticText3_MouseDown(0, 0); });  // as a click on "Run"
@@ -69,4 +105,27 @@ bool Window4::StaticText3_MouseDown(int, int) {
     hide();
     showBoard();
     return false;
+}
+
+QString Window4::playerName() {
+    return nameToRecord(run().name);
+}
+
+void Window4::recordScore(const QString& name, int score) {
+    ScoreModel& rows = runRows();
+    rows.addRow(name.toUtf8());
+    rows.setCell(rows.lastIndex(), 1, QString::number(score).toUtf8());
+}
+
+bool Window4::hasUnsavedScores() {
+    return run().rows && run().rows->unsaved();
+}
+
+SaveResult Window4::saveScores(const QString& name, int score) {
+    return ::saveScores(runRows(), name, score);
+}
+
+void Window4::endRun() {
+    delete run().rows;
+    run() = {};
 }

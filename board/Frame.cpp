@@ -6,6 +6,9 @@
 #include "framework/Keyboard.h"
 
 void Window1::Timer1_Action() {
+    if (Timer1->held()) {
+        return;  // a board that is hidden, minimised, paused or away plays nothing
+    }
     SpriteSurface1->Update();
     // Restyling a label costs far more than the rest of the tick, and the
     // colour changes only at a few scores.

@@ -4,13 +4,37 @@
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
+#include <QWindow>
 
 #include "app/MenuBar1.h"
 #include "board/Pictures.h"
+#include "board/Sounds.h"
 #include "board/Window1.h"
 #include "info/Window2.h"
 #include "info/Window3.h"
 #include "scores/Window4.h"
+
+namespace {
+// Waits for the first window on screen, then starts the sound.
+class FirstExposure : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto* window =
+            event->type() == QEvent::Expose ? qobject_cast<QWindow*>(watched) : nullptr;
+        if (window && window->isExposed()) {
+            qApp->removeEventFilter(this);
+            QTimer::singleShot(SettleMs, parent(), [] { sounds().start(); });
+            deleteLater();
+        }
+        return false;
+    }
+
+  private:
+    static constexpr int SettleMs = 250;  // the first paint done
+};
+}  // namespace
 
 App::App() {
     // The icon installed with the desktop entry, on every window of the game.
@@ -32,6 +56,10 @@ void App::wireWindows() {
 void App::openDefaultWindow() {
     // The score board comes first; its "Run" link opens the game board.
     Window4::shared();
+}
+
+void App::startSoundOnceShown() {
+    qApp->installEventFilter(new FirstExposure(this));
 }
 
 void App::shutdown() {

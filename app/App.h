@@ -15,6 +15,9 @@ class App : public Application {
     static void wireWindows();
     // Opens the first window.
     void openDefaultWindow();
+    // Starts the sound a moment after the first window is on screen, so that
+    // loading it never delays that window.
+    void startSoundOnceShown();
     // Releases the shared pictures, the windows and the menu bar, in that order.
     static void shutdown();
 

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
         App app;
         App::wireWindows();
         app.openDefaultWindow();
+        app.startSoundOnceShown();
         status = QApplication::exec();
         App::shutdown();
     }

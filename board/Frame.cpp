@@ -2,6 +2,7 @@
 // The frame loop: the pace timers, the fall and steering of the falling tile,
 // and its landing on the active bottom line.
 #include "board/Pictures.h"
+#include "board/Sounds.h"
 #include "board/Window1.h"
 #include "framework/Keyboard.h"
 
@@ -59,9 +60,11 @@ void Window1::SpriteSurface1_NextFrame() {
         case Landing::Vanish:
             tile->Close();  // a colour covering itself vanishes...
             timePenalty();  // ...and the pace quickens
+            sounds().play(Sound::Penalty);
             break;
         default:  // it rests as its column's top tile
             cTest[kap2] = tile->Image();
+            sounds().play(Sound::Land);
     }
     PushButton2->Push();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Colour mixing where the falling tile meets a resting tile.
 #include "board/Pictures.h"
+#include "board/Sounds.h"
 #include "board/Window1.h"
 
 void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2) {
@@ -29,6 +30,7 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
             ++counter;
             StaticText1->setText(QString::number(counter));
         }
+        sounds().play(landing == Landing::White ? Sound::White : Sound::Mix);
         if (y == 0) {
             ckArray(x);
         }
@@ -41,6 +43,7 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
     const int raisedCode = s1->Group();
     s1->Close();
     s2->Close();
+    sounds().play(Sound::Gray);
     if (landing == Landing::RaiseLine) {
         SpriteSurface1->NewSprite(raisedPicture, x, y - Cell)->setGroup(raisedCode);
         cTest.assign(Columns, Pictures::of(Colour::Empty));

@@ -35,8 +35,13 @@ QString backendModule() {
 
 // Not owned by a static: when the display goes, Qt calls exit(), and static
 // destructors then run after the application object is gone.
-SoundPlayer& player() {
+QPointer<SoundPlayer>& made() {
     static QPointer<SoundPlayer> instance;
+    return instance;
+}
+
+SoundPlayer& player() {
+    QPointer<SoundPlayer>& instance = made();
     if (!instance) {
         instance = new SoundPlayer(backendModule(), soundUrls(), QCoreApplication::instance());
         instance->setMuted(Sounds::remembered());
@@ -76,4 +81,8 @@ bool Sounds::remembered() {
 
 void Sounds::start() {
     player().start();
+}
+
+bool Sounds::stop() {
+    return !made() || made()->stop();
 }

@@ -16,6 +16,8 @@ class Sounds {
     static bool remembered();
     // Loads the audio backend; call once the first window is on screen.
     void start();
+    // Ends the sound at shutdown; false if it is stuck on an audio server.
+    bool stop();
 };
 
 Sounds& sounds();

@@ -14,10 +14,12 @@ namespace {
 using Create = QObject* (*)(const QStringList&);
 
 // The sound thread while it runs. Losing the display makes Qt call exit(): the
-// thread is then stopped before the multimedia libraries' statics go.
+// thread is then stopped before the multimedia libraries' statics go, leaving
+// its sounds undeleted, as some of those statics may be gone already.
 std::atomic<QThread*> running = nullptr;
 void stopAtExit() {
     if (QThread* thread = running.exchange(nullptr)) {
+        QObject::disconnect(thread, &QThread::finished, nullptr, nullptr);
         thread->quit();
         thread->wait(500);
     }
@@ -48,16 +50,23 @@ SoundPlayer::SoundPlayer(QString module, QStringList files, QObject* parent)
       backend_(std::make_shared<Backend>()) {}
 
 SoundPlayer::~SoundPlayer() {
+    stop();
+}
+
+bool SoundPlayer::stop() {
     if (!thread_) {
-        return;
+        return true;
     }
     running = nullptr;
     thread_->quit();
     // A thread still waiting on a silent audio server is left to the end of the
     // process: deleting a running thread would abort it.
-    if (thread_->wait(500)) {
-        delete thread_;
+    if (!thread_->wait(500)) {
+        return false;
     }
+    delete thread_;
+    thread_ = nullptr;
+    return true;
 }
 
 void SoundPlayer::start() {

@@ -24,6 +24,9 @@ class SoundPlayer : public QObject {
 
     // Loads the backend, once; call it when the first window is on screen.
     void start();
+    // Ends the sound thread; false if it is stuck waiting on an audio server
+    // (it then stays, and would hold the process's exit handlers).
+    bool stop();
     void play(int index);
     bool muted() const { return muted_; }
     void setMuted(bool muted) { muted_ = muted; }

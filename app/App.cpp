@@ -16,14 +16,15 @@
 #include "scores/Window4.h"
 
 namespace {
-// Waits for the first window on screen, then starts the sound.
-class FirstExposure : public QObject {
+// Waits for the board on screen, then starts the sound.
+class BoardExposure : public QObject {
   public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         const auto* window =
             event->type() == QEvent::Expose ? qobject_cast<QWindow*>(watched) : nullptr;
-        if (window && window->isExposed()) {
+        const Window1* board = Window1::existing();
+        if (window && window->isExposed() && board && window == board->windowHandle()) {
             qApp->removeEventFilter(this);
             QTimer::singleShot(SettleMs, parent(), [] { sounds().start(); });
             deleteLater();
@@ -58,8 +59,8 @@ void App::openDefaultWindow() {
     Window4::shared();
 }
 
-void App::startSoundOnceShown() {
-    qApp->installEventFilter(new FirstExposure(this));
+void App::startSoundWithBoard() {
+    qApp->installEventFilter(new BoardExposure(this));
 }
 
 void App::shutdown() {

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         App app;
         App::wireWindows();
         app.openDefaultWindow();
-        app.startSoundOnceShown();
+        app.startSoundWithBoard();
         status = QApplication::exec();
         App::shutdown();
         if (!sounds().stop()) {

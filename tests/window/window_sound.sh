@@ -29,11 +29,11 @@ loudest() {
 
 start_xvfb
 open_scores "$game" "$work"
-# The game's sound starts once its first window shows; loading it may take seconds on a busy machine.
-for ((i = 0; i < 300; i++)); do (($(pactl list short clients | wc -l) > 1)) && break || sleep 0.1; done
-(($(pactl list short clients | wc -l) > 1)) || fail "the game never connected to the sound server"
 focus "$scores" && xdotool type Kim && key "$scores" Return
 board=$(wait_for_window Huemix 10) || fail "no board"
+# The game's sound starts once the board shows; loading it may take seconds on a busy machine.
+for ((i = 0; i < 300; i++)); do (($(pactl list short clients | wc -l) > 1)) && break || sleep 0.1; done
+(($(pactl list short clients | wc -l) > 1)) || fail "the game never connected to the sound server"
 sleep 0.3 && key "$board" Return # Start, in Beginner: a tile lands every 3.5 s or sooner
 
 playing=$(loudest 10)

@@ -8,9 +8,9 @@
 #include "board/Window1.h"
 
 namespace {
-// The item's key is the existing shortcut's, shown here only: a shortcut
-// context no widget ever matches outside the open menu, so one press never
-// acts twice.
+// The item's key is the existing shortcut's, shown here only: its context
+// matches only while the menu bar itself has the focus, where the two then
+// clash and neither acts, so one press never acts twice.
 QAction* keyItem(QMenu* menu, const QString& name, const QString& text, const QString& keys) {
     QAction* item = menu->addAction(text);
     item->setObjectName(name);

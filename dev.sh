@@ -21,6 +21,7 @@ packages=(
     xvfb xauth xdotool xclip imagemagick x11-utils dbus at-spi2-core libglib2.0-bin openbox
     qt6-wayland weston
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    qt6-multimedia-dev pulseaudio pulseaudio-utils sox
     clang-format clang
 )
 

@@ -15,6 +15,10 @@ class App : public Application {
     static void wireWindows();
     // Opens the first window.
     void openDefaultWindow();
+    // Starts the sound a moment after the board is first on screen: loading it
+    // never delays a window, and a run that stays on the score board never
+    // spends the memory.
+    void startSoundWithBoard();
     // Releases the shared pictures, the windows and the menu bar, in that order.
     static void shutdown();
 

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/App.h"
 #include "app/Translations.h"
+#include "board/Sounds.h"
 
 int main(int argc, char** argv) {
     QApplication runtime(argc, argv);
@@ -21,8 +24,15 @@ int main(int argc, char** argv) {
         App app;
         App::wireWindows();
         app.openDefaultWindow();
+        app.startSoundWithBoard();
         status = app.exec();
         App::shutdown();
+        if (!sounds().stop()) {
+            // Stuck on an audio server that never answers: the exit handlers
+            // would wait for it, so the process ends without them.
+            std::fflush(nullptr);
+            std::_Exit(status);
+        }
     }
     return status;
 }

@@ -26,10 +26,14 @@ void Window1::EditField1_GotFocus() {
     EditField1->setText(QString::number(cnt));
 }
 
-void Window1::PauseKey_Action() {
+bool Window1::pauseKeyActs() const {
     // Only a started game that has not ended pauses; a paused one always resumes.
-    const bool pause = !paused() && cktru && !PushButton1->Enabled();
-    if (pause || paused()) {
+    return paused() || (cktru && !PushButton1->Enabled());
+}
+
+void Window1::PauseKey_Action() {
+    if (pauseKeyActs()) {
+        const bool pause = !paused();
         setPaused(pause);
         PausedText->setVisible(pause);
     }

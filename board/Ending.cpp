@@ -2,6 +2,7 @@
 // New Game, Quit and the end of a game.
 #include <QPointer>
 
+#include "board/Sounds.h"
 #include "board/Window1.h"
 #include "framework/Application.h"
 #include "framework/Keyboard.h"
@@ -120,6 +121,7 @@ void Window1::ckquit() {
     Timer4->setMode(Timer::Off);
     PushButton2->setEnabled(false);
     SpriteSurface1->Close();
+    sounds().play(Sound::GameOver);
     MsgBox(tr("Game Over. Your Score: %1").arg(QString::number(counter)));
 }
 

@@ -3,10 +3,14 @@
 // and its landing on the active bottom line.
 #include "board/FieldView.h"
 #include "board/Pictures.h"
+#include "board/Sounds.h"
 #include "board/Window1.h"
 #include "framework/Keyboard.h"
 
 void Window1::Timer1_Action() {
+    if (Timer1->held()) {
+        return;  // a board that is hidden, minimised, paused or away plays nothing
+    }
     SpriteSurface1->Update();
     // Restyling a label costs far more than the rest of the tick, and the
     // colour changes only at a few scores.
@@ -58,9 +62,11 @@ void Window1::SpriteSurface1_NextFrame() {
             fieldView->vanished(*tile);
             tile->Close();  // a colour covering itself vanishes...
             timePenalty();  // ...and the pace quickens
+            sounds().play(Sound::Penalty);
             break;
         default:  // it rests as its column's top tile
             cTest[kap2] = tile->Image();
+            sounds().play(Sound::Land);
     }
     PushButton2->Push();
 }

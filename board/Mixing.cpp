@@ -2,6 +2,7 @@
 // Colour mixing where the falling tile meets a resting tile.
 #include "board/FieldView.h"
 #include "board/Pictures.h"
+#include "board/Sounds.h"
 #include "board/Window1.h"
 
 void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2) {
@@ -32,6 +33,7 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
             ++counter;
             StaticText1->setText(QString::number(counter));
         }
+        sounds().play(landing == Landing::White ? Sound::White : Sound::Mix);
         if (y == 0) {
             ckArray(x);
         }
@@ -45,6 +47,7 @@ void Window1::SpriteSurface1_Collision(const SpriteRef& s1, const SpriteRef& s2)
     fieldView->grayed(fallingTile, resting, landing == Landing::RaiseLine);
     s1->Close();
     s2->Close();
+    sounds().play(Sound::Gray);
     if (landing == Landing::RaiseLine) {
         SpriteSurface1->NewSprite(raisedPicture, x, y - Cell)->setGroup(raisedCode);
         cTest.assign(Columns, Pictures::of(Colour::Empty));

@@ -10,6 +10,7 @@
 Window1::Window1() : mysprite(1), cTest(10) {
     Layout();
     CreateControls();
+    CreateGameMenu();
 }
 
 void Window1::Layout() {

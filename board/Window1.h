@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QMenu>
 #include <vector>
 
 #include "framework/Controls.h"
@@ -77,6 +78,7 @@ class Window1 : public SharedWindow<Window1> {
     RadioButton* RadioButton2;  // "Expert"
     StaticText* PausedText;     // over the field while the player has paused the game
     FieldView* fieldView;       // draws the field around the tiles
+    QMenu* GameMenu = nullptr;  // the board's letter keys, shown as menu items
 
     // ---- handlers
     void SpriteSurface1_Open() {}
@@ -91,7 +93,8 @@ class Window1 : public SharedWindow<Window1> {
     void PushButton4_Action();
     void PushButton5_Action();
     void RadioButton2_Action();
-    void PauseKey_Action();  // P or Pause: pauses a running game, or resumes it
+    void PauseKey_Action();       // P or Pause: pauses a running game, or resumes it
+    void GameMenu_AboutToShow();  // each item enabled as its key would act
 
     // Takes the column at X = x off the open-column list; an x not in the list changes nothing.
     void ckArray(int x);  // Release.cpp
@@ -112,6 +115,9 @@ class Window1 : public SharedWindow<Window1> {
     bool hasUnsavedScores();
     void Layout();
     void CreateControls();
+    void CreateGameMenu();              // GameMenu.cpp
+    void pressKey(const QString& key);  // what the board's letter key does
+    bool pauseKeyActs() const;          // Controls.cpp
     void showHints(int selector);
     // The falling tile's half-row drop and at most one sideways step.
     void fallAndSteer(Sprite& tile);  // Frame.cpp

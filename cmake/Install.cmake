@@ -1,10 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Installs the game like a native desktop application and packages it as a .deb.
-include(GNUInstallDirs)
-
-# Debian keeps games apart from other programs; its PATH has both folders.
-set(HUEMIX_INSTALL_BINDIR games CACHE STRING "Where the game's binary goes, under the prefix")
 install(TARGETS huemix RUNTIME DESTINATION ${HUEMIX_INSTALL_BINDIR})
+install(TARGETS sound_backend LIBRARY DESTINATION ${HUEMIX_INSTALL_MODULEDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/huemix.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 48 64 128 256)

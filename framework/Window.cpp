@@ -133,6 +133,7 @@ void Window::showEvent(QShowEvent* event) {
         firstFocus_ ? firstFocus_->SetFocus() : void();
     }
     QWidget::showEvent(event);
+    holdTimers();
 }
 
 void Window::hideEvent(QHideEvent* event) {
@@ -142,6 +143,7 @@ void Window::hideEvent(QHideEvent* event) {
             frameOf(this).isNull() ? replacedFrame : frameOf(this);  // null: never shown
     }
     QWidget::hideEvent(event);
+    holdTimers();
 }
 
 void Window::centre() {
@@ -175,8 +177,8 @@ void Window::moveEvent(QMoveEvent* event) {
 }
 
 void Window::holdTimers() {
-    // Minimised, paused or away, the timers hold; hidden by the game, they do not.
-    const bool held = isMinimized() || paused_ || ActivationWatch::away;
+    // Minimised, hidden (another window shown in its place), paused or away, the timers hold.
+    const bool held = isMinimized() || !isVisible() || paused_ || ActivationWatch::away;
     std::ranges::for_each(findChildren<Timer*>(), [held](Timer* timer) { timer->hold(held); });
     if (std::exchange(held_, held) && !held) {
         std::ranges::for_each(findChildren<SpriteSurface*>(), &SpriteSurface::forgetKeys);

@@ -245,6 +245,18 @@ Die Punktedatei blieb unverändert, und die Punktestände dieses Spiels bleiben 
         <source>Paused</source>
         <translation>Pause</translation>
     </message>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Spiel</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
 </context>
 <context>
     <name>Window2</name>

@@ -245,6 +245,18 @@ El archivo de puntuaciones se ha dejado como estaba y las puntuaciones de esta p
         <source>Paused</source>
         <translation>Pausa</translation>
     </message>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Juego</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Sonido</translation>
+    </message>
 </context>
 <context>
     <name>Window2</name>

@@ -245,6 +245,18 @@ Le fichier des scores a été laissé tel quel, et les scores de cette partie so
         <source>Paused</source>
         <translation>Pause</translation>
     </message>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Jeu</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Son</translation>
+    </message>
 </context>
 <context>
     <name>Window2</name>

@@ -158,7 +158,7 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         {"S\rSH", running},
         {"E\r", "expert pace poll board 80 released1"},
         {"ESX", "expert board 80 released1 told1"},
-        {"H", "start help beginner expert chosen poll helpShown 125"},
+        {"H", "start help beginner expert chosen poll helpShown held 125"},
         {"Q", fresh + " quit1"},
         {"SN", running + " asked h"},
         {"SyN", fresh + " asked h"},

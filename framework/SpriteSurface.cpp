@@ -12,6 +12,10 @@
 
 namespace {
 constexpr int DefaultRefresh = 60;  // Hz, when the screen does not say
+// A glide drawn fifty times a second looks as smooth as at the screen's sixty, and
+// every display frame wakes the game and the X server: no more often than this.
+constexpr int ShortestFrameMs = 20;
+constexpr int LongestFrameMs = 40;
 
 // Where a sprite may show while it glides from fromY to its place: never past it.
 QRect glideExtent(const Sprite& sprite, qreal fromY) {
@@ -128,6 +132,10 @@ bool SpriteSurface::animating() const {
     return display_->isActive();
 }
 
+int SpriteSurface::displayInterval() const {
+    return display_->interval();
+}
+
 void SpriteSurface::wake() {
     if (display_->isActive()) {
         return;
@@ -135,7 +143,7 @@ void SpriteSurface::wake() {
     const QScreen* screen = widget() ? widget()->screen() : nullptr;
     const qreal hertz =
         screen && screen->refreshRate() > 1 ? screen->refreshRate() : DefaultRefresh;
-    display_->start(qBound(4, qRound(1000 / hertz), 40));
+    display_->start(qBound(ShortestFrameMs, qRound(1000 / hertz), LongestFrameMs));
 }
 
 // One display frame: what glides or animates is repainted, and what has ended

@@ -61,7 +61,7 @@ using SpriteRef = std::shared_ptr<Sprite>;
 // gliding, from where a sprite was drawn to where it is, over one period of the
 // timer: never ahead of the sprite. Sideways moves, and every move while the timer
 // does not tick, show at once. A display clock repaints what moves at the screen's
-// rate, only while something moves.
+// rate, at most fifty times a second, only while something moves.
 class SpriteSurface : public Control {
     Q_OBJECT
   public:
@@ -90,8 +90,9 @@ class SpriteSurface : public Control {
     // hooks animate; repaints it once more at the end.
     void animate(const QRect& rect, int ms);
     void repaintRect(const QRect& rect);
-    bool animating() const;  // the display clock runs
-    void displayFrame();     // what the display clock calls, at the screen's rate
+    bool animating() const;       // the display clock runs
+    int displayInterval() const;  // ms between its frames, while it runs
+    void displayFrame();          // what the display clock calls, at the screen's rate
     // Milliseconds on a steady clock, which a test may replace (nullptr: the real one).
     static qint64 now();
     static inline std::function<qint64()> clock;

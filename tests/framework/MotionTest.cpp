@@ -74,6 +74,14 @@ TEST_F(MotionTest, theDisplayClockRunsOnlyWhileSomethingMovesOrAnimates) {
     EXPECT_FALSE(surface.animating()) << "after the animation";
 }
 
+// Each display frame wakes the game and the X server: more than fifty a second cost
+// CPU and look no smoother, fewer than forty show a fall in visible jumps.
+TEST_F(MotionTest, theDisplayClockRunsAtFortyToFiftyFramesASecond) {
+    surface.Update();
+    EXPECT_GE(surface.displayInterval(), 20) << "more than fifty frames a second";
+    EXPECT_LE(surface.displayInterval(), 25) << "fewer than forty frames a second";
+}
+
 TEST(TimerTest, aTimerTiedToAnotherTicksOnlyWhileThatOneTicksAndKeepsItsMode) {
     Timer leader, poller;
     poller.setMode(Timer::Multiple);

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <iostream>
 #include <optional>
 
 #include "board/Window1.h"
@@ -83,7 +84,10 @@ class ScoresTest : public ::testing::Test {
     void put(const Bytes& bytes) const {
         QFile::remove(path());
         QFile file(path());
-        ASSERT_TRUE(!bytes || (file.open(QIODevice::WriteOnly) && file.write(*bytes) >= 0));
+        if (bytes) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << "the score file could not be made";
+            ASSERT_EQ(file.write(*bytes), bytes->size()) << "the score file was not written";
+        }
     }
     Bytes fileBytes() const {
         QFile file(path());
@@ -330,7 +334,8 @@ TEST_F(ScoresTest, aLeftoverLockNeverBlocksSavingForGood) {
 }
 
 // Savers killed at a random row: the file is the old one or one whole save, never a mix, and
-// the next save takes over the dead one's lock and clears its leavings.
+// the next save takes over the dead one's lock and clears its leavings. The kill moments come
+// from a seed it prints; HUEMIX_KILL_SEED=that seed replays a failing run.
 TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     QByteArray up, down;  // a mix of the two differs from both
     for (int i = 0; i < 20000; ++i) {
@@ -340,8 +345,14 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     put(down);
     ListBox& list = *Open().ListBox1;
     qsizetype cutOff = 0;  // kills that left a cut save behind
+    bool given = false;
+    const uint asked = qEnvironmentVariable("HUEMIX_KILL_SEED").toUInt(&given);
+    const uint seed = given ? asked : QRandomGenerator::global()->generate();
+    QRandomGenerator chance(seed);
+    std::cout << "HUEMIX_KILL_SEED=" << seed << std::endl;
+    SCOPED_TRACE("HUEMIX_KILL_SEED=" + std::to_string(seed));
     for (int round = 0; round < 30; ++round) {
-        const int killAt = QRandomGenerator::global()->bounded(1, 3000);  // 1,001 steps a save
+        const int killAt = chance.bounded(1, 3000);  // 1,001 steps a save
         const pid_t saver = ::fork();
         if (saver == 0) {  // saves, ordered the other way round each time, until killed
             Progress::observer = [&, steps = 0](const QString&, qint64, qint64) mutable {
@@ -353,13 +364,17 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
             ::_exit(3);
         }
         int status = 0;
-        ASSERT_TRUE(saver > 0 && ::waitpid(saver, &status, 0) == saver && WIFSIGNALED(status));
-        ASSERT_TRUE(fileBytes() == up || fileBytes() == down) << "round " << round;
+        ASSERT_GT(saver, 0) << "no saver started";
+        ASSERT_EQ(::waitpid(saver, &status, 0), saver) << "the saver was not waited for";
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saver ended before its kill";
+        ASSERT_TRUE(fileBytes() == up || fileBytes() == down)
+            << "round " << round << ": a mix of two saves";
         cutOff += files(".Huemix.prefs.saving").size();
     }
     EXPECT_EQ(cutOff, 30) << "a kill left no cut save: nothing was tried";
     list.rows().sort(1, Qt::AscendingOrder);
-    EXPECT_TRUE(saveScores(list, {}, 0).saved && fileBytes() == up);
+    EXPECT_TRUE(saveScores(list, {}, 0).saved) << "the save after the kills failed";
+    EXPECT_TRUE(fileBytes() == up) << "the save after the kills wrote another file";
     EXPECT_EQ(files(".Huemix.prefs.*"), QStringList());
 }
 
@@ -371,12 +386,14 @@ TEST_F(ScoresTest, twoGamesSavingAtOnceTakeTurnsAndKeepEachOthersRecords) {
         SCOPED_TRACE(linked ? "two folders linking one file" : "one folder");
         const QString shared = home.filePath("shared/Huemix.prefs"), b = home.filePath("b");
         if (linked) {
-            ASSERT_TRUE(QDir().mkpath(home.filePath("shared")) && QDir().mkpath(b));
+            ASSERT_TRUE(QDir().mkpath(home.filePath("shared"))) << "no shared folder";
+            ASSERT_TRUE(QDir().mkpath(b)) << "no folder for B";
             ASSERT_TRUE(QFile::remove(path()) || !QFileInfo::exists(path()));
             ASSERT_TRUE(QFile::link("shared/Huemix.prefs", path()));
             ASSERT_TRUE(QFile::link("../shared/Huemix.prefs", b + "/Huemix.prefs"));
             QFile file(shared);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("Ama,1\nZoe,2\n") == 12);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << "the shared file could not be made";
+            ASSERT_EQ(file.write("Ama,1\nZoe,2\n"), 12) << "the shared file was not written";
         } else {
             put("Ama,1\nZoe,2\n");
         }
@@ -444,8 +461,8 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
         });
         board.close();
         Application::saveQuestionPresenter = presenter;
-        EXPECT_TRUE(asked == answer.has_value() &&
-                    board.isVisible() == (answer == SaveChoice::Cancel));
+        EXPECT_EQ(asked, answer.has_value() ? 1 : 0) << "asked about unsaved scores";
+        EXPECT_EQ(board.isVisible(), answer == SaveChoice::Cancel) << "the board stays open";
     };
     const auto newGame = [&](Window1& board) {  // Beginner is off only after a recorded game
         const int rowsBefore = list.ListCount();
@@ -468,8 +485,9 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
         {QuitFailing,
          [&](Window1& board) {  // told why, and the game goes on
              maxFileBytes(0), board.PushButton3->Push(), maxFileBytes(RLIM_INFINITY);
-             EXPECT_TRUE(recorded().messages.size() == 1 && recorded().quits == 0 &&
-                         board.Timer1->Mode() == Timer::Multiple);
+             EXPECT_EQ(recorded().messages.size(), 1) << "the failed quit was not told";
+             EXPECT_EQ(recorded().quits, 0) << "the game quit though the save failed";
+             EXPECT_EQ(board.Timer1->Mode(), Timer::Multiple) << "the game stopped";
          }},
         {Close, [&](Window1& board) { close(board, std::nullopt); }},
         {CloseSave, [&](Window1& board) { close(board, SaveChoice::Save); }},

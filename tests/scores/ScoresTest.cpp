@@ -167,12 +167,11 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
     const QByteArray homeWas = qgetenv("HOME");
     const QByteArray longField((1 << 20) + 1, 'x');  // over the limit, across several reads
     const bool root = ::geteuid() == 0;              // reads what its mode forbids
-    // clang-format off
     const struct {
         const char* name;
         std::function<bool(const QByteArray& path)> cause;  // none: a file of `text`
         ScoreFileLimits limits;
-        const char* told;            // on the board
+        const char* told;  // on the board
         int loaded;
         std::optional<bool> answer;  // to the question before replacing, if asked
         const char* why;             // in the question, or in the failure's message
@@ -180,32 +179,80 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
         int mode = 0;                // of the file after, if given
     } cases[] = {
         // Our memory's start cannot be read, and nothing can be made beside it.
-        {"read error", [](auto& p) { return QFile::remove(p) && QFile::link("/proc/self/mem", p); },
-         {}, "Input/output error", 0, {}, "its lock file could not be made", {}},
-        {"no regular file", [](auto& p) { return QFile::remove(p) && ::mkfifo(p, 0600) == 0; },
-         {}, "not a regular file", 0, {}, "it is not a regular file, and was left as it is.", {}},
-        {"field over the limit", {}, {.fieldBytes = 3}, "longer than", 1, true, "longer than",
+        {"read error",
+         [](auto& p) { return QFile::remove(p) && QFile::link("/proc/self/mem", p); },
+         {},
+         "Input/output error",
+         0,
+         {},
+         "its lock file could not be made",
+         {}},
+        {"no regular file",
+         [](auto& p) { return QFile::remove(p) && ::mkfifo(p, 0600) == 0; },
+         {},
+         "not a regular file",
+         0,
+         {},
+         "it is not a regular file, and was left as it is.",
+         {}},
+        {"field over the limit",
+         {},
+         {.fieldBytes = 3},
+         "longer than",
+         1,
+         true,
+         "longer than",
          "Ann,1\nZed,3\n"},
-        {"long name across reads", [&](auto& p) { return append(p, longField + ",1\n"); }, {},
-         "longer than", 1202, true, "longer than", text + "Zed,3\n"},
-        {"long score across reads", [&](auto& p) { return append(p, "Cid," + longField + '\n'); },
-         {}, "longer than", 1202, true, "longer than", text + "Zed,3\n"},
+        {"long name across reads",
+         [&](auto& p) { return append(p, longField + ",1\n"); },
+         {},
+         "longer than",
+         1202,
+         true,
+         "longer than",
+         text + "Zed,3\n"},
+        {"long score across reads",
+         [&](auto& p) { return append(p, "Cid," + longField + '\n'); },
+         {},
+         "longer than",
+         1202,
+         true,
+         "longer than",
+         text + "Zed,3\n"},
         {"file over the limit", {}, {.fileBytes = 9}, "larger than", 0, false, "larger than", {}},
         {"disk full", [](auto&) { return maxFileBytes(4096); }, {}, "", 1202, {}, "too large", {}},
         {"no home",
-         [](auto&) { return qputenv("XDG_CONFIG_HOME", "config") && qputenv("HOME", "/"); }, {},
-         "Scores cannot be kept: no home folder was found.", 0, {}, "no home folder was found", {}},
+         [](auto&) { return qputenv("XDG_CONFIG_HOME", "config") && qputenv("HOME", "/"); },
+         {},
+         "Scores cannot be kept: no home folder was found.",
+         0,
+         {},
+         "no home folder was found",
+         {}},
         // Replaced, it is its owner's to read again; the other bits stay.
-        {"unreadable", [](auto& p) { return ::chmod(p, 0204) == 0; }, {},
-         root ? "" : "Permission denied", root ? 1202 : 0, root ? std::nullopt : std::optional(true),
-         root ? "" : "Permission denied", text + "Zed,3\n", 0604},
+        {"unreadable",
+         [](auto& p) { return ::chmod(p, 0204) == 0; },
+         {},
+         root ? "" : "Permission denied",
+         root ? 1202 : 0,
+         root ? std::nullopt : std::optional(true),
+         root ? "" : "Permission denied",
+         text + "Zed,3\n",
+         0604},
         // Written through, its owner and mode kept (only root may give a file away).
-        {"a link", [](auto& p) { return QFile::rename(p, p + ".kept") &&
-                                        QFile::link("Huemix.prefs.kept", p) && !::chmod(p, 0604) &&
-                                        (::geteuid() || !::chown(p, 4321, 4322)); },
-         {}, "", 1202, {}, "", text + "Zed,3\n", 0604},
+        {"a link",
+         [](auto& p) {
+             return QFile::rename(p, p + ".kept") && QFile::link("Huemix.prefs.kept", p) &&
+                    !::chmod(p, 0604) && (::geteuid() || !::chown(p, 4321, 4322));
+         },
+         {},
+         "",
+         1202,
+         {},
+         "",
+         text + "Zed,3\n",
+         0604},
     };
-    // clang-format on
     for (const auto& [name, cause, limits, told, loaded, answer, why, after, mode] : cases) {
         put(text);
         ASSERT_TRUE(!cause || cause(QFile::encodeName(path()))) << name;
@@ -274,7 +321,6 @@ TEST_F(ScoresTest, aLeftoverLockNeverBlocksSavingForGood) {
         return written && ::utimes(lock, then) == 0;
     };
     int holder = -1;  // a running game's lock
-    // clang-format off
     const struct {
         const char* name;
         std::function<bool()> leave;
@@ -290,12 +336,13 @@ TEST_F(ScoresTest, aLeftoverLockNeverBlocksSavingForGood) {
         {"a link to an endless device", [&] { return QFile::link("/dev/zero", lock); }, "", 0, 500},
         {"a FIFO", [&] { return ::mkfifo(lock, 0600) == 0; }, "stands where its lock", 0, 500},
         {"a folder", [&] { return QDir().mkdir(lock); }, "stands where its lock", 0, 500},
-        {"held by a running game", [&] {
+        {"held by a running game",
+         [&] {
              holder = ::open(lock, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-             return holder >= 0 && ::flock(holder, LOCK_EX) == 0; },
+             return holder >= 0 && ::flock(holder, LOCK_EX) == 0;
+         },
          "another program is writing it", 2900, 4000},
     };
-    // clang-format on
     for (const auto& [name, leave, why, atLeastMs, atMostMs] : cases) {
         put("Ann,1\n");
         ListBox& list = *Open().ListBox1;
@@ -436,13 +483,31 @@ TEST_F(ScoresTest, twoGamesSavingAtOnceTakeTurnsAndKeepEachOthersRecords) {
 
 // From the score board (a name typed, then "Run") to the way out: the file
 // before, what the player does, the file after. The first game scores `score`.
-// clang-format off
-enum Step { ByName, ByScore, Expert, Start, NewGame, AddLines, Quit, QuitFailing, Close, CloseSave,
-            Discard, Cancel };
-struct Ending { const char* name; Bytes before; const char* typed; std::vector<Step> steps;
-                int score; Bytes after; };
-void PrintTo(const Ending& run, std::ostream* out) { *out << run.name; }
-// clang-format on
+enum Step {
+    ByName,
+    ByScore,
+    Expert,
+    Start,
+    NewGame,
+    AddLines,
+    Quit,
+    QuitFailing,
+    Close,
+    CloseSave,
+    Discard,
+    Cancel
+};
+struct Ending {
+    const char* name;
+    Bytes before;
+    const char* typed;
+    std::vector<Step> steps;
+    int score;
+    Bytes after;
+};
+void PrintTo(const Ending& run, std::ostream* out) {
+    *out << run.name;
+}
 class EndingTest : public ScoresTest, public ::testing::WithParamInterface<Ending> {};
 
 TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
@@ -507,37 +572,75 @@ const QByteArray odd("Ann,12\r\nB\0b,\xfe\n\xff\xfe,\0\x01\n\xc3(,9\n", 25);
 const QByteArray big((1 << 20) + 9, 'x'), most(1 << 20, 'x');  // a field's limit
 // Numbers by value before texts, texts ignoring case; equal cells keep the order shown.
 const QByteArray seven("Eve,10\nbob,10\nAnn,9\ncid,lots\nann,-3\nDee, 7\nFay,Lot\n");
-// clang-format off
 const Ending runs[] = {
-    {"fieldRule", "Ann,12,x\nAnn\nAnn,\nAnn,,12\n\nBob,lots\n Ann , -4 \n,3\n" + big + '\n' + big +
-     ",\n" + most + ',' + most + ",tail" + big + '\n' + odd + "Ann,12", "", {Expert, Quit}, 0,
+    {"fieldRule",
+     "Ann,12,x\nAnn\nAnn,\nAnn,,12\n\nBob,lots\n Ann , -4 \n,3\n" + big + '\n' + big + ",\n" +
+         most + ',' + most + ",tail" + big + '\n' + odd + "Ann,12",
+     "",
+     {Expert, Quit},
+     0,
      "Ann,12,x\nBob,lots\n Ann , -4 \n,3\n" + most + ',' + most + ",tail" + big + '\n' + odd +
-     "Ann,12\nAnn\nAnn,\nAnn,,12\n\n" + big + '\n' + big + ",\n"},
-    {"crLfStaysOnEveryLine", "Ann,12\r\nnote\r\nBob,7,x\r\n", "Zed", {Expert, Start, NewGame, Quit}, 2,
+         "Ann,12\nAnn\nAnn,\nAnn,,12\n\n" + big + '\n' + big + ",\n"},
+    {"crLfStaysOnEveryLine",
+     "Ann,12\r\nnote\r\nBob,7,x\r\n",
+     "Zed",
+     {Expert, Start, NewGame, Quit},
+     2,
      "Ann,12\r\nBob,7,x\r\nZed,2\r\nZed,0\r\nnote\r\n"},
-    {"orderedByNameThenScore", seven, "", {ByName, ByScore, Expert, Quit}, 0,
+    {"orderedByNameThenScore",
+     seven,
+     "",
+     {ByName, ByScore, Expert, Quit},
+     0,
      "ann,-3\nDee, 7\nAnn,9\nbob,10\nEve,10\nFay,Lot\ncid,lots\n"},
-    {"orderedByScoreReversed", seven, "", {ByName, ByScore, ByScore, Expert, Quit}, 0,
+    {"orderedByScoreReversed",
+     seven,
+     "",
+     {ByName, ByScore, ByScore, Expert, Quit},
+     0,
      "cid,lots\nFay,Lot\nbob,10\nEve,10\nAnn,9\nDee, 7\nann,-3\n"},
     {"beginnerRecordsNothing", "Ann,12\nAnn\n", "Zed", {Start, NewGame, Quit}, 2, "Ann,12\nAnn\n"},
-    {"commasInANameGo", "Smith, J,5\n", "Smith, J", {Expert, Start, NewGame, Quit}, 4,
+    {"commasInANameGo",
+     "Smith, J,5\n",
+     "Smith, J",
+     {Expert, Start, NewGame, Quit},
+     4,
      "Smith, J,5\nSmith J,4\nSmith J,0\n"},
     {"commasAloneAreNoName", "Ann,12\n", ",,,", {Expert, Start, NewGame, Quit}, 4, "Ann,12\n"},
-    {"lineBreaksGoAndQuitMakesTheFile", std::nullopt, "Cid\r\nDee\u2028", {Expert, Start, Quit}, 3,
+    {"lineBreaksGoAndQuitMakesTheFile",
+     std::nullopt,
+     "Cid\r\nDee\u2028",
+     {Expert, Start, Quit},
+     3,
      "Cid Dee ,3\n"},
     // Records added by hand since the load stay, after the list's rows.
-    {"handAddedRecordsStay", "Ann,12\nBob,7\n", "Zed", {Expert, Start, NewGame, AddLines, Quit}, 2,
+    {"handAddedRecordsStay",
+     "Ann,12\nBob,7\n",
+     "Zed",
+     {Expert, Start, NewGame, AddLines, Quit},
+     2,
      "Ann,12\nBob,7\nZed,2\nCid,1\nAnn,12\nBob,7,x\nZed,0\nEve\n"},
     // Any other way out asks about what Quit would write and the file lacks.
-    {"closeCancelledThenDiscarded", "Ann,12\n", "Zed", {Expert, Start, NewGame, Cancel, Discard}, 4,
+    {"closeCancelledThenDiscarded",
+     "Ann,12\n",
+     "Zed",
+     {Expert, Start, NewGame, Cancel, Discard},
+     4,
      "Ann,12\n"},
-    {"closeCancelledThenSaved", "Ann,12\n", "Zed", {Expert, Start, Cancel, CloseSave}, 3,
+    {"closeCancelledThenSaved",
+     "Ann,12\n",
+     "Zed",
+     {Expert, Start, Cancel, CloseSave},
+     3,
      "Ann,12\nZed,3\n"},
-    {"aFailedQuitKeepsTheGame", "Ann,12\n", "Zed", {Expert, Start, QuitFailing, Quit}, 3,
+    {"aFailedQuitKeepsTheGame",
+     "Ann,12\n",
+     "Zed",
+     {Expert, Start, QuitFailing, Quit},
+     3,
      "Ann,12\nZed,3\n"},
     {"closeWithNothingUnsaved", "Ann,12\n", "Zed", {Start, NewGame, Expert, Close}, 2, "Ann,12\n"},
 };
-// clang-format on
 INSTANTIATE_TEST_SUITE_P(Runs, EndingTest, ::testing::ValuesIn(runs),
                          [](const auto& row) { return std::string(row.param.name); });
 }  // namespace

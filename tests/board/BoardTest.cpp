@@ -41,7 +41,9 @@ void expectFieldRule(const Window1& b) {
     const bool playing = b.Timer1->Mode() != Timer::Off && b.kap > 0 && b.kap < Window1::Slots;
     const SpriteRef falling = playing ? b.mysprite.at(b.kap) : nullptr;
     const auto field = [&] { return fieldPicture(b, falling) + "line " + std::to_string(b.kap3); };
-    EXPECT_FALSE(falling && falling->closed()) << field();
+    if (falling) {
+        EXPECT_FALSE(falling->closed()) << "the falling tile is gone\n" << field();
+    }
     std::string cTest, line(9, '.');
     int whites = 0;
     for (const SpriteRef& tile : b.SpriteSurface1->sprites()) {

@@ -4,6 +4,7 @@
 
 #include <QTest>
 #include <deque>
+#include <map>
 
 #include "app/App.h"
 #include "board/Pictures.h"
@@ -40,17 +41,25 @@ void expectFieldRule(const Window1& b) {
     const bool playing = b.Timer1->Mode() != Timer::Off && b.kap > 0 && b.kap < Window1::Slots;
     const SpriteRef falling = playing ? b.mysprite.at(b.kap) : nullptr;
     const auto field = [&] { return fieldPicture(b, falling) + "line " + std::to_string(b.kap3); };
-    EXPECT_FALSE(falling && falling->closed()) << field();
+    if (falling) {
+        EXPECT_FALSE(falling->closed()) << "the falling tile is gone\n" << field();
+    }
     std::string cTest, line(9, '.');
     int whites = 0;
     for (const SpriteRef& tile : b.SpriteSurface1->sprites()) {
         const int x = tile->X(), y = tile->Y();
         const char letter = letterOf(tile->Image());
         const bool rests = x % 32 == 0 && y % 32 == 0 && x >= 0 && x <= 256 && y >= b.kap3;
-        EXPECT_TRUE(tile->Group() == groupOf(Pictures::colourOf(tile->Image())) && y <= 448 &&
-                    (tile == falling ? x == 32 * b.kap2 && y <= b.kap3 : rests))
-            << letter << " off the grid, above the line or miscoded\n"
+        EXPECT_EQ(tile->Group(), groupOf(Pictures::colourOf(tile->Image())))
+            << letter << " miscoded\n"
             << field();
+        EXPECT_LE(y, 448) << letter << " below the field\n" << field();
+        if (tile == falling) {
+            EXPECT_EQ(x, 32 * b.kap2) << letter << " falling outside column kap2\n" << field();
+            EXPECT_LE(y, b.kap3) << letter << " falling below the line\n" << field();
+        } else {
+            EXPECT_TRUE(rests) << letter << " off the grid or above the line\n" << field();
+        }
         if (rests && y == b.kap3 && tile != falling) {
             line[x / 32] = letter;
         }
@@ -64,9 +73,10 @@ void expectFieldRule(const Window1& b) {
         line[last->X() / 32] = cTest[last->X() / 32];
     }
     EXPECT_EQ(cTest, line) << "cTest and the line\n" << field();
-    EXPECT_TRUE(b.counter == whites && b.StaticText1->widget()->property("text").toString() ==
-                                           (whites ? QString::number(whites) : ""))
-        << "the score is not the whites\n"
+    EXPECT_EQ(b.counter, whites) << "the score is not the whites\n" << field();
+    EXPECT_EQ(b.StaticText1->widget()->property("text").toString(),
+              whites ? QString::number(whites) : "")
+        << "the score shown is not the whites\n"
         << field();
 }
 
@@ -122,6 +132,38 @@ struct BoardTest : ::testing::Test, RandomSource {
     }
 };
 
+// A letter script in words, for the trace of a failing row; a digit puts the line on a row.
+std::string spelled(const std::string& script, const std::map<char, std::string>& words) {
+    std::string text;
+    for (const char letter : script) {
+        if (!text.empty()) {
+            text += ", ";
+        }
+        if (std::isdigit(letter)) {
+            text += "the line on row " + std::string(1, letter);
+        } else {
+            text += words.at(letter);
+        }
+    }
+    return text;
+}
+
+// Planned releases (column digit and colour letter each) in words.
+std::string releases(const std::string& plan) {
+    const std::map<char, std::string> colours = {
+        {'B', "blue"}, {'G', "green"},  {'M', "magenta"},
+        {'C', "cyan"}, {'Y', "yellow"}, {'R', "red"},
+    };
+    std::string text;
+    for (std::size_t i = 0; i + 1 < plan.size(); i += 2) {
+        if (!text.empty()) {
+            text += ", ";
+        }
+        text += colours.at(plan[i + 1]) + " in column " + plan[i];
+    }
+    return text;
+}
+
 // What the board shows: the names of its flags that are on, the pace's period, what
 // the game did (h for a question asked with both timers held).
 std::string shown(const Window1& n, const std::string& questions) {
@@ -129,12 +171,20 @@ std::string shown(const Window1& n, const std::string& questions) {
         QString("start help beginner expert chosen pace poll board helpShown held paused Paused")
             .split(' ');
     const Window* help = Window2::existing();
-    // clang-format off
-    const bool on[] = {n.PushButton1->Enabled(), n.PushButton5->Enabled(), n.RadioButton1->Enabled(),
-        n.RadioButton2->Enabled(), n.RadioButton1->Value(), n.Timer1->Mode() != Timer::Off,
-        n.Timer4->Mode() != Timer::Off, n.isVisible(), help && help->isVisible(),
-        n.Timer1->held() && n.Timer4->held(), n.paused(), !n.PausedText->widget()->isHidden()};
-    // clang-format on
+    const bool on[] = {
+        n.PushButton1->Enabled(),
+        n.PushButton5->Enabled(),
+        n.RadioButton1->Enabled(),
+        n.RadioButton2->Enabled(),
+        n.RadioButton1->Value(),
+        n.Timer1->Mode() != Timer::Off,
+        n.Timer4->Mode() != Timer::Off,
+        n.isVisible(),
+        help && help->isVisible(),
+        n.Timer1->held() && n.Timer4->held(),
+        n.paused(),
+        !n.PausedText->widget()->isHidden(),
+    };
     std::string text;
     for (qsizetype i = 0; i < names.size(); ++i) {
         text += on[i] ? names[i].toStdString() + ' ' : "";
@@ -181,8 +231,24 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         questions += b.Timer1->Mode() == Timer::Off && b.Timer4->Mode() == Timer::Off ? 'h' : 'r';
         return recorded().answer;
     };
+    const std::map<char, std::string> words = {
+        {'B', "Beginner"},
+        {'E', "Expert"},
+        {'S', "Start"},
+        {'\r', "Enter"},
+        {'H', "Help"},
+        {'N', "New Game"},
+        {'Q', "Quit"},
+        {'X', "run out of columns"},
+        {'C', "HELP opened, the board closed"},
+        {'y', "answer Yes"},
+        {'P', "P"},
+        {'p', "Pause key"},
+        {'D', "another program active"},
+        {'A', "back to the game"},
+    };
     for (const auto& [typed, expected] : table) {
-        SCOPED_TRACE(typed);
+        SCOPED_TRACE(spelled(typed, words));
         recorded().clear();
         questions.clear();
         Window1& b = freshBoard();
@@ -242,8 +308,12 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
         {4, "1fLlLlfpfpf", "43+4"},  // presses do not outlive their tile
         {4, "PLPflpLf", "43"},       // nor the pause they were made in
     };
+    const std::map<char, std::string> words = {
+        {'L', "press left"}, {'R', "press right"}, {'l', "release left"}, {'r', "release right"},
+        {'p', "poll"},       {'f', "frame"},       {'P', "pause key"},
+    };
     for (const auto& [from, typed, columns] : table) {
-        SCOPED_TRACE(typed);
+        SCOPED_TRACE("from column " + std::to_string(from) + ": " + spelled(typed, words));
         KeyState keys;
         setKeyboard(&keys);
         Then(std::to_string(from) + 'R');
@@ -309,26 +379,34 @@ TEST_F(BoardTest, anArrowPressedWhileAQuestionIsOpenIsForTheQuestion) {
 TEST_F(BoardTest, landingsQuickenThePaceCloseColumnsAndMixOnce) {
     // From a line holding `row`, the planned releases and `frames` frames: the top
     // rows (the falling tile in lower case), the pace, the open columns.
-    // clang-format off
+    const bool beginner = false;
+    const bool expert = true;
+    const std::vector<int> any;  // the open columns not checked
+    const std::vector<int> but4 = {0, 64, 96, 32, 160, 192, 224, 256};  // in the board's order
+    const std::vector<int> but4And7 = {64, 96, 0, 160, 192, 32, 256};
     const struct {
-        int line; std::string row, plan; int frames; bool expert; int period, after;
-        std::string top; std::vector<int> open;
+        int line;
+        std::string row, plan;
+        int frames;
+        bool expert;
+        int period, after;
+        std::string top;
+        std::vector<int> open;
     } table[] = {
         // A colour covering itself vanishes and quickens the pace, down to its floor.
-        {32, "....R....", "4R", 3, false, 125, 120, "....r....\n....R....\n", {}},
-        {32, "....R....", "4R", 3, true, 80, 70, "", {}},
-        {32, "....R....", "4R", 3, true, 55, 45, "", {}},
-        {32, "....R....", "4R", 3, false, 50, 50, "", {}},
+        {32, "....R....", "4R", 3, beginner, 125, 120, "....r....\n....R....\n", any},
+        {32, "....R....", "4R", 3, expert, 80, 70, "", any},
+        {32, "....R....", "4R", 3, expert, 55, 45, "", any},
+        {32, "....R....", "4R", 3, beginner, 50, 50, "", any},
         // Just below the top the gray raises the line into the top row: its column closes.
-        {32, "....R....", "4M0G", 1, false, 125, 125, "g...M....\n....A....\n", {0, 64, 96, 32, 160, 192, 224, 256}},
+        {32, "....R....", "4M0G", 1, beginner, 125, 125, "g...M....\n....A....\n", but4},
         // C meets the red as released, its white colouring the score at once; the
         // white releases B onto the yellow, which mixes in the next frame, once.
-        {0, "....R..Y.", "0G4C7B2G", 1, false, 125, 125, "G...W..b.\n", {}},
-        {0, "....R..Y.", "0G4C7B2G", 2, false, 125, 125, "G.g.W..W.\n", {64, 96, 0, 160, 192, 32, 256}},
+        {0, "....R..Y.", "0G4C7B2G", 1, beginner, 125, 125, "G...W..b.\n", any},
+        {0, "....R..Y.", "0G4C7B2G", 2, beginner, 125, 125, "G.g.W..W.\n", but4And7},
     };
-    // clang-format on
     for (const auto& row : table) {
-        SCOPED_TRACE(row.plan + " from " + std::to_string(row.period));
+        SCOPED_TRACE(releases(row.plan) + ", from a pace of " + std::to_string(row.period));
         Then(row.plan);
         Window1& b = startOn(row.line, row.row);
         b.RadioButton2->setValue(row.expert);
@@ -337,10 +415,14 @@ TEST_F(BoardTest, landingsQuickenThePaceCloseColumnsAndMixOnce) {
         for (int frame = 0; frame < row.frames; ++frame) {
             b.Timer1_Action();
         }
-        EXPECT_EQ(fieldPicture(b, b.mysprite[b.kap]).substr(0, row.top.size()), row.top);
-        EXPECT_EQ(b.Timer1->Period(), row.after);
-        EXPECT_EQ(b.StaticText1->TextColor(), QColor::fromRgb(scoreColor(b.counter)));
-        EXPECT_TRUE(row.open.empty() || b.aTest == row.open);
+        EXPECT_EQ(fieldPicture(b, b.mysprite[b.kap]).substr(0, row.top.size()), row.top)
+            << "the top rows";
+        EXPECT_EQ(b.Timer1->Period(), row.after) << "the pace";
+        EXPECT_EQ(b.StaticText1->TextColor(), QColor::fromRgb(scoreColor(b.counter)))
+            << "the score's colour";
+        if (!row.open.empty()) {
+            EXPECT_EQ(b.aTest, row.open) << "the open columns";
+        }
         plan.clear();
     }
 }

@@ -38,7 +38,8 @@ TEST(RunScoresTest, aClosedScoreBoardLosesNoRowAndEveryWayOutAsksAboutThem) {
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
         QFile prefs(home.filePath("Huemix.prefs"));
-        ASSERT_TRUE(prefs.open(QIODevice::WriteOnly) && prefs.write("Ann,12\n") == 7);
+        ASSERT_TRUE(prefs.open(QIODevice::WriteOnly)) << "the score file could not be made";
+        ASSERT_EQ(prefs.write("Ann,12\n"), 7) << "the score file was not written";
         prefs.close();
         recorded().clear();
         std::signal(SIGINT, SIG_DFL);  // as a terminal starts the game, not a background job

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QProperty>
 #include <QTest>
 
 #include "framework/Application.h"
@@ -32,28 +33,36 @@ class OtherWindow : public SharedWindow<OtherWindow> {
 
 TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKeepTheirRules) {
     ProbeWindow& first = ProbeWindow::shared();
-    EXPECT_TRUE(&ProbeWindow::shared() == &first && first.isVisible());
+    EXPECT_EQ(&ProbeWindow::shared(), &first) << "a second window of the class was made";
+    EXPECT_TRUE(first.isVisible()) << "the shared window is not shown";
     const Window& other = OtherWindow::shared();  // closed in its Event_Open: never shown
-    EXPECT_TRUE(&other != &first && other.isHidden() && !OtherWindow::existing());
+    EXPECT_NE(&other, &first) << "another class shares the first class's window";
+    EXPECT_TRUE(other.isHidden()) << "a window closed while opening was shown";
+    EXPECT_FALSE(OtherWindow::existing()) << "a window closed while opening still exists";
 
     Timer::setClockRunning(true);
     first.Clock->setPeriod(200);
-    const QTimer* clock = first.Clock->findChild<QTimer*>();
+    QTimer* clock = first.Clock->findChild<QTimer*>();
     first.showMinimized();
     EXPECT_FALSE(clock->isActive());
     first.showNormal();
-    QTest::qSleep(15);
+    EXPECT_TRUE(clock->isActive()) << "the clock did not resume with its window";
+    int restarts = 0;  // a restart stops the clock first: that would shift its cadence
+    const QPropertyNotifier watch = clock->bindableActive().addNotifier([&] { ++restarts; });
     first.Clock->setMode(Timer::Multiple);  // running already: it keeps its cadence
-    EXPECT_TRUE(clock->isActive() && clock->remainingTime() <= 190) << clock->remainingTime();
+    EXPECT_TRUE(clock->isActive()) << "the running clock stopped";
+    EXPECT_EQ(restarts, 0) << "the running clock was restarted";
     first.Clock->setMode(Timer::Off);
     EXPECT_FALSE(clock->isActive());
     Timer::setClockRunning(false);
 
     first.Button->Action = [&] { first.Close(); };  // from its own handler: deleted later
     first.Button->Push();
-    EXPECT_TRUE(!ProbeWindow::existing() && first.isHidden());
+    EXPECT_FALSE(ProbeWindow::existing()) << "the closed window still exists";
+    EXPECT_TRUE(first.isHidden()) << "the closed window is still shown";
     ProbeWindow& w = ProbeWindow::shared();
-    EXPECT_TRUE(&w != &first && w.isVisible());
+    EXPECT_NE(&w, &first) << "the closed window was used again";
+    EXPECT_TRUE(w.isVisible()) << "the new window is not shown";
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.Field->setText("Ann\r\n\r\nLee\r");  // no line breaks in a field of any length
     w.Field->view()->insert(QString(40000, 'x') + "\n\u2028");
@@ -64,7 +73,8 @@ TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKee
     w.Link->SetFocus();
     const QImage framed = label->grab().toImage();
     const QRect inside = framed.rect().adjusted(1, 1, -1, -1);
-    EXPECT_TRUE(framed.copy(inside) == before.copy(inside) && framed != before);
+    EXPECT_TRUE(framed.copy(inside) == before.copy(inside)) << "the focus frame covers the text";
+    EXPECT_FALSE(framed == before) << "the focused link shows no frame";
     QAccessibleInterface* link = QAccessible::queryAccessibleInterface(label);
     EXPECT_EQ(link->role(), QAccessible::Link);
     link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

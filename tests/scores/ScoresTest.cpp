@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <iostream>
 #include <optional>
 
 #include "board/Window1.h"
@@ -83,7 +84,10 @@ class ScoresTest : public ::testing::Test {
     void put(const Bytes& bytes) const {
         QFile::remove(path());
         QFile file(path());
-        ASSERT_TRUE(!bytes || (file.open(QIODevice::WriteOnly) && file.write(*bytes) >= 0));
+        if (bytes) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << "the score file could not be made";
+            ASSERT_EQ(file.write(*bytes), bytes->size()) << "the score file was not written";
+        }
     }
     Bytes fileBytes() const {
         QFile file(path());
@@ -163,12 +167,11 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
     const QByteArray homeWas = qgetenv("HOME");
     const QByteArray longField((1 << 20) + 1, 'x');  // over the limit, across several reads
     const bool root = ::geteuid() == 0;              // reads what its mode forbids
-    // clang-format off
     const struct {
         const char* name;
         std::function<bool(const QByteArray& path)> cause;  // none: a file of `text`
         ScoreFileLimits limits;
-        const char* told;            // on the board
+        const char* told;  // on the board
         int loaded;
         std::optional<bool> answer;  // to the question before replacing, if asked
         const char* why;             // in the question, or in the failure's message
@@ -176,32 +179,80 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
         int mode = 0;                // of the file after, if given
     } cases[] = {
         // Our memory's start cannot be read, and nothing can be made beside it.
-        {"read error", [](auto& p) { return QFile::remove(p) && QFile::link("/proc/self/mem", p); },
-         {}, "Input/output error", 0, {}, "its lock file could not be made", {}},
-        {"no regular file", [](auto& p) { return QFile::remove(p) && ::mkfifo(p, 0600) == 0; },
-         {}, "not a regular file", 0, {}, "it is not a regular file, and was left as it is.", {}},
-        {"field over the limit", {}, {.fieldBytes = 3}, "longer than", 1, true, "longer than",
+        {"read error",
+         [](auto& p) { return QFile::remove(p) && QFile::link("/proc/self/mem", p); },
+         {},
+         "Input/output error",
+         0,
+         {},
+         "its lock file could not be made",
+         {}},
+        {"no regular file",
+         [](auto& p) { return QFile::remove(p) && ::mkfifo(p, 0600) == 0; },
+         {},
+         "not a regular file",
+         0,
+         {},
+         "it is not a regular file, and was left as it is.",
+         {}},
+        {"field over the limit",
+         {},
+         {.fieldBytes = 3},
+         "longer than",
+         1,
+         true,
+         "longer than",
          "Ann,1\nZed,3\n"},
-        {"long name across reads", [&](auto& p) { return append(p, longField + ",1\n"); }, {},
-         "longer than", 1202, true, "longer than", text + "Zed,3\n"},
-        {"long score across reads", [&](auto& p) { return append(p, "Cid," + longField + '\n'); },
-         {}, "longer than", 1202, true, "longer than", text + "Zed,3\n"},
+        {"long name across reads",
+         [&](auto& p) { return append(p, longField + ",1\n"); },
+         {},
+         "longer than",
+         1202,
+         true,
+         "longer than",
+         text + "Zed,3\n"},
+        {"long score across reads",
+         [&](auto& p) { return append(p, "Cid," + longField + '\n'); },
+         {},
+         "longer than",
+         1202,
+         true,
+         "longer than",
+         text + "Zed,3\n"},
         {"file over the limit", {}, {.fileBytes = 9}, "larger than", 0, false, "larger than", {}},
         {"disk full", [](auto&) { return maxFileBytes(4096); }, {}, "", 1202, {}, "too large", {}},
         {"no home",
-         [](auto&) { return qputenv("XDG_CONFIG_HOME", "config") && qputenv("HOME", "/"); }, {},
-         "Scores cannot be kept: no home folder was found.", 0, {}, "no home folder was found", {}},
+         [](auto&) { return qputenv("XDG_CONFIG_HOME", "config") && qputenv("HOME", "/"); },
+         {},
+         "Scores cannot be kept: no home folder was found.",
+         0,
+         {},
+         "no home folder was found",
+         {}},
         // Replaced, it is its owner's to read again; the other bits stay.
-        {"unreadable", [](auto& p) { return ::chmod(p, 0204) == 0; }, {},
-         root ? "" : "Permission denied", root ? 1202 : 0, root ? std::nullopt : std::optional(true),
-         root ? "" : "Permission denied", text + "Zed,3\n", 0604},
+        {"unreadable",
+         [](auto& p) { return ::chmod(p, 0204) == 0; },
+         {},
+         root ? "" : "Permission denied",
+         root ? 1202 : 0,
+         root ? std::nullopt : std::optional(true),
+         root ? "" : "Permission denied",
+         text + "Zed,3\n",
+         0604},
         // Written through, its owner and mode kept (only root may give a file away).
-        {"a link", [](auto& p) { return QFile::rename(p, p + ".kept") &&
-                                        QFile::link("Huemix.prefs.kept", p) && !::chmod(p, 0604) &&
-                                        (::geteuid() || !::chown(p, 4321, 4322)); },
-         {}, "", 1202, {}, "", text + "Zed,3\n", 0604},
+        {"a link",
+         [](auto& p) {
+             return QFile::rename(p, p + ".kept") && QFile::link("Huemix.prefs.kept", p) &&
+                    !::chmod(p, 0604) && (::geteuid() || !::chown(p, 4321, 4322));
+         },
+         {},
+         "",
+         1202,
+         {},
+         "",
+         text + "Zed,3\n",
+         0604},
     };
-    // clang-format on
     for (const auto& [name, cause, limits, told, loaded, answer, why, after, mode] : cases) {
         put(text);
         ASSERT_TRUE(!cause || cause(QFile::encodeName(path()))) << name;
@@ -270,7 +321,6 @@ TEST_F(ScoresTest, aLeftoverLockNeverBlocksSavingForGood) {
         return written && ::utimes(lock, then) == 0;
     };
     int holder = -1;  // a running game's lock
-    // clang-format off
     const struct {
         const char* name;
         std::function<bool()> leave;
@@ -286,12 +336,13 @@ TEST_F(ScoresTest, aLeftoverLockNeverBlocksSavingForGood) {
         {"a link to an endless device", [&] { return QFile::link("/dev/zero", lock); }, "", 0, 500},
         {"a FIFO", [&] { return ::mkfifo(lock, 0600) == 0; }, "stands where its lock", 0, 500},
         {"a folder", [&] { return QDir().mkdir(lock); }, "stands where its lock", 0, 500},
-        {"held by a running game", [&] {
+        {"held by a running game",
+         [&] {
              holder = ::open(lock, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-             return holder >= 0 && ::flock(holder, LOCK_EX) == 0; },
+             return holder >= 0 && ::flock(holder, LOCK_EX) == 0;
+         },
          "another program is writing it", 2900, 4000},
     };
-    // clang-format on
     for (const auto& [name, leave, why, atLeastMs, atMostMs] : cases) {
         put("Ann,1\n");
         ListBox& list = *Open().ListBox1;
@@ -330,7 +381,8 @@ TEST_F(ScoresTest, aLeftoverLockNeverBlocksSavingForGood) {
 }
 
 // Savers killed at a random row: the file is the old one or one whole save, never a mix, and
-// the next save takes over the dead one's lock and clears its leavings.
+// the next save takes over the dead one's lock and clears its leavings. The kill moments come
+// from a seed it prints; HUEMIX_KILL_SEED=that seed replays a failing run.
 TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     QByteArray up, down;  // a mix of the two differs from both
     for (int i = 0; i < 20000; ++i) {
@@ -340,8 +392,14 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     put(down);
     ListBox& list = *Open().ListBox1;
     qsizetype cutOff = 0;  // kills that left a cut save behind
+    bool given = false;
+    const uint asked = qEnvironmentVariable("HUEMIX_KILL_SEED").toUInt(&given);
+    const uint seed = given ? asked : QRandomGenerator::global()->generate();
+    QRandomGenerator chance(seed);
+    std::cout << "HUEMIX_KILL_SEED=" << seed << std::endl;
+    SCOPED_TRACE("HUEMIX_KILL_SEED=" + std::to_string(seed));
     for (int round = 0; round < 30; ++round) {
-        const int killAt = QRandomGenerator::global()->bounded(1, 3000);  // 1,001 steps a save
+        const int killAt = chance.bounded(1, 3000);  // 1,001 steps a save
         const pid_t saver = ::fork();
         if (saver == 0) {  // saves, ordered the other way round each time, until killed
             Progress::observer = [&, steps = 0](const QString&, qint64, qint64) mutable {
@@ -353,13 +411,17 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
             ::_exit(3);
         }
         int status = 0;
-        ASSERT_TRUE(saver > 0 && ::waitpid(saver, &status, 0) == saver && WIFSIGNALED(status));
-        ASSERT_TRUE(fileBytes() == up || fileBytes() == down) << "round " << round;
+        ASSERT_GT(saver, 0) << "no saver started";
+        ASSERT_EQ(::waitpid(saver, &status, 0), saver) << "the saver was not waited for";
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saver ended before its kill";
+        ASSERT_TRUE(fileBytes() == up || fileBytes() == down)
+            << "round " << round << ": a mix of two saves";
         cutOff += files(".Huemix.prefs.saving").size();
     }
     EXPECT_EQ(cutOff, 30) << "a kill left no cut save: nothing was tried";
     list.rows().sort(1, Qt::AscendingOrder);
-    EXPECT_TRUE(saveScores(list, {}, 0).saved && fileBytes() == up);
+    EXPECT_TRUE(saveScores(list, {}, 0).saved) << "the save after the kills failed";
+    EXPECT_TRUE(fileBytes() == up) << "the save after the kills wrote another file";
     EXPECT_EQ(files(".Huemix.prefs.*"), QStringList());
 }
 
@@ -371,12 +433,14 @@ TEST_F(ScoresTest, twoGamesSavingAtOnceTakeTurnsAndKeepEachOthersRecords) {
         SCOPED_TRACE(linked ? "two folders linking one file" : "one folder");
         const QString shared = home.filePath("shared/Huemix.prefs"), b = home.filePath("b");
         if (linked) {
-            ASSERT_TRUE(QDir().mkpath(home.filePath("shared")) && QDir().mkpath(b));
+            ASSERT_TRUE(QDir().mkpath(home.filePath("shared"))) << "no shared folder";
+            ASSERT_TRUE(QDir().mkpath(b)) << "no folder for B";
             ASSERT_TRUE(QFile::remove(path()) || !QFileInfo::exists(path()));
             ASSERT_TRUE(QFile::link("shared/Huemix.prefs", path()));
             ASSERT_TRUE(QFile::link("../shared/Huemix.prefs", b + "/Huemix.prefs"));
             QFile file(shared);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("Ama,1\nZoe,2\n") == 12);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << "the shared file could not be made";
+            ASSERT_EQ(file.write("Ama,1\nZoe,2\n"), 12) << "the shared file was not written";
         } else {
             put("Ama,1\nZoe,2\n");
         }
@@ -419,13 +483,31 @@ TEST_F(ScoresTest, twoGamesSavingAtOnceTakeTurnsAndKeepEachOthersRecords) {
 
 // From the score board (a name typed, then "Run") to the way out: the file
 // before, what the player does, the file after. The first game scores `score`.
-// clang-format off
-enum Step { ByName, ByScore, Expert, Start, NewGame, AddLines, Quit, QuitFailing, Close, CloseSave,
-            Discard, Cancel };
-struct Ending { const char* name; Bytes before; const char* typed; std::vector<Step> steps;
-                int score; Bytes after; };
-void PrintTo(const Ending& run, std::ostream* out) { *out << run.name; }
-// clang-format on
+enum Step {
+    ByName,
+    ByScore,
+    Expert,
+    Start,
+    NewGame,
+    AddLines,
+    Quit,
+    QuitFailing,
+    Close,
+    CloseSave,
+    Discard,
+    Cancel
+};
+struct Ending {
+    const char* name;
+    Bytes before;
+    const char* typed;
+    std::vector<Step> steps;
+    int score;
+    Bytes after;
+};
+void PrintTo(const Ending& run, std::ostream* out) {
+    *out << run.name;
+}
 class EndingTest : public ScoresTest, public ::testing::WithParamInterface<Ending> {};
 
 TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
@@ -444,8 +526,8 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
         });
         board.close();
         Application::saveQuestionPresenter = presenter;
-        EXPECT_TRUE(asked == answer.has_value() &&
-                    board.isVisible() == (answer == SaveChoice::Cancel));
+        EXPECT_EQ(asked, answer.has_value() ? 1 : 0) << "asked about unsaved scores";
+        EXPECT_EQ(board.isVisible(), answer == SaveChoice::Cancel) << "the board stays open";
     };
     const auto newGame = [&](Window1& board) {  // Beginner is off only after a recorded game
         const int rowsBefore = list.ListCount();
@@ -468,8 +550,9 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
         {QuitFailing,
          [&](Window1& board) {  // told why, and the game goes on
              maxFileBytes(0), board.PushButton3->Push(), maxFileBytes(RLIM_INFINITY);
-             EXPECT_TRUE(recorded().messages.size() == 1 && recorded().quits == 0 &&
-                         board.Timer1->Mode() == Timer::Multiple);
+             EXPECT_EQ(recorded().messages.size(), 1) << "the failed quit was not told";
+             EXPECT_EQ(recorded().quits, 0) << "the game quit though the save failed";
+             EXPECT_EQ(board.Timer1->Mode(), Timer::Multiple) << "the game stopped";
          }},
         {Close, [&](Window1& board) { close(board, std::nullopt); }},
         {CloseSave, [&](Window1& board) { close(board, SaveChoice::Save); }},
@@ -489,37 +572,75 @@ const QByteArray odd("Ann,12\r\nB\0b,\xfe\n\xff\xfe,\0\x01\n\xc3(,9\n", 25);
 const QByteArray big((1 << 20) + 9, 'x'), most(1 << 20, 'x');  // a field's limit
 // Numbers by value before texts, texts ignoring case; equal cells keep the order shown.
 const QByteArray seven("Eve,10\nbob,10\nAnn,9\ncid,lots\nann,-3\nDee, 7\nFay,Lot\n");
-// clang-format off
 const Ending runs[] = {
-    {"fieldRule", "Ann,12,x\nAnn\nAnn,\nAnn,,12\n\nBob,lots\n Ann , -4 \n,3\n" + big + '\n' + big +
-     ",\n" + most + ',' + most + ",tail" + big + '\n' + odd + "Ann,12", "", {Expert, Quit}, 0,
+    {"fieldRule",
+     "Ann,12,x\nAnn\nAnn,\nAnn,,12\n\nBob,lots\n Ann , -4 \n,3\n" + big + '\n' + big + ",\n" +
+         most + ',' + most + ",tail" + big + '\n' + odd + "Ann,12",
+     "",
+     {Expert, Quit},
+     0,
      "Ann,12,x\nBob,lots\n Ann , -4 \n,3\n" + most + ',' + most + ",tail" + big + '\n' + odd +
-     "Ann,12\nAnn\nAnn,\nAnn,,12\n\n" + big + '\n' + big + ",\n"},
-    {"crLfStaysOnEveryLine", "Ann,12\r\nnote\r\nBob,7,x\r\n", "Zed", {Expert, Start, NewGame, Quit}, 2,
+         "Ann,12\nAnn\nAnn,\nAnn,,12\n\n" + big + '\n' + big + ",\n"},
+    {"crLfStaysOnEveryLine",
+     "Ann,12\r\nnote\r\nBob,7,x\r\n",
+     "Zed",
+     {Expert, Start, NewGame, Quit},
+     2,
      "Ann,12\r\nBob,7,x\r\nZed,2\r\nZed,0\r\nnote\r\n"},
-    {"orderedByNameThenScore", seven, "", {ByName, ByScore, Expert, Quit}, 0,
+    {"orderedByNameThenScore",
+     seven,
+     "",
+     {ByName, ByScore, Expert, Quit},
+     0,
      "ann,-3\nDee, 7\nAnn,9\nbob,10\nEve,10\nFay,Lot\ncid,lots\n"},
-    {"orderedByScoreReversed", seven, "", {ByName, ByScore, ByScore, Expert, Quit}, 0,
+    {"orderedByScoreReversed",
+     seven,
+     "",
+     {ByName, ByScore, ByScore, Expert, Quit},
+     0,
      "cid,lots\nFay,Lot\nbob,10\nEve,10\nAnn,9\nDee, 7\nann,-3\n"},
     {"beginnerRecordsNothing", "Ann,12\nAnn\n", "Zed", {Start, NewGame, Quit}, 2, "Ann,12\nAnn\n"},
-    {"commasInANameGo", "Smith, J,5\n", "Smith, J", {Expert, Start, NewGame, Quit}, 4,
+    {"commasInANameGo",
+     "Smith, J,5\n",
+     "Smith, J",
+     {Expert, Start, NewGame, Quit},
+     4,
      "Smith, J,5\nSmith J,4\nSmith J,0\n"},
     {"commasAloneAreNoName", "Ann,12\n", ",,,", {Expert, Start, NewGame, Quit}, 4, "Ann,12\n"},
-    {"lineBreaksGoAndQuitMakesTheFile", std::nullopt, "Cid\r\nDee\u2028", {Expert, Start, Quit}, 3,
+    {"lineBreaksGoAndQuitMakesTheFile",
+     std::nullopt,
+     "Cid\r\nDee\u2028",
+     {Expert, Start, Quit},
+     3,
      "Cid Dee ,3\n"},
     // Records added by hand since the load stay, after the list's rows.
-    {"handAddedRecordsStay", "Ann,12\nBob,7\n", "Zed", {Expert, Start, NewGame, AddLines, Quit}, 2,
+    {"handAddedRecordsStay",
+     "Ann,12\nBob,7\n",
+     "Zed",
+     {Expert, Start, NewGame, AddLines, Quit},
+     2,
      "Ann,12\nBob,7\nZed,2\nCid,1\nAnn,12\nBob,7,x\nZed,0\nEve\n"},
     // Any other way out asks about what Quit would write and the file lacks.
-    {"closeCancelledThenDiscarded", "Ann,12\n", "Zed", {Expert, Start, NewGame, Cancel, Discard}, 4,
+    {"closeCancelledThenDiscarded",
+     "Ann,12\n",
+     "Zed",
+     {Expert, Start, NewGame, Cancel, Discard},
+     4,
      "Ann,12\n"},
-    {"closeCancelledThenSaved", "Ann,12\n", "Zed", {Expert, Start, Cancel, CloseSave}, 3,
+    {"closeCancelledThenSaved",
+     "Ann,12\n",
+     "Zed",
+     {Expert, Start, Cancel, CloseSave},
+     3,
      "Ann,12\nZed,3\n"},
-    {"aFailedQuitKeepsTheGame", "Ann,12\n", "Zed", {Expert, Start, QuitFailing, Quit}, 3,
+    {"aFailedQuitKeepsTheGame",
+     "Ann,12\n",
+     "Zed",
+     {Expert, Start, QuitFailing, Quit},
+     3,
      "Ann,12\nZed,3\n"},
     {"closeWithNothingUnsaved", "Ann,12\n", "Zed", {Start, NewGame, Expert, Close}, 2, "Ann,12\n"},
 };
-// clang-format on
 INSTANTIATE_TEST_SUITE_P(Runs, EndingTest, ::testing::ValuesIn(runs),
                          [](const auto& row) { return std::string(row.param.name); });
 }  // namespace

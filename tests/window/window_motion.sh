@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The falling tile moves smoothly: in Beginner and in Expert, what the X server shows of the field
-# is sampled every 10 ms while the first tile falls; it fails below 40 distinct drawn positions a
-# second or on a jump of more than 8 px between two samples taken on time. Prints the game's CPU, idle on the
-# board before Start (and its wakeups) and in play, from /proc/PID/stat, without judging them: on a
-# loaded machine they are not steady enough to fail on.
+# The falling tile moves smoothly: in Beginner and in Expert, what the X server shows of the
+# field is sampled every 10 ms while the first tile falls; it fails below 40 distinct drawn
+# positions a second or on a jump of more than 8 px between two samples taken on time. Prints
+# the game's CPU, idle on the board before Start (and its wakeups) and in play, from
+# /proc/PID/stat, without judging them: on a loaded machine they are not steady enough to fail on.
 #   window_motion.sh GAME   HUEMIX_MOTION_CPU_SECONDS: seconds of each CPU reading (5)
 set -euo pipefail
 source "$(dirname "$0")/../../headless/xvfb.sh"
@@ -12,12 +12,20 @@ game=$1 seconds=${HUEMIX_MOTION_CPU_SECONDS:-5} sampler=$(dirname "$1")/motion_s
 make_work
 
 # cpu: the game's user and system clock ticks and voluntary context switches so far
-cpu() { echo "$(awk '{ print $14 + $15 }' "/proc/$PID/stat") $(awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$PID/status")"; }
+cpu() {
+    local ticks switches
+    ticks=$(awk '{ print $14 + $15 }' "/proc/$PID/stat")
+    switches=$(awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$PID/status")
+    echo "$ticks $switches"
+}
 # cpu_over WHAT: the game's share of a core and its wakeups a second over the next seconds
 cpu_over() {
-    local t0 w0 t1 w1 && read -r t0 w0 < <(cpu) && sleep "$seconds" && read -r t1 w1 < <(cpu)
-    awk -v t=$((t1 - t0)) -v w=$((w1 - w0)) -v s="$seconds" -v hz="$(getconf CLK_TCK)" -v what="$1" \
-        'BEGIN { printf "%s: CPU %.2f %% of a core, %.1f wakeups/s\n", what, 100 * t / hz / s, w / s }'
+    local t0 w0 t1 w1
+    read -r t0 w0 < <(cpu) && sleep "$seconds" && read -r t1 w1 < <(cpu)
+    awk -v t=$((t1 - t0)) -v w=$((w1 - w0)) -v s="$seconds" -v hz="$(getconf CLK_TCK)" \
+        -v what="$1" 'BEGIN {
+            printf "%s: CPU %.2f %% of a core, %.1f wakeups/s\n", what, 100 * t / hz / s, w / s
+        }'
 }
 
 start_xvfb

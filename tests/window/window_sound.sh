@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The real game's sound, on a PulseAudio null sink of its own: a Beginner game is heard (the sink's
-# monitor records more than silence); after M on the board it is not, and the switch is kept in
-# Huemix.conf. Everything of the audio server lives in the check's own folder: nothing of the
-# machine's is touched.
+# The real game's sound, on a PulseAudio null sink of its own: a Beginner game is heard (the
+# sink's monitor records more than silence); after M on the board it is not, and the switch is
+# kept in Huemix.conf. Everything of the audio server lives in the check's own folder: nothing
+# of the machine's is touched.
 #   window_sound.sh GAME
 set -euo pipefail
 source "$(dirname "$0")/../../headless/xvfb.sh"
@@ -14,18 +14,23 @@ export HOME=$work/home PULSE_SERVER=unix:$pulse/native PULSE_COOKIE=$pulse/cooki
 export PULSE_RUNTIME_PATH=$pulse PULSE_STATE_PATH=$pulse
 
 # The sound server, answering on its socket, or a failure: this check never skips.
-command -v pulseaudio >/dev/null && command -v parec >/dev/null || fail "pulseaudio and pulseaudio-utils are not installed"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --load="module-null-sink sink_name=null" \
-    --load="module-native-protocol-unix socket=$pulse/native auth-anonymous=1" >"$pulse/server.log" 2>&1 &
+command -v pulseaudio >/dev/null && command -v parec >/dev/null ||
+    fail "pulseaudio and pulseaudio-utils are not installed"
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    --load="module-null-sink sink_name=null" \
+    --load="module-native-protocol-unix socket=$pulse/native auth-anonymous=1" \
+    >"$pulse/server.log" 2>&1 &
 at_exit "kill $! 2>/dev/null"
 for ((i = 0; i < 50; i++)); do pactl info >/dev/null 2>&1 && break || sleep 0.1; done
 pactl info >/dev/null 2>&1 || fail "no PulseAudio server started: $(tail -3 "$pulse/server.log")"
 
 # loudest SECONDS: the peak (0 to 1) of what the sink plays for SECONDS
 loudest() {
-    timeout "$1" parec -d null.monitor --raw --format=s16le --channels=1 --rate=22050 >"$work/heard.raw" || true
+    timeout "$1" parec -d null.monitor --raw --format=s16le --channels=1 --rate=22050 \
+        >"$work/heard.raw" || true
     [[ -s $work/heard.raw ]] || fail "nothing recorded from the sink's monitor"
-    sox -t raw -r 22050 -e signed -b 16 -c 1 "$work/heard.raw" -n stat 2>&1 | awk '/Maximum amplitude/ { print $3 }'
+    sox -t raw -r 22050 -e signed -b 16 -c 1 "$work/heard.raw" -n stat 2>&1 |
+        awk '/Maximum amplitude/ { print $3 }'
 }
 
 start_xvfb
@@ -33,8 +38,9 @@ open_scores "$game" "$work"
 focus "$scores" && xdotool type Kim && key "$scores" Return
 board=$(wait_for_window Huemix 10) || fail "no board"
 # The game's sound starts once the board shows; loading it may take seconds on a busy machine.
-for ((i = 0; i < 300; i++)); do (($(pactl list short clients | wc -l) > 1)) && break || sleep 0.1; done
-(($(pactl list short clients | wc -l) > 1)) || fail "the game never connected to the sound server"
+clients() { pactl list short clients | wc -l; }
+for ((i = 0; i < 300; i++)); do (($(clients) > 1)) && break || sleep 0.1; done
+(($(clients) > 1)) || fail "the game never connected to the sound server"
 sleep 0.3 && key "$board" Return # Start, in Beginner: a tile lands every 3.5 s or sooner
 
 playing=$(loudest 10)
@@ -46,5 +52,6 @@ sleep 1 # a sound begun before the key may still end
 muted=$(loudest 8)
 echo "peak after M: $muted"
 awk -v p="$muted" 'BEGIN { exit !(p == 0) }' || fail "sound after M (peak $muted)"
-grep -qx 'muted=true' "$work/config/Huemix.conf" || fail "the mute switch is not kept in Huemix.conf"
+grep -qx 'muted=true' "$work/config/Huemix.conf" ||
+    fail "the mute switch is not kept in Huemix.conf"
 kill "$PID" && wait "$PID" 2>/dev/null || true

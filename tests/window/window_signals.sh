@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Ending signals and what a screen reader reaches, in the real game. SIGTERM and SIGHUP end it while
-# a large score file loads; SIGINT ends it at once with nothing unsaved, and asks with unsaved Expert
-# scores. On the board the bridge finds no hidden button or field, and File and Edit where the board
-# is, showing with it.
+# Ending signals and what a screen reader reaches, in the real game. SIGTERM and SIGHUP end
+# it while a large score file loads; SIGINT ends it at once with nothing unsaved, and asks
+# with unsaved Expert scores. On the board the bridge finds no hidden button or field, and
+# File and Edit where the board is, showing with it.
 #   window_signals.sh GAME   HUEMIX_SIGNAL_RECORDS: the large file's records (2000000)
 set -euo pipefail
 source "$(dirname "$0")/../../headless/xvfb.sh"
@@ -15,38 +15,60 @@ ends_with() { # ends_with STATUS WHAT: the game ends within 20 s with STATUS
     wait "$PID" || status=$?
     ((status == $1)) || fail "$2: status $status, not $1: $(tail -3 "$log")"
 }
-each_control() { # each_control ROLE:NAME: "STATE X Y W H" of every such control of the game, one a line
-    local a11y app node queue=(/org/a11y/atspi/accessible/root) api=org.a11y.atspi.Accessible
-    a11y=$(gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress | cut -d"'" -f2)
-    for app in $(atspi org.a11y.atspi.Registry "${queue[0]}" $api.GetChildren | grep -o ':[0-9.]*'); do
-        atspi org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID "$app" | grep -qw "$PID" && break
+# each_control ROLE:NAME: "STATE X Y W H" of every such control of the game, one a line
+each_control() {
+    local app node queue=(/org/a11y/atspi/accessible/root) api=org.a11y.atspi.Accessible
+    local bus=org.freedesktop.DBus state extents a11y # a11y: the bridge's bus, which atspi reads
+    a11y=$(gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress |
+        cut -d"'" -f2)
+    for app in $(atspi org.a11y.atspi.Registry "${queue[0]}" $api.GetChildren |
+        grep -o ':[0-9.]*'); do
+        atspi $bus /org/freedesktop/DBus $bus.GetConnectionUnixProcessID "$app" |
+            grep -qw "$PID" && break
     done
     while ((${#queue[@]})); do
         node=${queue[0]} && queue=("${queue[@]:1}")
-        [[ $(atspi "$app" "$node" $api.GetRoleName) == "${1%%:*}" &&
-            $(atspi "$app" "$node" org.freedesktop.DBus.Properties.Get $api Name) == ${1#*:} ]] &&
-            echo "$(atspi "$app" "$node" $api.GetState | awk '{ print $2 }') $(atspi "$app" "$node" org.a11y.atspi.Component.GetExtents 0)"
-        mapfile -t -O ${#queue[@]} queue < <(atspi "$app" "$node" $api.GetChildren | grep -o '/org/a11y/atspi/accessible/[0-9]*')
+        if [[ $(atspi "$app" "$node" $api.GetRoleName) == "${1%%:*}" &&
+            $(atspi "$app" "$node" $bus.Properties.Get $api Name) == ${1#*:} ]]; then
+            state=$(atspi "$app" "$node" $api.GetState | awk '{ print $2 }')
+            extents=$(atspi "$app" "$node" org.a11y.atspi.Component.GetExtents 0)
+            echo "$state $extents"
+        fi
+        mapfile -t -O ${#queue[@]} queue < <(atspi "$app" "$node" $api.GetChildren |
+            grep -o '/org/a11y/atspi/accessible/[0-9]*')
     done
 }
 on_board() { # on_board ROLE:NAME: one such control shows, and within the board's window
-    local x y w h && read -r x y w h < <(xwininfo -id "$board" | awk '/Absolute upper-left|Width:|Height:/ { printf "%s ", $NF } END { print "" }')
+    local x y w h
+    read -r x y w h < <(xwininfo -id "$board" |
+        awk '/Absolute upper-left|Width:|Height:/ { printf "%s ", $NF } END { print "" }')
+    # bit 25 of the state's first word: showing
     each_control "$1" | awk -v x="$x" -v y="$y" -v w="$w" -v h="$h" '
-        int($1 / 33554432) % 2 { shown++; if ($2 < x || $3 < y || $2 + $4 > x + w || $3 + $5 > y + h) away++ }
-        END { exit !(shown == 1 && !away) }' || fail "$1 is not on the board: $(each_control "$1" | tr '\n' ';')"
+        int($1 / 33554432) % 2 {
+            shown++
+            if ($2 < x || $3 < y || $2 + $4 > x + w || $3 + $5 > y + h) away++
+        }
+        END { exit !(shown == 1 && !away) }' ||
+        fail "$1 is not on the board: $(each_control "$1" | tr '\n' ';')"
 }
 to_board() { # Kim's board, after KEY there and Return, a second into the game
-    open_scores "$game" "$work" "$old" && focus "$scores" && xdotool type Kim && key "$scores" Return &&
-        board=$(wait_for_window Huemix 10) && sleep 0.3 && key "$board" "$@" Return && sleep 1 || fail "no game"
+    open_scores "$game" "$work" "$old" && focus "$scores" && xdotool type Kim &&
+        key "$scores" Return && board=$(wait_for_window Huemix 10) && sleep 0.3 &&
+        key "$board" "$@" Return && sleep 1 || fail "no game"
 }
 
 mkdir -p "$work/config" && start_xvfb
-# As a terminal starts it: a background job of this script would ignore SIGINT, and so would the game.
-printf '#!/bin/sh\nexec env --default-signal=INT %q\n' "$game" >"$XDG_RUNTIME_DIR/game" && chmod +x "$XDG_RUNTIME_DIR/game" && game=$XDG_RUNTIME_DIR/game
-awk -v n="$records" 'BEGIN { for (i = 0; i < n; i++) printf "P%d,%d\n", i, i }' >"$work/large.prefs"
+# As a terminal starts it: a background job of this script would ignore SIGINT, and so would
+# the game.
+printf '#!/bin/sh\nexec env --default-signal=INT %q\n' "$game" >"$XDG_RUNTIME_DIR/game"
+chmod +x "$XDG_RUNTIME_DIR/game" && game=$XDG_RUNTIME_DIR/game
+awk -v n="$records" 'BEGIN { for (i = 0; i < n; i++) printf "P%d,%d\n", i, i }' \
+    >"$work/large.prefs"
 for signal in TERM HUP; do # 0.1 s after the first window (the progress dialog) maps
     cp "$work/large.prefs" "$prefs" && launch "$game" "$work"
-    for ((i = 0; i < 200; i++)); do [[ -n $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null) ]] && break || sleep 0.05; done
+    for ((i = 0; i < 200; i++)); do
+        [[ -n $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null) ]] && break || sleep 0.05
+    done
     sleep 0.1 && kill -$signal "$PID" && ends_with 0 "SIG$signal while loading"
     cmp -s "$work/large.prefs" "$prefs" || fail "SIG$signal while loading changed the scores"
 done
@@ -55,9 +77,12 @@ echo "SIGTERM and SIGHUP end the game while $records records load"
 to_board
 kill -INT "$PID" && ends_with 0 "SIGINT with nothing unsaved"
 to_board e # an Expert game under a name: unsaved
-kill -INT "$PID" && sleep 1 && kill -0 "$PID" 2>/dev/null || fail "SIGINT ended the game without asking"
-[[ -n $(find_control "push button:*Don*Save*" org.a11y.atspi.Action.DoAction 0) ]] || fail "SIGINT asked nothing"
-ends_with 0 "Don't Save after SIGINT" && [[ $(cat "$prefs" && echo .) == "$old." ]] || fail "Don't Save wrote the scores"
+kill -INT "$PID" && sleep 1 && kill -0 "$PID" 2>/dev/null ||
+    fail "SIGINT ended the game without asking"
+[[ -n $(find_control "push button:*Don*Save*" org.a11y.atspi.Action.DoAction 0) ]] ||
+    fail "SIGINT asked nothing"
+ends_with 0 "Don't Save after SIGINT"
+[[ $(cat "$prefs" && echo .) == "$old." ]] || fail "Don't Save wrote the scores"
 echo "SIGINT ends the game at once with nothing unsaved, and asks with unsaved Expert scores"
 
 to_board
@@ -65,4 +90,5 @@ to_board
 [[ -z $(find_control "text:") ]] || fail "the bridge finds the board's hidden field"
 on_board "menu item:File" && on_board "menu item:Edit"
 kill "$PID" && ends_with 0 "SIGTERM"
-echo "ok: ending signals at any moment; no hidden control, and the board's own menus, for a screen reader"
+echo "ok: ending signals at any moment; for a screen reader, no hidden control and the board's"
+echo "own menus"

@@ -141,6 +141,7 @@ int main(int argc, char** argv) {
     QApplication runtime(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Huemix"));
     QApplication::setQuitOnLastWindowClosed(false);
+    installWindowSupport();
     Application::messagePresenter = [](const QString& message) {
         std::fprintf(stderr, "message: %s\n", qPrintable(message));
     };

@@ -115,7 +115,11 @@ Application::Application() {
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(gui, &QGuiApplication::commitDataRequest, this, [](QSessionManager& session) {
             if (session.allowsInteraction()) {
-                Window::mayCloseAll() ? session.release() : session.cancel();
+                if (Window::mayCloseAll()) {
+                    session.release();
+                } else {
+                    session.cancel();
+                }
             }
         });
         gui->installEventFilter(this);

@@ -31,9 +31,16 @@ class KeyState {
     }
     void release(int code, std::uint64_t time = 0) {
         down_.remove(code);
-        time ? void(releasedAt_[code] = time) : void(releasedAt_.remove(code));
+        if (time) {
+            releasedAt_[code] = time;
+        } else {
+            releasedAt_.remove(code);
+        }
     }
-    void releaseAll() { down_.clear(), releasedAt_.clear(); }
+    void releaseAll() {
+        down_.clear();
+        releasedAt_.clear();
+    }
 
   private:
     QSet<int> down_;

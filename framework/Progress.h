@@ -31,7 +31,11 @@ class Progress {
         done = std::clamp<qint64>(done, 0, total_);
         const int step = total_ > 0 ? static_cast<int>(done * Steps / total_) : Steps;
         if (step != std::exchange(step_, step)) {
-            observer ? observer(label_, done, total_) : dialog_->setValue(step);
+            if (observer) {
+                observer(label_, done, total_);
+            } else {
+                dialog_->setValue(step);
+            }
         }
     }
 

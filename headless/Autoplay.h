@@ -16,7 +16,11 @@ class RandomArrows : public KeyState {
         const auto draw = engine_();
         for (const int code : {KeyCode::LeftArrow, KeyCode::RightArrow}) {
             if ((code == KeyCode::LeftArrow ? draw : draw / 6) % 6 == 0) {
-                AsyncKeyDown(code) ? release(code) : press(code);
+                if (AsyncKeyDown(code)) {
+                    release(code);
+                } else {
+                    press(code);
+                }
             }
         }
     }

@@ -16,6 +16,7 @@ std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRu
         });
     auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    installWindowSupport();
     Timer::setClockRunning(clockRunning);
     Application::quitHandler = [] { ++recorded().quits; };
     Application::messagePresenter = [](const QString& message) { recorded().messages << message; };
@@ -24,7 +25,8 @@ std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRu
         return recorded().answer;
     };
     Application::saveQuestionPresenter = [](const QString& question) {
-        return recorded().questions << question, SaveChoice::Cancel;
+        recorded().questions << question;
+        return SaveChoice::Cancel;
     };
     Application::urlOpener = [](const QString&) { return true; };  // never a mail program
     return app;

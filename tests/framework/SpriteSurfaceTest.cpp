@@ -42,7 +42,9 @@ TEST_F(SurfaceTest, overlappingSpritesOfNonZeroDifferentGroupsCollideNewerFirstO
         b->Close();
     }
     log.clear();  // nothing more from a sprite or surface a handler closed
-    tile(2, 64, 64), tile(3, 64, 64), tile(4, 64, 64);
+    tile(2, 64, 64);
+    tile(3, 64, 64);
+    tile(4, 64, 64);
     closesSecond = 2;
     surface.Update();  // (3, 2) closes 2, so (4, 2) is never raised
     surface.Update();  // nor is (4, 3) raised twice

@@ -335,7 +335,8 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     QByteArray up, down;  // a mix of the two differs from both
     for (int i = 0; i < 20000; ++i) {
         const QByteArray line = 'P' + QByteArray::number(i) + ',' + QByteArray::number(i) + '\n';
-        up += line, down.prepend(line);
+        up += line;
+        down.prepend(line);
     }
     put(down);
     ListBox& list = *Open().ListBox1;
@@ -449,7 +450,8 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
     };
     const auto newGame = [&](Window1& board) {  // Beginner is off only after a recorded game
         const int rowsBefore = list.ListCount();
-        board.PushButton4->Push(), settleEvents();
+        board.PushButton4->Push();
+        settleEvents();
         EXPECT_EQ(Window1::shared().RadioButton1->Enabled(), list.ListCount() == rowsBefore);
     };
     const auto orderBy = [&](int column) {  // a click on the heading
@@ -461,13 +463,19 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
         {ByName, [&](Window1&) { orderBy(0); }},
         {ByScore, [&](Window1&) { orderBy(1); }},
         {Expert, [](Window1& board) { board.RadioButton2->setValue(true); }},
-        {Start, [&](Window1& board) { board.PushButton1->Push(), board.counter = run.score; }},
+        {Start,
+         [&](Window1& board) {
+             board.PushButton1->Push();
+             board.counter = run.score;
+         }},
         {NewGame, newGame},
         {AddLines, [&](Window1&) { put(*fileBytes() + "Cid,1\nAnn,12\nEve\nBob,7,x\n"); }},
         {Quit, [](Window1& board) { board.PushButton3->Push(); }},
         {QuitFailing,
          [&](Window1& board) {  // told why, and the game goes on
-             maxFileBytes(0), board.PushButton3->Push(), maxFileBytes(RLIM_INFINITY);
+             maxFileBytes(0);
+             board.PushButton3->Push();
+             maxFileBytes(RLIM_INFINITY);
              EXPECT_TRUE(recorded().messages.size() == 1 && recorded().quits == 0 &&
                          board.Timer1->Mode() == Timer::Multiple);
          }},

@@ -98,7 +98,7 @@ double cpuMs() {
 class Stillness {
   public:
     Stillness() {
-        Progress::observer = [this](const QString&, qint64, qint64) { step(); };
+        services().progress = [this](const QString&, qint64, qint64) { step(); };
     }
     void start() {
         longest_ = 0;
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Huemix"));
     QApplication::setQuitOnLastWindowClosed(false);
     installWindowSupport();
-    Application::messagePresenter = [](const QString& message) {
+    services().message = [](const QString& message) {
         std::fprintf(stderr, "message: %s\n", qPrintable(message));
     };
     App app;

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QPointer>
 
+#include "framework/Services.h"
+
 namespace {
 class ApplicationKeyState : public QObject, public KeyState {
   public:
@@ -38,5 +40,5 @@ KeyState& Keyboard() {
     if (!tracker) {
         tracker = new ApplicationKeyState;
     }
-    return installedKeys ? *installedKeys : *tracker;
+    return services().keys ? *services().keys : *tracker;
 }

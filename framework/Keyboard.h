@@ -47,10 +47,5 @@ class KeyState {
     QHash<int, std::uint64_t> counts_, releasedAt_;  // per key: presses, last release time
 };
 
-// The key state in use: the application's key events, unless another was installed
-// (not owned; nullptr puts the tracker back).
+// The key state in use: the application's key events, unless services() has another.
 KeyState& Keyboard();
-inline KeyState* installedKeys = nullptr;
-inline void setKeyboard(KeyState* state) {
-    installedKeys = state;
-}

@@ -14,6 +14,7 @@
 #include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/MenuBar.h"
+#include "framework/Services.h"
 #include "framework/SpriteSurface.h"
 #include "framework/Timer.h"
 
@@ -47,12 +48,11 @@ QList<Window*> allWindows() {
 // is not away.
 struct ActivationWatch : QObject {
     using QObject::QObject;
-    static inline bool away = false;
     bool eventFilter(QObject* watched, QEvent* event) override {
         const auto type = event->type();
         if (watched == qApp &&
             (type == QEvent::ApplicationActivate || type == QEvent::ApplicationDeactivate)) {
-            away = type == QEvent::ApplicationDeactivate;
+            services().away = type == QEvent::ApplicationDeactivate;
             std::ranges::for_each(allWindows(), &Window::holdTimers);
         }
         return false;
@@ -188,7 +188,7 @@ void Window::moveEvent(QMoveEvent* event) {
 
 void Window::holdTimers() {
     // Minimised, hidden (another window shown in its place), paused or away, the timers hold.
-    const bool held = isMinimized() || !isVisible() || paused_ || ActivationWatch::away;
+    const bool held = isMinimized() || !isVisible() || paused_ || services().away;
     std::ranges::for_each(findChildren<Timer*>(), [held](Timer* timer) { timer->hold(held); });
     if (std::exchange(held_, held) && !held) {
         std::ranges::for_each(findChildren<SpriteSurface*>(), &SpriteSurface::forgetKeys);

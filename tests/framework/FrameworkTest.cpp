@@ -22,7 +22,10 @@ class ProbeWindow : public SharedWindow<ProbeWindow> {
         applyAttributes({.title = "Probe", .width = 100, .height = 60});
         Clock->setMode(Timer::Multiple);
         Link->setText("Go");
-        Link->setMouseDown([this](int, int) { return ++clicks, false; });
+        Link->setMouseDown([this](int, int) {
+            ++clicks;
+            return false;
+        });
     }
     bool mayClose() override { return !keep; }
 };
@@ -36,7 +39,7 @@ TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKee
     const Window& other = OtherWindow::shared();  // closed in its Event_Open: never shown
     EXPECT_TRUE(&other != &first && other.isHidden() && !OtherWindow::existing());
 
-    Timer::setClockRunning(true);
+    services().clockRunning = true;
     first.Clock->setPeriod(200);
     const QTimer* clock = first.Clock->findChild<QTimer*>();
     first.showMinimized();
@@ -47,7 +50,7 @@ TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKee
     EXPECT_TRUE(clock->isActive() && clock->remainingTime() <= 190) << clock->remainingTime();
     first.Clock->setMode(Timer::Off);
     EXPECT_FALSE(clock->isActive());
-    Timer::setClockRunning(false);
+    services().clockRunning = false;
 
     first.Button->Action = [&] { first.Close(); };  // from its own handler: deleted later
     first.Button->Push();

@@ -58,7 +58,10 @@ TEST_F(SurfaceTest, overlappingSpritesOfNonZeroDifferentGroupsCollideNewerFirstO
 TEST_F(SurfaceTest, eachRealPressWaitsForAFrameToTakeItAndAutoRepeatIsNoPress) {
     std::string seen;
     const int key = KeyCode::LeftArrow;
-    surface.NextFrame = [&] { seen += "01"[surface.KeyTest(key)], surface.takeKey(key); };
+    surface.NextFrame = [&] {
+        seen += "01"[surface.KeyTest(key)];
+        surface.takeKey(key);
+    };
     // d/u: the key down/up 1 ms on (D/U flagged as auto-repeat); .: 30 ms pass; t: a tile;
     // f: a frame; x: the game deactivated, so no release reaches it. A tap on an empty surface
     // is not for it; X repeats a held key as an up/down pair 1 ms apart; down twice is one press.

@@ -138,13 +138,15 @@ TEST(ScoreModelTest, longListsOrderAsShortOnesShowingProgress) {
     }
     QString label;
     qint64 done = -1, total = 0;
-    Progress::observer = [&](const QString& text, qint64 now, qint64 all) {
-        label = text;
-        done = now;
-        total = all;
-    };
-    scores.sort(0, Qt::DescendingOrder);
-    Progress::observer = nullptr;
+    {
+        const Override watching(services().progress,
+                                [&](const QString& text, qint64 now, qint64 all) {
+                                    label = text;
+                                    done = now;
+                                    total = all;
+                                });
+        scores.sort(0, Qt::DescendingOrder);
+    }
     int firstAmiss = -1;
     for (int row = 0; row < 150000 && firstAmiss < 0; ++row) {
         firstAmiss =
@@ -345,7 +347,7 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
         const int killAt = QRandomGenerator::global()->bounded(1, 3000);  // 1,001 steps a save
         const pid_t saver = ::fork();
         if (saver == 0) {  // saves, ordered the other way round each time, until killed
-            Progress::observer = [&, steps = 0](const QString&, qint64, qint64) mutable {
+            services().progress = [&, steps = 0](const QString&, qint64, qint64) mutable {
                 (++steps == killAt && ::kill(::getpid(), SIGKILL));
             };
             for (int n = 0; saveScores(list, {}, 0).saved; ++n) {
@@ -392,7 +394,7 @@ TEST_F(ScoresTest, twoGamesSavingAtOnceTakeTurnsAndKeepEachOthersRecords) {
                 qputenv("XDG_CONFIG_HOME", QFile::encodeName(b));
             }
             list.rows().sort(0, Qt::DescendingOrder);
-            Progress::observer = [&](const QString&, qint64 done, qint64) {
+            services().progress = [&](const QString&, qint64 done, qint64) {
                 if (done == 0 && ::write(saving[1], "s", 1) == 1) {
                     ::usleep(300000);  // a slow disk
                 }
@@ -439,12 +441,14 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
     // The window system's close; asked about unsaved scores, the game holds still.
     const auto close = [&](Window1& board, std::optional<SaveChoice> answer) {
         int asked = 0;
-        const auto presenter = std::exchange(Application::saveQuestionPresenter, [&](auto&) {
-            EXPECT_EQ(board.Timer1->Mode(), Timer::Off);
-            return ++asked, answer.value_or(SaveChoice::Cancel);
-        });
-        board.close();
-        Application::saveQuestionPresenter = presenter;
+        {
+            const Override asking(services().saveQuestion, [&](const QString&) {
+                EXPECT_EQ(board.Timer1->Mode(), Timer::Off);
+                ++asked;
+                return answer.value_or(SaveChoice::Cancel);
+            });
+            board.close();
+        }
         EXPECT_TRUE(asked == answer.has_value() &&
                     board.isVisible() == (answer == SaveChoice::Cancel));
     };

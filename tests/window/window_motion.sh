@@ -7,7 +7,7 @@
 # loaded machine they are not steady enough to fail on.
 #   window_motion.sh GAME   HUEMIX_MOTION_CPU_SECONDS: seconds of each CPU reading (5)
 set -euo pipefail
-source "$(dirname "$0")/../../headless/xvfb.sh"
+source "$(dirname "$0")/xvfb.sh"
 game=$1 seconds=${HUEMIX_MOTION_CPU_SECONDS:-5} sampler=$(dirname "$1")/motion_sampler
 make_work
 

@@ -66,8 +66,9 @@ run_tests() {
 # in; the game is built as well, for its warnings, but only the unit tier runs.
 clang_tests() {
     echo "== building with clang"
+    # -Wcomma: one statement per line, never two joined by a comma.
     cmake -S . -B build-clang -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
-        -DHUEMIX_WERROR=ON -DHUEMIX_BENCH=OFF
+        -DHUEMIX_WERROR=ON -DHUEMIX_BENCH=OFF -DCMAKE_CXX_FLAGS=-Wcomma
     cmake --build build-clang --parallel "$(nproc)" --target huemix unit_tests
     echo "== testing the clang build"
     (cd build-clang && QT_QPA_PLATFORM=offscreen ctest -L unit --output-on-failure --timeout 600 -j"$(nproc)")

@@ -6,6 +6,7 @@
 #include "app/App.h"
 #include "app/Translations.h"
 #include "board/Sounds.h"
+#include "framework/Window.h"
 
 int main(int argc, char** argv) {
     QApplication runtime(argc, argv);
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     // Windows come and go as the player moves between them; the application
     // ends through Quit, or once no window of the game is left on screen.
     QApplication::setQuitOnLastWindowClosed(false);
+    installWindowSupport();
     installTranslations(QStringLiteral("huemix"), QLocale::system());
 
     int status = 0;

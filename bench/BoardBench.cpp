@@ -49,7 +49,7 @@ void placeRestingTiles(Window1& board, int count) {
 // The tile goes back to the top before it can reach the tops on the line.
 void BM_Tick(benchmark::State& state) {
     SeededRandom chance(7);
-    setRandom(&chance);
+    const Override seeded(services().random, &chance);
     Window1& board = Window1::shared();
     placeRestingTiles(board, static_cast<int>(state.range(0)));
     board.PushButton1->Push();
@@ -58,7 +58,6 @@ void BM_Tick(benchmark::State& state) {
         board.Timer1_Action();
     }
     state.counters["sprites"] = static_cast<double>(board.SpriteSurface1->sprites().size());
-    setRandom(nullptr);
     closeAllWindows();
 }
 BENCHMARK(BM_Tick)->Arg(20)->Arg(2000);
@@ -67,7 +66,7 @@ BENCHMARK(BM_Tick)->Arg(20)->Arg(2000);
 // after it, for comparison: painting draws every tile, covered ones too.
 void BM_TickAndPaint(benchmark::State& state) {
     SeededRandom chance(7);
-    setRandom(&chance);
+    const Override seeded(services().random, &chance);
     Window1& board = Window1::shared();
     placeRestingTiles(board, static_cast<int>(state.range(0)));
     settleEvents();  // the window is shown and exposed only once the event loop has run
@@ -77,7 +76,6 @@ void BM_TickAndPaint(benchmark::State& state) {
         board.Timer1_Action();
         board.SpriteSurface1->widget()->repaint();
     }
-    setRandom(nullptr);
     closeAllWindows();
 }
 BENCHMARK(BM_TickAndPaint)->Arg(20)->Arg(2000);
@@ -98,7 +96,7 @@ void playGames(benchmark::State& state, bool onlyFrames) {
             state.PauseTiming();
         }
         SeededRandom chance(seed);
-        setRandom(&chance);
+        const Override seeded(services().random, &chance);
         RandomArrows keys(seed++);
         if (keys.below(2) == 1) {
             board->RadioButton2->setValue(true);  // Expert
@@ -120,7 +118,6 @@ void playGames(benchmark::State& state, bool onlyFrames) {
         board->PushButton4->Push();  // New Game
         board = &Window1::shared();
         settleEvents();
-        setRandom(nullptr);
         ++games;
         if (onlyFrames) {
             state.ResumeTiming();

@@ -109,7 +109,7 @@ Run play(int ticks) {
     clock.start();
     RandomArrows keys(11);
     SeededRandom chance(11);
-    setRandom(&chance);
+    const Override seeded(services().random, &chance);
     double last = -1.0;      // the previous tick of this board; none yet
     bool restarted = false;  // a collision in the previous tick restarted Timer1
     std::function<void(Window1*)> begin = [&](Window1* board) {
@@ -149,7 +149,6 @@ Run play(int ticks) {
     };
     begin(&Window1::shared());
     loop.exec();
-    setRandom(nullptr);
     closeAllWindows();
     return run;
 }

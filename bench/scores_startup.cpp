@@ -98,7 +98,7 @@ double cpuMs() {
 class Stillness {
   public:
     Stillness() {
-        Progress::observer = [this](const QString&, qint64, qint64) { step(); };
+        services().progress = [this](const QString&, qint64, qint64) { step(); };
     }
     void start() {
         longest_ = 0;
@@ -141,7 +141,8 @@ int main(int argc, char** argv) {
     QApplication runtime(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Huemix"));
     QApplication::setQuitOnLastWindowClosed(false);
-    Application::messagePresenter = [](const QString& message) {
+    installWindowSupport();
+    services().message = [](const QString& message) {
         std::fprintf(stderr, "message: %s\n", qPrintable(message));
     };
     App app;

@@ -21,7 +21,7 @@ bare=$build/bin/huemix_bare_window
 for program in "$game" "$bare"; do
     [[ -x $program ]] || { echo "startup: $program is not built" >&2; exit 1; }
 done
-source "$root/headless/xvfb.sh"
+source "$root/tests/window/xvfb.sh"
 
 work=$(mktemp -d -t huemix-startup.XXXXXX)
 at_exit "rm -rf '$work'"

@@ -117,7 +117,7 @@ class Window1 : public SharedWindow<Window1> {
     void CreateControls();
     void CreateGameMenu();              // GameMenu.cpp
     void pressKey(const QString& key);  // what the board's letter key does
-    bool pauseKeyActs() const;          // Controls.cpp
+    bool pauseKeyActs() const;          // StartPauseHelp.cpp
     void showHints(int selector);
     // The falling tile's half-row drop and at most one sideways step.
     void fallAndSteer(Sprite& tile);  // Frame.cpp

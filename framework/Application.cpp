@@ -115,7 +115,11 @@ Application::Application() {
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(gui, &QGuiApplication::commitDataRequest, this, [](QSessionManager& session) {
             if (session.allowsInteraction()) {
-                Window::mayCloseAll() ? session.release() : session.cancel();
+                if (Window::mayCloseAll()) {
+                    session.release();
+                } else {
+                    session.cancel();
+                }
             }
         });
         gui->installEventFilter(this);
@@ -149,8 +153,8 @@ int Application::exec() {
 }
 
 void Quit() {
-    if (Application::quitHandler) {
-        Application::quitHandler();
+    if (services().quit) {
+        services().quit();
         return;
     }
     if (!mainLoopRunning && Application::shared()) {
@@ -162,31 +166,30 @@ void Quit() {
 }
 
 bool ShowURL(const QString& url) {
-    if (Application::urlOpener) {
-        return Application::urlOpener(url);
+    if (services().openUrl) {
+        return services().openUrl(url);
     }
     const bool mail = url.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive);
     return (!mail || mailProgramSet()) && QDesktopServices::openUrl(QUrl(url));
 }
 
 void MsgBox(const QString& message) {
-    if (Application::messagePresenter) {
-        Application::messagePresenter(message);
+    if (services().message) {
+        services().message(message);
         return;
     }
     ask(QMessageBox::NoIcon, message, QMessageBox::Ok);
 }
 
 bool msgBoxYesNo(const QString& question) {
-    return Application::questionPresenter
-               ? Application::questionPresenter(question)
-               : ask(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No) ==
-                     QMessageBox::Yes;
+    return services().question ? services().question(question)
+                               : ask(QMessageBox::Question, question,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 SaveChoice msgBoxSave(const QString& question) {
-    if (Application::saveQuestionPresenter) {
-        return Application::saveQuestionPresenter(question);
+    if (services().saveQuestion) {
+        return services().saveQuestion(question);
     }
     const int answer =
         ask(QMessageBox::Question, question,

@@ -4,9 +4,9 @@
 #include <QObject>
 #include <functional>
 
-class MenuBar;
+#include "framework/Services.h"
 
-enum class SaveChoice { Save, DontSave, Cancel };
+class MenuBar;
 
 // The base of the game's application object; it knows the menu bar (not owned) of every window.
 class Application : public QObject {
@@ -22,13 +22,6 @@ class Application : public QObject {
     // Runs the event loop until Quit. A Quit that came before (a signal while the score file
     // loaded, with no loop yet to end) ends the run at once.
     int exec();
-
-    // Set by tests instead of quitting, opening a URL or showing a message box.
-    static inline std::function<void()> quitHandler;
-    static inline std::function<bool(const QString&)> urlOpener;
-    static inline std::function<void(const QString&)> messagePresenter;
-    static inline std::function<bool(const QString&)> questionPresenter;
-    static inline std::function<SaveChoice(const QString&)> saveQuestionPresenter;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

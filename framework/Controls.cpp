@@ -83,8 +83,6 @@ QAccessibleInterface* containerAccessible(const QString& className, QObject* obj
 
 // Qt may know the container already, as a plain widget that lists every child.
 void listOnlyShownControls(QWidget* container) {
-    [[maybe_unused]] static const bool factory =
-        (QAccessible::installFactory(containerAccessible), true);
     if (!container || container->property(ControlProperty).isValid()) {
         return;
     }
@@ -97,6 +95,11 @@ void listOnlyShownControls(QWidget* container) {
     }
 }
 }  // namespace
+
+void installControlAccessibility() {
+    QAccessible::installFactory(containerAccessible);
+    QAccessible::installFactory(linkAccessible);
+}
 
 PictureRef loadPictureResource(int number) {
     const QString base = QStringLiteral(":/pictures/%1").arg(number);
@@ -125,7 +128,9 @@ Control::Control(const QString& name, QWidget* widget, QObject* parent)
 
 void Control::setStyle(const TextStyle& style) {
     QFont font = widget_->font();
-    style.size > 0 ? font.setPixelSize(style.size) : void();
+    if (style.size > 0) {
+        font.setPixelSize(style.size);
+    }
     font.setBold(style.bold);
     font.setItalic(style.italic);
     font.setUnderline(style.underline);
@@ -148,15 +153,21 @@ PushButton::PushButton(const QString& name, QWidget* parent) : ControlOf(name, p
 }
 
 void PushButton::addShortcut(const QString& key, std::function<bool()> allow) {
-    connect(
-        new QShortcut(QKeySequence(key), view()), &QShortcut::activated, this,
-        [this, allow = std::move(allow)] { Enabled() && (!allow || allow()) ? Push() : void(); });
+    connect(new QShortcut(QKeySequence(key), view()), &QShortcut::activated, this,
+            [this, allow = std::move(allow)] {
+                if (Enabled() && (!allow || allow())) {
+                    Push();
+                }
+            });
 }
 
 RadioButton::RadioButton(const QString& name, QWidget* parent) : ControlOf(name, parent) {
     view()->setFocusPolicy(Qt::NoFocus);
-    connect(view(), &QRadioButton::toggled, this,
-            [this](bool on) { (on && Action) ? Action() : void(); });
+    connect(view(), &QRadioButton::toggled, this, [this](bool on) {
+        if (on && Action) {
+            Action();
+        }
+    });
 }
 
 void RadioButton::addShortcut(const QString& key) {
@@ -172,13 +183,13 @@ StaticText::StaticText(const QString& name, QWidget* parent) : ControlOf(name, p
 }
 
 void StaticText::setMouseDown(std::function<bool(int, int)> handler) {
-    [[maybe_unused]] static const bool factory =
-        (QAccessible::installFactory(linkAccessible), true);
     mouseDown_ = std::move(handler);
     view()->setProperty(LinkProperty, QVariant::fromValue(this));
     // Qt may already know the label as plain text (setting a text does that): forget that one.
     QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(view());
-    plain ? QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(plain)) : void();
+    if (plain) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(plain));
+    }
     view()->setCursor(Qt::PointingHandCursor);
     view()->setFocusPolicy(Qt::StrongFocus);
     // The focus frame takes this margin's place, so the text never moves.
@@ -219,12 +230,17 @@ bool StaticText::eventFilter(QObject* watched, QEvent* event) {
 }
 
 EditField::EditField(const QString& name, QWidget* parent) : ControlOf(name, parent) {
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { now == view() && GotFocus ? GotFocus() : void(); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == view() && GotFocus) {
+            GotFocus();
+        }
+    });
     view()->setMaxLength(std::numeric_limits<int>::max());  // not QLineEdit's 32,767
     // QLineEdit keeps line breaks that come by paste, insert or setText.
     connect(view(), &QLineEdit::textChanged, this, [this](const QString& text) {
         const QString clean = withoutLineBreaks(text);
-        clean != text ? view()->setText(clean) : void();
+        if (clean != text) {
+            view()->setText(clean);
+        }
     });
 }

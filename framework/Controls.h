@@ -21,6 +21,10 @@ PictureRef loadPictureResource(int number);
 
 void setPaletteColor(QWidget* widget, QPalette::ColorRole role, const QColor& color);
 
+// Screen-reader descriptions of links and of the areas that hold controls; installed once, by
+// installWindowSupport.
+void installControlAccessibility();
+
 // Size 0 keeps the platform's default size.
 struct TextStyle {
     int size = 0;
@@ -71,7 +75,11 @@ class PushButton : public ControlOf<QPushButton> {
     void addShortcut(const QString& key, std::function<bool()> allow = {});
     // Runs Action to completion, hidden or not; disabled, does nothing. A click runs it only
     // on a button on screen.
-    void Push() { Enabled() && Action ? Action() : void(); }
+    void Push() {
+        if (Enabled() && Action) {
+            Action();
+        }
+    }
     std::function<void()> Action;
 };
 

@@ -205,7 +205,9 @@ std::unique_ptr<QFile> FolderItem::OpenAsTextFile(QString& why) const {
         why = regular && descriptor < 0
                   ? errorText(errno)
                   : QCoreApplication::translate("Files", "it is not a regular file");
-        descriptor >= 0 ? void(::close(descriptor)) : void();
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
         return nullptr;
     }
     auto file = std::make_unique<QFile>();
@@ -306,7 +308,9 @@ bool TextOutputStream::Close() {
         (::fsync(descriptor_) != 0 || ::rename(temporary_.constData(), target_.constData()) != 0)) {
         fail(errorText(errno));
     }
-    failed() ? void() : temporary_.clear();  // it is the file now
+    if (!failed()) {
+        temporary_.clear();  // it is the file now
+    }
     end();
     return !failed();
 }

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QPointer>
 
+#include "framework/Services.h"
+
 namespace {
 class ApplicationKeyState : public QObject, public KeyState {
   public:
@@ -19,9 +21,11 @@ class ApplicationKeyState : public QObject, public KeyState {
                              : key->key() == Qt::Key_Right ? KeyCode::RightArrow
                                                            : -1;
             // A press reaches us once per widget it passes; press counts it once.
-            if (code >= 0 && !key->isAutoRepeat()) {
-                type == QEvent::KeyPress ? press(code, key->timestamp())
-                                         : release(code, key->timestamp());
+            const bool counted = code >= 0 && !key->isAutoRepeat();
+            if (counted && type == QEvent::KeyPress) {
+                press(code, key->timestamp());
+            } else if (counted) {
+                release(code, key->timestamp());
             }
         } else if (type == QEvent::ApplicationDeactivate) {
             releaseAll();  // the releases will go to another application
@@ -36,5 +40,5 @@ KeyState& Keyboard() {
     if (!tracker) {
         tracker = new ApplicationKeyState;
     }
-    return installedKeys ? *installedKeys : *tracker;
+    return services().keys ? *services().keys : *tracker;
 }

@@ -31,19 +31,21 @@ class KeyState {
     }
     void release(int code, std::uint64_t time = 0) {
         down_.remove(code);
-        time ? void(releasedAt_[code] = time) : void(releasedAt_.remove(code));
+        if (time) {
+            releasedAt_[code] = time;
+        } else {
+            releasedAt_.remove(code);
+        }
     }
-    void releaseAll() { down_.clear(), releasedAt_.clear(); }
+    void releaseAll() {
+        down_.clear();
+        releasedAt_.clear();
+    }
 
   private:
     QSet<int> down_;
     QHash<int, std::uint64_t> counts_, releasedAt_;  // per key: presses, last release time
 };
 
-// The key state in use: the application's key events, unless another was installed
-// (not owned; nullptr puts the tracker back).
+// The key state in use: the application's key events, unless services() has another.
 KeyState& Keyboard();
-inline KeyState* installedKeys = nullptr;
-inline void setKeyboard(KeyState* state) {
-    installedKeys = state;
-}

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+#include "framework/Services.h"
+
 // How far work on the event thread has come: a dialog after about half a second, with no
 // cancel button, as the work cannot stop halfway.
 class Progress {
@@ -16,7 +18,7 @@ class Progress {
     // total: where the work is done (rows, bytes); may be 0.
     Progress(const QString& label, qint64 total)
         : label_(label), total_(std::max<qint64>(total, 0)) {
-        if (!observer) {
+        if (!services().progress) {
             dialog_ = std::make_unique<QProgressDialog>(label, QString(), 0, Steps,
                                                         QApplication::activeWindow());
             dialog_->setWindowTitle(QApplication::applicationDisplayName());
@@ -31,12 +33,13 @@ class Progress {
         done = std::clamp<qint64>(done, 0, total_);
         const int step = total_ > 0 ? static_cast<int>(done * Steps / total_) : Steps;
         if (step != std::exchange(step_, step)) {
-            observer ? observer(label_, done, total_) : dialog_->setValue(step);
+            if (services().progress) {
+                services().progress(label_, done, total_);
+            } else {
+                dialog_->setValue(step);
+            }
         }
     }
-
-    // Tests see label, done and total instead of a dialog.
-    static inline std::function<void(const QString&, qint64, qint64)> observer;
 
   private:
     QString label_;

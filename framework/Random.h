@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "framework/Services.h"
+
 // Where the game's chance comes from; tests install a seeded one to replay a game.
 class RandomSource {
   public:
@@ -22,16 +24,10 @@ class SeededRandom : public RandomSource {
     std::mt19937 engine_;
 };
 
-// Installs a source (not owned); nullptr puts back the randomly seeded default.
-inline RandomSource* installedRandom = nullptr;
-inline void setRandom(RandomSource* source) {
-    installedRandom = source;
-}
-
 // Fisher-Yates, drawing from the source in use: every order equally likely.
 inline void shuffle(std::vector<int>& list) {
     static SeededRandom randomlySeeded(std::random_device{}());
-    RandomSource& source = installedRandom ? *installedRandom : randomlySeeded;
+    RandomSource& source = services().random ? *services().random : randomlySeeded;
     for (int i = static_cast<int>(list.size()) - 1; i > 0; --i) {
         std::swap(list[i], list[source.below(i + 1)]);
     }

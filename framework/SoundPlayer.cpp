@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "framework/Services.h"
+
 struct SoundPlayer::Backend {
     std::atomic<QObject*> player = nullptr;  // set once, in the sound thread, when ready
 };
@@ -90,8 +92,8 @@ void SoundPlayer::start() {
 }
 
 void SoundPlayer::play(int index) {
-    if (recorder) {
-        recorder(index, muted_);
+    if (services().soundHeard) {
+        services().soundHeard(index, muted_);
     }
     QObject* player = backend_->player;
     if (muted_ || !player) {

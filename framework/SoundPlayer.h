@@ -31,9 +31,6 @@ class SoundPlayer : public QObject {
     bool muted() const { return muted_; }
     void setMuted(bool muted) { muted_ = muted; }
 
-    // Set by tests: told of every sound asked for, muted or not.
-    static inline std::function<void(int index, bool muted)> recorder;
-
     struct Backend;  // what the sound thread made, shared with it
 
   private:

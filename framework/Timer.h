@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "framework/Controls.h"
+#include "framework/Services.h"
 
 // Mode 2 calls Action every Period ms; no tick starts while one runs a message box.
 class Timer : public Control {
@@ -44,9 +45,6 @@ class Timer : public Control {
     bool ticking() const { return mode_ != Off && !held_ && (!leader_ || leader_->ticking()); }
     std::function<void()> Action;
 
-    // Stopped: timers tick only when a test calls their handlers.
-    static void setClockRunning(bool running) { clockRunning_ = running; }
-
   signals:
     void tickingChanged(bool ticking);
 
@@ -57,7 +55,7 @@ class Timer : public Control {
         }
     }
     void reschedule() {
-        if (!ticking() || !clockRunning_) {
+        if (!ticking() || !services().clockRunning) {
             clock_->stop();
         } else if (!clock_->isActive()) {
             clock_->start();  // not restarted when running: that would shift its cadence
@@ -68,7 +66,6 @@ class Timer : public Control {
         }
     }
 
-    static inline bool clockRunning_ = true;
     int mode_ = Off;
     bool held_ = false, ticked_ = false;
     QPointer<Timer> leader_;

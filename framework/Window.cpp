@@ -14,6 +14,7 @@
 #include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/MenuBar.h"
+#include "framework/Services.h"
 #include "framework/SpriteSurface.h"
 #include "framework/Timer.h"
 
@@ -38,7 +39,8 @@ QList<Window*> allWindows() {
     QList<Window*> windows;
     std::ranges::for_each(QApplication::topLevelWidgets(),
                           [&](QWidget* w) { windows << qobject_cast<Window*>(w); });
-    return windows.removeAll(nullptr), windows;
+    windows.removeAll(nullptr);
+    return windows;
 }
 }  // namespace
 
@@ -46,17 +48,22 @@ QList<Window*> allWindows() {
 // is not away.
 struct ActivationWatch : QObject {
     using QObject::QObject;
-    static inline bool away = false;
     bool eventFilter(QObject* watched, QEvent* event) override {
         const auto type = event->type();
         if (watched == qApp &&
             (type == QEvent::ApplicationActivate || type == QEvent::ApplicationDeactivate)) {
-            away = type == QEvent::ApplicationDeactivate;
+            services().away = type == QEvent::ApplicationDeactivate;
             std::ranges::for_each(allWindows(), &Window::holdTimers);
         }
         return false;
     }
 };
+
+void installWindowSupport() {
+    installControlAccessibility();
+    QAccessible::installFactory(windowAccessible);
+    qApp->installEventFilter(new ActivationWatch(qApp));
+}
 
 void Window::open() {
     // A window's menu bar has them already: twice, a key would be ambiguous and do nothing.
@@ -77,9 +84,6 @@ void Window::releaseAll() {
 }
 
 Window::Window() : content_(new QWidget(this)) {
-    [[maybe_unused]] static const bool once =
-        (QAccessible::installFactory(windowAccessible),
-         qApp->installEventFilter(new ActivationWatch(qApp)), true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content_, 1);
@@ -91,14 +95,18 @@ void Window::Close() {
         Event_Close();
         deleteLater();
         QTimer::singleShot(0, qApp, [] {  // no lingering unseen once the last window went
-            std::ranges::none_of(allWindows(), &QWidget::isVisible) ? Quit() : void();
+            if (std::ranges::none_of(allWindows(), &QWidget::isVisible)) {
+                Quit();
+            }
         });
     }
 }
 
 void Window::closeEvent(QCloseEvent* event) {
     event->ignore();  // the window system asks; the window decides, through Close
-    mayClose() ? Close() : void();
+    if (mayClose()) {
+        Close();
+    }
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
@@ -130,7 +138,9 @@ bool Window::event(QEvent* event) {
 void Window::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {  // shown by the game, not restored by the window system
         centre();
-        firstFocus_ ? firstFocus_->SetFocus() : void();
+        if (firstFocus_) {
+            firstFocus_->SetFocus();
+        }
     }
     QWidget::showEvent(event);
     holdTimers();
@@ -178,7 +188,7 @@ void Window::moveEvent(QMoveEvent* event) {
 
 void Window::holdTimers() {
     // Minimised, hidden (another window shown in its place), paused or away, the timers hold.
-    const bool held = isMinimized() || !isVisible() || paused_ || ActivationWatch::away;
+    const bool held = isMinimized() || !isVisible() || paused_ || services().away;
     std::ranges::for_each(findChildren<Timer*>(), [held](Timer* timer) { timer->hold(held); });
     if (std::exchange(held_, held) && !held) {
         std::ranges::for_each(findChildren<SpriteSurface*>(), &SpriteSurface::forgetKeys);

@@ -17,6 +17,11 @@ struct WindowAttributes {
     bool whiteBackground = false;
 };
 
+// Screen-reader descriptions of windows and their controls, and the watch that holds every
+// window's timers while another program is active. Called once, when the QApplication is made
+// and before the first window.
+void installWindowSupport();
+
 // A window builds its controls in its constructor; Event_Open runs before it shows.
 class Window : public QWidget {
     Q_OBJECT
@@ -24,7 +29,11 @@ class Window : public QWidget {
     static void releaseAll();   // deletes every window, raising nothing: shutdown's last step
     static bool mayCloseAll();  // every window's mayClose, until one says no
 
-    void Show() { show(), raise(), activateWindow(); }
+    void Show() {
+        show();
+        raise();
+        activateWindow();
+    }
     // Hides, raises Event_Close, and deletes the window later, so its own handler may close it.
     void Close();
     bool closing() const { return closing_; }

@@ -5,18 +5,22 @@
 
 #include "board/Window1.h"
 #include "framework/Keyboard.h"
+#include "framework/Services.h"
 
 // A restless player of whole headless games: between clock events each arrow flips
 // 1 in 6 (keys held, tapped, held together); below(n) is another choice, 0 .. n - 1.
 class RandomArrows : public KeyState {
   public:
-    explicit RandomArrows(std::uint32_t seed) : engine_(seed) { setKeyboard(this); }
-    ~RandomArrows() override { setKeyboard(nullptr); }
+    explicit RandomArrows(std::uint32_t seed) : engine_(seed) {}
     void fidget() {
         const auto draw = engine_();
         for (const int code : {KeyCode::LeftArrow, KeyCode::RightArrow}) {
             if ((code == KeyCode::LeftArrow ? draw : draw / 6) % 6 == 0) {
-                AsyncKeyDown(code) ? release(code) : press(code);
+                if (AsyncKeyDown(code)) {
+                    release(code);
+                } else {
+                    press(code);
+                }
             }
         }
     }
@@ -24,6 +28,7 @@ class RandomArrows : public KeyState {
 
   private:
     std::minstd_rand engine_;
+    Override<KeyState*> installed_{services().keys, this};  // the keys while it lives
 };
 
 // Timer1's and Timer4's ticks in a clock's order, the player fidgeting between them, until

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "headless/Headless.h"
 #include "framework/Application.h"
-#include "framework/Timer.h"
+#include "framework/Services.h"
 
 std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRunning) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -16,16 +16,19 @@ std::unique_ptr<QApplication> startHeadless(int& argc, char** argv, bool clockRu
         });
     auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    Timer::setClockRunning(clockRunning);
-    Application::quitHandler = [] { ++recorded().quits; };
-    Application::messagePresenter = [](const QString& message) { recorded().messages << message; };
-    Application::questionPresenter = [](const QString& question) {
+    installWindowSupport();
+    Services& headless = services();
+    headless.clockRunning = clockRunning;
+    headless.quit = [] { ++recorded().quits; };
+    headless.message = [](const QString& message) { recorded().messages << message; };
+    headless.question = [](const QString& question) {
         recorded().questions << question;
         return recorded().answer;
     };
-    Application::saveQuestionPresenter = [](const QString& question) {
-        return recorded().questions << question, SaveChoice::Cancel;
+    headless.saveQuestion = [](const QString& question) {
+        recorded().questions << question;
+        return SaveChoice::Cancel;
     };
-    Application::urlOpener = [](const QString&) { return true; };  // never a mail program
+    headless.openUrl = [](const QString&) { return true; };  // never a mail program
     return app;
 }

@@ -22,7 +22,7 @@ base=$work/base root=$work/root
 mirror=http://deb.debian.org/debian
 uid=4242 # the player inside the chroot
 
-source "$src/headless/xvfb.sh" # at_exit, Xvfb, windows and keys; its fail is replaced below
+source "$src/tests/window/xvfb.sh" # at_exit, Xvfb, windows and keys; its fail is replaced below
 pass() { echo "PASS: $*"; }
 fail() { echo "FAIL: $*"; exit 1; }
 since() { awk -v from="$1" -v now="$EPOCHREALTIME" 'BEGIN { printf "%.2f", now - from }'; }

@@ -13,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 game=${1:-$root/build/bin/huemix}
 out=${2:-$root/resources/screenshots}
-source "$root/headless/xvfb.sh"
+source "$root/tests/window/xvfb.sh"
 # The bridge reports places on the screen, unscaled; the pointer moves in the
 # window's pixels, and windows open centred, not at the corner.
 press() {

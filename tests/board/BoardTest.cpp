@@ -84,16 +84,10 @@ void expectFieldRule(const Window1& b) {
 struct BoardTest : ::testing::Test, RandomSource {
     std::deque<std::pair<int, int>> plan;  // X and colour selector of the next releases
     int planned = -1;                      // cnt of the board when the last plan was used
+    const Override<RandomSource*> planFirst{services().random, this};
 
-    void SetUp() override {
-        App::wireWindows();
-        setRandom(this);
-    }
-    void TearDown() override {
-        setRandom(nullptr);
-        setKeyboard(nullptr);
-        closeAllWindows();
-    }
+    void SetUp() override { App::wireWindows(); }
+    void TearDown() override { closeAllWindows(); }
     Window1& freshBoard() {
         closeAllWindows();
         planned = -1;
@@ -224,13 +218,12 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         {"SDA", running},
         {"SPDA", "beginner chosen pace poll board held paused Paused 125 released1"},
     };
-    const auto presenter = Application::questionPresenter;
     std::string questions;
-    Application::questionPresenter = [&](const QString&) {
+    const Override asking(services().question, [&](const QString&) {
         const Window1& b = Window1::shared();
         questions += b.Timer1->Mode() == Timer::Off && b.Timer4->Mode() == Timer::Off ? 'h' : 'r';
         return recorded().answer;
-    };
+    });
     const std::map<char, std::string> words = {
         {'B', "Beginner"},
         {'E', "Expert"},
@@ -281,7 +274,6 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         settleEvents();
         EXPECT_EQ(shown(Window1::shared(), questions), expected);
     }
-    Application::questionPresenter = presenter;
 }
 
 TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
@@ -315,7 +307,7 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
     for (const auto& [from, typed, columns] : table) {
         SCOPED_TRACE("from column " + std::to_string(from) + ": " + spelled(typed, words));
         KeyState keys;
-        setKeyboard(&keys);
+        const Override steering(services().keys, &keys);
         Then(std::to_string(from) + 'R');
         Window1& b = startOn(448, "");
         std::string seen;
@@ -349,22 +341,21 @@ TEST_F(BoardTest, anArrowPressedWhileAQuestionIsOpenIsForTheQuestion) {
         {"right arrow, Q question", 'Q', KeyCode::RightArrow},
         {"right arrow, N question", 'N', KeyCode::RightArrow},
     };
-    const auto presenter = Application::questionPresenter;
     for (const auto& row : table) {
         SCOPED_TRACE(row.name);
         KeyState keys;
-        setKeyboard(&keys);
+        const Override steering(services().keys, &keys);
         Then("4R");
         Window1& b = startOn(448, "");
         b.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&b));
         int asked = 0;
-        Application::questionPresenter = [&](const QString&) {
+        const Override asking(services().question, [&](const QString&) {
             ++asked;
             keys.press(row.arrow);
             keys.release(row.arrow);
             return false;
-        };
+        });
         QTest::keyClick(&b, row.key);
         EXPECT_EQ(asked, 1) << "no question asked";
         for (int frame = 0; frame < 3; ++frame) {
@@ -373,7 +364,6 @@ TEST_F(BoardTest, anArrowPressedWhileAQuestionIsOpenIsForTheQuestion) {
         }
         EXPECT_EQ(b.kap2, 4) << "the arrow pressed in the question box steered the tile";
     }
-    Application::questionPresenter = presenter;
 }
 
 TEST_F(BoardTest, landingsQuickenThePaceCloseColumnsAndMixOnce) {
@@ -438,7 +428,7 @@ TEST_F(BoardTest, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
         const auto seed = static_cast<std::uint32_t>(firstSeed + game);
         SCOPED_TRACE("HUEMIX_SOAK_SEED=" + std::to_string(seed));
         SeededRandom chance(seed);
-        setRandom(&chance);
+        const Override seeded(services().random, &chance);
         RandomArrows keys(seed);
         recorded().clear();
         const bool expert = keys.below(2) == 1;
@@ -457,9 +447,12 @@ TEST_F(BoardTest, everyFrameOfSeededGamesKeepsTheFieldRuleToTheEnd) {
         EXPECT_EQ(lines[0]->TextColor(),  // an empty hint keeps its colour
                   expert || hints[0].text.isEmpty() ? old : QColor::fromRgb(hints[0].rgb));
         playToEnd(
-            board, keys, [&] { return expectFieldRule(board), !::testing::Test::HasFailure(); },
+            board, keys,
+            [&] {
+                expectFieldRule(board);
+                return !::testing::Test::HasFailure();
+            },
             200000);
-        setRandom(nullptr);
         board.PushButton4->Push();  // New Game
         settleEvents();
     }

@@ -18,18 +18,17 @@ struct InOrder : RandomSource {
 struct FieldTest : ::testing::Test {
     FieldTest() {
         App::wireWindows();
-        setRandom(&order);
         SpriteSurface::clock = [this] { return time; };
     }
     ~FieldTest() override {
         SpriteSurface::clock = nullptr;
-        setRandom(nullptr);
         closeAllWindows();
     }
     QColor shown(int x, int y) const {
         return board.SpriteSurface1->widget()->grab().toImage().pixelColor(x, y);
     }
     InOrder order;
+    const Override<RandomSource*> inOrder{services().random, &order};
     qint64 time = 1000;
     Window1& board = Window1::shared();
 };

@@ -19,11 +19,11 @@ struct GameMenuTest : ::testing::Test {
     QTemporaryDir config;  // the mute switch is written here, never in the player's folder
     QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     SeededRandom chance{7};
+    const Override<RandomSource*> seeded{services().random, &chance};
     std::unique_ptr<App> app;
 
     void SetUp() override {
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        setRandom(&chance);
         app = std::make_unique<App>();  // the menu bar the board shows its Game menu in
         App::wireWindows();
         recorded().clear();
@@ -32,8 +32,6 @@ struct GameMenuTest : ::testing::Test {
         sounds().setMuted(false);
         closeAllWindows();
         app.reset();
-        setRandom(nullptr);
-        setKeyboard(nullptr);
         qputenv("XDG_CONFIG_HOME", oldConfig);
     }
     static Window1& activeBoard() {
@@ -111,7 +109,8 @@ TEST_F(GameMenuTest, aKeyOrAnItemActsOnceWithTheMenuBarThere) {
 
 TEST_F(GameMenuTest, mIsRememberedBesideTheScoresAndSilencesEverySound) {
     std::string heard;  // a letter a sound: L aloud, l muted
-    SoundPlayer::recorder = [&](int, bool muted) { heard += muted ? 'l' : 'L'; };
+    const Override listening(services().soundHeard,
+                             [&](int, bool muted) { heard += muted ? 'l' : 'L'; });
     const QString conf = config.filePath("Huemix.conf");
     Window1& board = activeBoard();
     QTest::keyClick(&board, 'M');
@@ -128,6 +127,5 @@ TEST_F(GameMenuTest, mIsRememberedBesideTheScoresAndSilencesEverySound) {
     board.GameMenu->findChild<QAction*>("GameSound")->trigger();
     EXPECT_FALSE(sounds().muted()) << "the Sound item does not turn it on again";
     EXPECT_EQ(Sounds::remembered(), false) << "the switch as the next run reads it";
-    SoundPlayer::recorder = nullptr;
 }
 }  // namespace

@@ -16,16 +16,16 @@ TEST(HiddenBoardTest, holdsAndGoesOnWhenShownWithoutTheKeysPressedMeanwhile) {
     App app;  // whose About item hides the board
     App::wireWindows();
     SeededRandom chance(7);
-    setRandom(&chance);
+    const Override seeded(services().random, &chance);
     KeyState keys;
-    setKeyboard(&keys);
+    const Override steering(services().keys, &keys);
     Window1& board = Window1::shared();
     board.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&board));
     QTest::keyClick(&board, 'S');
     const SpriteRef tile = board.mysprite[board.kap];
     const int column = tile->X(), top = tile->Y();
-    Timer::setClockRunning(true);
+    services().clockRunning = true;
     board.Timer1->setMode(Timer::Multiple);  // rescheduled: the real clock runs now
     const QTimer* pace = board.Timer1->findChild<QTimer*>();
     EXPECT_TRUE(pace->isActive());
@@ -40,13 +40,11 @@ TEST(HiddenBoardTest, holdsAndGoesOnWhenShownWithoutTheKeysPressedMeanwhile) {
 
     Window3::shared().PushButton1->Push();  // Close: the board again
     EXPECT_TRUE(pace->isActive()) << "the pace timer does not go on";
-    Timer::setClockRunning(false);
+    services().clockRunning = false;
     board.Timer1->setMode(Timer::Multiple);
     board.Timer1_Action();
     EXPECT_EQ(tile->Y(), top + 16) << "the game does not go on";
     EXPECT_EQ(tile->X(), column) << "a key pressed while hidden was played";
-    setKeyboard(nullptr);
-    setRandom(nullptr);
     closeAllWindows();
 }
 }  // namespace

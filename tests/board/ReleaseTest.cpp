@@ -14,15 +14,12 @@
 namespace {
 struct ReleaseTest : ::testing::Test {
     SeededRandom chance{7};
+    const Override<RandomSource*> seeded{services().random, &chance};
     void SetUp() override {
         App::wireWindows();
-        setRandom(&chance);
         recorded().clear();
     }
-    void TearDown() override {
-        setRandom(nullptr);
-        closeAllWindows();
-    }
+    void TearDown() override { closeAllWindows(); }
 };
 
 // A push from outside a frame (a screen reader pressing the hidden button) releases nothing:

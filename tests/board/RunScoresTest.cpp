@@ -57,18 +57,18 @@ TEST(RunScoresTest, aClosedScoreBoardLosesNoRowAndEveryWayOutAsksAboutThem) {
         settleEvents();
         ASSERT_EQ(Window4::existing(), nullptr);
 
-        const auto presenter =
-            std::exchange(Application::saveQuestionPresenter, [&](const QString& question) {
+        {
+            const Override asking(services().saveQuestion, [&](const QString& question) {
                 recorded().questions << question;
                 return row.answer;
             });
-        if (row.way == CtrlQ) {
-            MenuBar1::shared().findChild<QAction*>("FileQuit")->trigger();
-        } else {
-            ASSERT_EQ(std::raise(SIGINT), 0);
-            QCoreApplication::processEvents();
+            if (row.way == CtrlQ) {
+                MenuBar1::shared().findChild<QAction*>("FileQuit")->trigger();
+            } else {
+                ASSERT_EQ(std::raise(SIGINT), 0);
+                QCoreApplication::processEvents();
+            }
         }
-        Application::saveQuestionPresenter = presenter;
         EXPECT_EQ(recorded().questions.size(), row.asked);
         EXPECT_EQ(recorded().quits, row.quits);
         prefs.open(QIODevice::ReadOnly);

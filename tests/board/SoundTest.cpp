@@ -18,21 +18,20 @@ struct SoundTest : ::testing::Test {
     QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     SeededRandom chance{3};
     std::string heard;  // one letter a sound, upper case when played, lower when muted
+    const Override<RandomSource*> seeded{services().random, &chance};
+    const Override<std::function<void(int, bool)>> listening{
+        services().soundHeard, [this](int index, bool muted) {
+            const char letter = "LMWGPO"[index];
+            heard += muted ? char(letter | 32) : letter;
+        }};
 
     void SetUp() override {
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        setRandom(&chance);
         App::wireWindows();
-        SoundPlayer::recorder = [this](int index, bool muted) {
-            const char letter = "LMWGPO"[index];
-            heard += muted ? char(letter | 32) : letter;
-        };
     }
     void TearDown() override {
-        SoundPlayer::recorder = nullptr;
         sounds().setMuted(false);
         closeAllWindows();
-        setRandom(nullptr);
         qputenv("XDG_CONFIG_HOME", oldConfig);
     }
 };

@@ -23,7 +23,10 @@ class ProbeWindow : public SharedWindow<ProbeWindow> {
         applyAttributes({.title = "Probe", .width = 100, .height = 60});
         Clock->setMode(Timer::Multiple);
         Link->setText("Go");
-        Link->setMouseDown([this](int, int) { return ++clicks, false; });
+        Link->setMouseDown([this](int, int) {
+            ++clicks;
+            return false;
+        });
     }
     bool mayClose() override { return !keep; }
 };
@@ -40,7 +43,7 @@ TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKee
     EXPECT_TRUE(other.isHidden()) << "a window closed while opening was shown";
     EXPECT_FALSE(OtherWindow::existing()) << "a window closed while opening still exists";
 
-    Timer::setClockRunning(true);
+    services().clockRunning = true;
     first.Clock->setPeriod(200);
     QTimer* clock = first.Clock->findChild<QTimer*>();
     first.showMinimized();
@@ -54,7 +57,7 @@ TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKee
     EXPECT_EQ(restarts, 0) << "the running clock was restarted";
     first.Clock->setMode(Timer::Off);
     EXPECT_FALSE(clock->isActive());
-    Timer::setClockRunning(false);
+    services().clockRunning = false;
 
     first.Button->Action = [&] { first.Close(); };  // from its own handler: deleted later
     first.Button->Push();

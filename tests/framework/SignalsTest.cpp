@@ -17,7 +17,7 @@ namespace {
 TEST(SignalsTest, aSignalBeforeTheMainLoopEndsItAsSoonAsItStarts) {
     for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
         SCOPED_TRACE(strsignal(signal));
-        const auto recordQuits = std::exchange(Application::quitHandler, nullptr);
+        const Override quitting(services().quit, nullptr);
         std::signal(signal, SIG_DFL);  // as a terminal starts the game, not a background job
         Application app;
         ASSERT_EQ(std::raise(signal), 0);
@@ -27,7 +27,6 @@ TEST(SignalsTest, aSignalBeforeTheMainLoopEndsItAsSoonAsItStarts) {
         QObject::connect(&lost, &QTimer::timeout, [] { QCoreApplication::exit(7); });
         lost.start(2000);
         EXPECT_EQ(app.exec(), 0);
-        Application::quitHandler = recordQuits;
     }
 }
 }  // namespace

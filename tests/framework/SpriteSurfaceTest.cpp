@@ -42,7 +42,9 @@ TEST_F(SurfaceTest, overlappingSpritesOfNonZeroDifferentGroupsCollideNewerFirstO
         b->Close();
     }
     log.clear();  // nothing more from a sprite or surface a handler closed
-    tile(2, 64, 64), tile(3, 64, 64), tile(4, 64, 64);
+    tile(2, 64, 64);
+    tile(3, 64, 64);
+    tile(4, 64, 64);
     closesSecond = 2;
     surface.Update();  // (3, 2) closes 2, so (4, 2) is never raised
     surface.Update();  // nor is (4, 3) raised twice
@@ -56,7 +58,10 @@ TEST_F(SurfaceTest, overlappingSpritesOfNonZeroDifferentGroupsCollideNewerFirstO
 TEST_F(SurfaceTest, eachRealPressWaitsForAFrameToTakeItAndAutoRepeatIsNoPress) {
     std::string seen;
     const int key = KeyCode::LeftArrow;
-    surface.NextFrame = [&] { seen += "01"[surface.KeyTest(key)], surface.takeKey(key); };
+    surface.NextFrame = [&] {
+        seen += "01"[surface.KeyTest(key)];
+        surface.takeKey(key);
+    };
     // d/u: the key down/up 1 ms on (D/U flagged as auto-repeat); .: 30 ms pass; t: a tile;
     // f: a frame; x: the game deactivated, so no release reaches it. A tap on an empty surface
     // is not for it; X repeats a held key as an up/down pair 1 ms apart; down twice is one press.

@@ -142,13 +142,15 @@ TEST(ScoreModelTest, longListsOrderAsShortOnesShowingProgress) {
     }
     QString label;
     qint64 done = -1, total = 0;
-    Progress::observer = [&](const QString& text, qint64 now, qint64 all) {
-        label = text;
-        done = now;
-        total = all;
-    };
-    scores.sort(0, Qt::DescendingOrder);
-    Progress::observer = nullptr;
+    {
+        const Override watching(services().progress,
+                                [&](const QString& text, qint64 now, qint64 all) {
+                                    label = text;
+                                    done = now;
+                                    total = all;
+                                });
+        scores.sort(0, Qt::DescendingOrder);
+    }
     int firstAmiss = -1;
     for (int row = 0; row < 150000 && firstAmiss < 0; ++row) {
         firstAmiss =
@@ -387,7 +389,8 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     QByteArray up, down;  // a mix of the two differs from both
     for (int i = 0; i < 20000; ++i) {
         const QByteArray line = 'P' + QByteArray::number(i) + ',' + QByteArray::number(i) + '\n';
-        up += line, down.prepend(line);
+        up += line;
+        down.prepend(line);
     }
     put(down);
     ListBox& list = *Open().ListBox1;
@@ -402,7 +405,7 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
         const int killAt = chance.bounded(1, 3000);  // 1,001 steps a save
         const pid_t saver = ::fork();
         if (saver == 0) {  // saves, ordered the other way round each time, until killed
-            Progress::observer = [&, steps = 0](const QString&, qint64, qint64) mutable {
+            services().progress = [&, steps = 0](const QString&, qint64, qint64) mutable {
                 (++steps == killAt && ::kill(::getpid(), SIGKILL));
             };
             for (int n = 0; saveScores(list, {}, 0).saved; ++n) {
@@ -455,7 +458,7 @@ TEST_F(ScoresTest, twoGamesSavingAtOnceTakeTurnsAndKeepEachOthersRecords) {
                 qputenv("XDG_CONFIG_HOME", QFile::encodeName(b));
             }
             list.rows().sort(0, Qt::DescendingOrder);
-            Progress::observer = [&](const QString&, qint64 done, qint64) {
+            services().progress = [&](const QString&, qint64 done, qint64) {
                 if (done == 0 && ::write(saving[1], "s", 1) == 1) {
                     ::usleep(300000);  // a slow disk
                 }
@@ -520,18 +523,21 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
     // The window system's close; asked about unsaved scores, the game holds still.
     const auto close = [&](Window1& board, std::optional<SaveChoice> answer) {
         int asked = 0;
-        const auto presenter = std::exchange(Application::saveQuestionPresenter, [&](auto&) {
-            EXPECT_EQ(board.Timer1->Mode(), Timer::Off);
-            return ++asked, answer.value_or(SaveChoice::Cancel);
-        });
-        board.close();
-        Application::saveQuestionPresenter = presenter;
+        {
+            const Override asking(services().saveQuestion, [&](const QString&) {
+                EXPECT_EQ(board.Timer1->Mode(), Timer::Off);
+                ++asked;
+                return answer.value_or(SaveChoice::Cancel);
+            });
+            board.close();
+        }
         EXPECT_EQ(asked, answer.has_value() ? 1 : 0) << "asked about unsaved scores";
         EXPECT_EQ(board.isVisible(), answer == SaveChoice::Cancel) << "the board stays open";
     };
     const auto newGame = [&](Window1& board) {  // Beginner is off only after a recorded game
         const int rowsBefore = list.ListCount();
-        board.PushButton4->Push(), settleEvents();
+        board.PushButton4->Push();
+        settleEvents();
         EXPECT_EQ(Window1::shared().RadioButton1->Enabled(), list.ListCount() == rowsBefore);
     };
     const auto orderBy = [&](int column) {  // a click on the heading
@@ -543,13 +549,19 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
         {ByName, [&](Window1&) { orderBy(0); }},
         {ByScore, [&](Window1&) { orderBy(1); }},
         {Expert, [](Window1& board) { board.RadioButton2->setValue(true); }},
-        {Start, [&](Window1& board) { board.PushButton1->Push(), board.counter = run.score; }},
+        {Start,
+         [&](Window1& board) {
+             board.PushButton1->Push();
+             board.counter = run.score;
+         }},
         {NewGame, newGame},
         {AddLines, [&](Window1&) { put(*fileBytes() + "Cid,1\nAnn,12\nEve\nBob,7,x\n"); }},
         {Quit, [](Window1& board) { board.PushButton3->Push(); }},
         {QuitFailing,
          [&](Window1& board) {  // told why, and the game goes on
-             maxFileBytes(0), board.PushButton3->Push(), maxFileBytes(RLIM_INFINITY);
+             maxFileBytes(0);
+             board.PushButton3->Push();
+             maxFileBytes(RLIM_INFINITY);
              EXPECT_EQ(recorded().messages.size(), 1) << "the failed quit was not told";
              EXPECT_EQ(recorded().quits, 0) << "the game quit though the save failed";
              EXPECT_EQ(board.Timer1->Mode(), Timer::Multiple) << "the game stopped";

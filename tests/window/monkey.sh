@@ -6,7 +6,7 @@
 # shellcheck disable=SC2046,SC2086 # the arrows', a window's and a menu's words split
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../headless/xvfb.sh"
+source "$here/xvfb.sh"
 game=${1:-$here/../../build/bin/huemix}
 seed=${HUEMIX_MONKEY_SEED:-$((${EPOCHREALTIME/./} % 1000000000))}
 fail() {

@@ -9,7 +9,7 @@
 #   HUEMIX_MOTION_RATE: the positions a second to reach (40); a sanitized build, several
 #   times slower, sets 0 and only has to run clean
 set -euo pipefail
-source "$(dirname "$0")/../../headless/xvfb.sh"
+source "$(dirname "$0")/xvfb.sh"
 game=$1 seconds=${HUEMIX_MOTION_CPU_SECONDS:-5} sampler=$(dirname "$1")/motion_sampler
 rate_goal=${HUEMIX_MOTION_RATE:-40}
 make_work

@@ -8,7 +8,7 @@
 #   window_play.sh GAME   HUEMIX_WINDOW_TAPS: presses of each kind in each difficulty (8)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../headless/xvfb.sh"
+source "$here/xvfb.sh"
 game=$1 taps=${HUEMIX_WINDOW_TAPS:-8} old=$'Ann,12\nBob,7\n' && make_work
 prefs=$work/config/Huemix.prefs
 

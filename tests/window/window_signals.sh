@@ -6,7 +6,7 @@
 # File and Edit where the board is, showing with it.
 #   window_signals.sh GAME   HUEMIX_SIGNAL_RECORDS: the large file's records (2000000)
 set -euo pipefail
-source "$(dirname "$0")/../../headless/xvfb.sh"
+source "$(dirname "$0")/xvfb.sh"
 game=$1 records=${HUEMIX_SIGNAL_RECORDS:-2000000} old=$'Ann,12\nBob,7\n' && make_work
 prefs=$work/config/Huemix.prefs
 

@@ -6,7 +6,7 @@
 # of the machine's is touched.
 #   window_sound.sh GAME
 set -euo pipefail
-source "$(dirname "$0")/../../headless/xvfb.sh"
+source "$(dirname "$0")/xvfb.sh"
 game=$1 && make_work
 mkdir -p "$work/pulse" "$work/home"
 pulse=$work/pulse

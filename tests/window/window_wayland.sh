@@ -4,7 +4,7 @@
 # alone as no X tool works there: the score board, About from its File menu, Close, Start and
 # Quit.   window_wayland.sh GAME
 set -euo pipefail
-source "$(dirname "$0")/../../headless/xvfb.sh"
+source "$(dirname "$0")/xvfb.sh"
 game=$1 && make_work && start_bus
 weston --backend=headless-backend.so --socket=huemix --idle-time=0 >"$work/weston.log" 2>&1 &
 for ((i = 0; i < 100; i++)); do [[ -S $XDG_RUNTIME_DIR/huemix ]] && break || sleep 0.1; done

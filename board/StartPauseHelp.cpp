@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The board's Start, difficulty and help controls.
+// The board's Start (which fixes the difficulty), Expert, HELP, count field and pause key.
 #include "board/Window1.h"
 #include "info/Window2.h"
 

@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: MIT
+#include "framework/Services.h"
+
+Services& services() {
+    static Services inUse;
+    return inUse;
+}

@@ -178,7 +178,10 @@ void Window::centre() {
 
 void Window::moveEvent(QMoveEvent* event) {
     // Put back, once and before any drag, a new window placed by the window manager's rule.
-    if (event->spontaneous() && sinceCentred_.isValid() && sinceCentred_.elapsed() < 500 &&
+    // A busy machine can take well over half a second to place it; nobody drags a window
+    // that soon after it appears.
+    constexpr qint64 placingMs = 2000;
+    if (event->spontaneous() && sinceCentred_.isValid() && sinceCentred_.elapsed() < placingMs &&
         geometry().topLeft() != centred_.topLeft()) {
         sinceCentred_.invalidate();
         QTimer::singleShot(0, this, [this] { setGeometry(centred_); });

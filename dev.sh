@@ -82,7 +82,7 @@ clang_tests() {
 sanitized_tests() {
     echo "== building with sanitizers"
     cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DHUEMIX_WERROR=ON -DHUEMIX_SANITIZE=ON -DHUEMIX_BENCH=OFF
+        -DHUEMIX_WERROR=ON -DHUEMIX_SANITIZE=ON -DHUEMIX_BENCH=OFF -DHUEMIX_SOAK_GAMES=2000
     cmake --build build-sanitize --parallel "$(nproc)"
     echo "== testing with sanitizers"
     # The tap-loss count and the smoothness of the fall are the normal build's

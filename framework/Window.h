@@ -39,7 +39,10 @@ class Window : public QWidget {
     bool closing() const { return closing_; }
 
     // Holds the timers as minimised or away does; arrows pressed meanwhile are forgotten.
-    void setPaused(bool paused) { paused_ = paused, holdTimers(); }
+    void setPaused(bool paused) {
+        paused_ = paused;
+        holdTimers();
+    }
     bool paused() const { return paused_; }
 
   protected:

@@ -315,10 +315,14 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
             const int arrow = std::toupper(step) == 'L' ? KeyCode::LeftArrow : KeyCode::RightArrow;
             if (std::isdigit(step)) {
                 b.kap3 = 32 * (step - '0');
-            } else if (std::toupper(step) == 'L' || std::toupper(step) == 'R') {
-                std::isupper(step) ? keys.press(arrow) : keys.release(arrow);
-            } else if (step == 'p' || step == 'P') {
-                step == 'p' ? b.Timer4_Action() : b.PauseKey_Action();
+            } else if (step == 'L' || step == 'R') {
+                keys.press(arrow);
+            } else if (step == 'l' || step == 'r') {
+                keys.release(arrow);
+            } else if (step == 'p') {
+                b.Timer4_Action();
+            } else if (step == 'P') {
+                b.PauseKey_Action();
             } else {
                 const int released = b.cnt;
                 b.Timer1_Action();

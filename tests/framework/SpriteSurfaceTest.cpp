@@ -12,8 +12,12 @@ struct SurfaceTest : ::testing::Test {
         surface.NextFrame = [this] { log += "N"; };
         surface.Collision = [this](const SpriteRef& first, const SpriteRef& second) {
             log += {'C', char('0' + first->Group()), char('0' + second->Group())};
-            second->Group() == closesSecond ? second->Close() : void();
-            first->Group() == closesSurface ? surface.Close() : void();
+            if (second->Group() == closesSecond) {
+                second->Close();
+            }
+            if (first->Group() == closesSurface) {
+                surface.Close();
+            }
         };
     }
     SpriteRef tile(int group, int x, int y) {
@@ -73,10 +77,13 @@ TEST_F(SurfaceTest, eachRealPressWaitsForAFrameToTakeItAndAutoRepeatIsNoPress) {
                                                       : QEvent::KeyRelease;
         QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), std::isupper(step));
         event.setTimestamp(time);
-        step == 't'   ? void(tile(2, 0, 0))
-        : step == 'f' ? surface.Update()
-        : step != '.' ? void(QCoreApplication::sendEvent(qApp, &event))
-                      : void();
+        if (step == 't') {
+            tile(2, 0, 0);
+        } else if (step == 'f') {
+            surface.Update();
+        } else if (step != '.') {
+            QCoreApplication::sendEvent(qApp, &event);
+        }
     }
     EXPECT_EQ(seen, "01010011101100");
     QEvent back(QEvent::ApplicationActivate);  // away would hold the timers of later tests

@@ -12,12 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-command -v convert >/dev/null || { echo "make-pictures: ImageMagick 'convert' not found" >&2; exit 1; }
-
-out=resources/pictures
-mkdir -p "$out"
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source tools/start.sh make-pictures convert resources/pictures
 
 # Every write goes through here so no file carries a date, time or comment.
 png_opts=(-strip -define "png:exclude-chunks=date,time")

@@ -13,12 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-command -v sox >/dev/null || { echo "make-sounds: 'sox' not found" >&2; exit 1; }
-
-out=resources/sounds
-mkdir -p "$out"
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source tools/start.sh make-sounds sox resources/sounds
 
 format=(-r 22050 -c 1 -b 16)
 

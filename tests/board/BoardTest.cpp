@@ -4,7 +4,6 @@
 
 #include <QTest>
 #include <deque>
-#include <map>
 
 #include "app/App.h"
 #include "board/Pictures.h"
@@ -126,38 +125,6 @@ struct BoardTest : ::testing::Test, RandomSource {
     }
 };
 
-// A letter script in words, for the trace of a failing row; a digit puts the line on a row.
-std::string spelled(const std::string& script, const std::map<char, std::string>& words) {
-    std::string text;
-    for (const char letter : script) {
-        if (!text.empty()) {
-            text += ", ";
-        }
-        if (std::isdigit(letter)) {
-            text += "the line on row " + std::string(1, letter);
-        } else {
-            text += words.at(letter);
-        }
-    }
-    return text;
-}
-
-// Planned releases (column digit and colour letter each) in words.
-std::string releases(const std::string& plan) {
-    const std::map<char, std::string> colours = {
-        {'B', "blue"}, {'G', "green"},  {'M', "magenta"},
-        {'C', "cyan"}, {'Y', "yellow"}, {'R', "red"},
-    };
-    std::string text;
-    for (std::size_t i = 0; i + 1 < plan.size(); i += 2) {
-        if (!text.empty()) {
-            text += ", ";
-        }
-        text += colours.at(plan[i + 1]) + " in column " + plan[i];
-    }
-    return text;
-}
-
 // What the board shows: the names of its flags that are on, the pace's period, what
 // the game did (h for a question asked with both timers held).
 std::string shown(const Window1& n, const std::string& questions) {
@@ -192,15 +159,18 @@ std::string shown(const Window1& n, const std::string& questions) {
 }
 
 TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
-    // Keys: B enables Beginner first, as Expert turned it off; X: the game runs
-    // out of columns; C: HELP opened, the board closed; y: questions are answered
-    // Yes; p: the Pause key; D and A: another program's window active, and back.
+    // Letter keys as typed (B enables Beginner first, as Expert turned it off), and: R Return;
+    // X the game runs out of columns; C HELP opened, the board closed; y questions answered
+    // Yes; p the Pause key; D and A another program's window active, and back; U the hidden
+    // release button pushed from outside a frame (as a screen reader can).
     const std::string fresh = "start help beginner expert chosen poll board 125";
     const std::string running = "beginner chosen pace poll board 125 released1";
     const std::pair<std::string, std::string> table[] = {
         {"EB", "start help beginner expert chosen poll board 80"},
-        {"S\rSH", running},
-        {"E\r", "expert pace poll board 80 released1"},
+        {"U", fresh},
+        {"SU", running},
+        {"SRSH", running},
+        {"ER", "expert pace poll board 80 released1"},
         {"ESX", "expert board 80 released1 told1"},
         {"H", "start help beginner expert chosen poll helpShown held 125"},
         {"Q", fresh + " quit1"},
@@ -224,24 +194,8 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         questions += b.Timer1->Mode() == Timer::Off && b.Timer4->Mode() == Timer::Off ? 'h' : 'r';
         return recorded().answer;
     });
-    const std::map<char, std::string> words = {
-        {'B', "Beginner"},
-        {'E', "Expert"},
-        {'S', "Start"},
-        {'\r', "Enter"},
-        {'H', "Help"},
-        {'N', "New Game"},
-        {'Q', "Quit"},
-        {'X', "run out of columns"},
-        {'C', "HELP opened, the board closed"},
-        {'y', "answer Yes"},
-        {'P', "P"},
-        {'p', "Pause key"},
-        {'D', "another program active"},
-        {'A', "back to the game"},
-    };
     for (const auto& [typed, expected] : table) {
-        SCOPED_TRACE(spelled(typed, words));
+        SCOPED_TRACE("typed " + typed);
         recorded().clear();
         questions.clear();
         Window1& b = freshBoard();
@@ -265,6 +219,10 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
                 QTest::keyClick(&b, Qt::Key_Pause);
             } else if (key == 'y') {
                 recorded().answer = true;
+            } else if (key == 'R') {
+                QTest::keyClick(&b, Qt::Key_Return);
+            } else if (key == 'U') {
+                b.PushButton2->Push();
             } else {
                 b.RadioButton1->setEnabled(b.RadioButton1->Enabled() || key == 'B');
                 QTest::keyClick(&b, key);
@@ -277,9 +235,11 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
 }
 
 TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
-    // From a column: L/R press an arrow, l/r release it, p is a Timer4 poll, f a
-    // Timer1 frame, P the pause key, a digit puts the line on that row; then the
-    // falling tile's column after each frame, + in the frame it lands.
+    // From a column: L/R press an arrow, l/r release it, p a Timer4 poll, f a Timer1 frame, P
+    // the pause key, h the board hidden (About in its place), m minimised, s shown again, Q/N
+    // the key's question (both arrows typed in its box, answered No), a digit the line on that
+    // row. Seen: ? a question, then after each frame the falling tile's column, + in the frame
+    // it lands, = when the frame played nothing.
     const std::tuple<int, std::string, std::string> table[] = {
         {0, "LRf", "1"},             // the left edge holds; the right arrow steps instead
         {8, "RLf", "7"},             // the right edge holds; left first
@@ -299,18 +259,28 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
         {7, "RrRrfpfLfpf", "8877"},  //
         {4, "1fLlLlfpfpf", "43+4"},  // presses do not outlive their tile
         {4, "PLPflpLf", "43"},       // nor the pause they were made in
-    };
-    const std::map<char, std::string> words = {
-        {'L', "press left"}, {'R', "press right"}, {'l', "release left"}, {'r', "release right"},
-        {'p', "poll"},       {'f', "frame"},       {'P', "pause key"},
+        {4, "hfLlsfpf", "=44"},      // hidden: holds, then goes on without the keys meanwhile
+        {4, "mfRrsfpf", "=44"},      // minimised: the same
+        {4, "Qfpf", "?44"},          // arrows typed in a question box are for the question
+        {4, "Nfpf", "?44"},          //
     };
     for (const auto& [from, typed, columns] : table) {
-        SCOPED_TRACE("from column " + std::to_string(from) + ": " + spelled(typed, words));
+        SCOPED_TRACE("from column " + std::to_string(from) + ": " + typed);
         KeyState keys;
         const Override steering(services().keys, &keys);
+        std::string seen;
+        const Override asking(services().question, [&](const QString&) {
+            seen += '?';
+            keys.press(KeyCode::LeftArrow);
+            keys.release(KeyCode::LeftArrow);
+            keys.press(KeyCode::RightArrow);
+            keys.release(KeyCode::RightArrow);
+            return false;
+        });
         Then(std::to_string(from) + 'R');
         Window1& b = startOn(448, "");
-        std::string seen;
+        b.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&b));  // letter keys work in the active window
         for (const char step : typed) {
             const int arrow = std::toupper(step) == 'L' ? KeyCode::LeftArrow : KeyCode::RightArrow;
             if (std::isdigit(step)) {
@@ -323,56 +293,35 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
                 b.Timer4_Action();
             } else if (step == 'P') {
                 b.PauseKey_Action();
+            } else if (step == 'h') {
+                b.hide();
+            } else if (step == 'm') {
+                b.showMinimized();
+            } else if (step == 's') {
+                b.showNormal();
+            } else if (step == 'Q' || step == 'N') {
+                QTest::keyClick(&b, step);
             } else {
                 const int released = b.cnt;
+                const int top = b.mysprite[b.kap]->Y();
                 b.Timer1_Action();
-                seen += b.cnt != released ? '+' : char('0' + b.kap2);
+                if (b.cnt != released) {
+                    seen += '+';
+                } else if (b.mysprite[b.kap]->Y() == top) {
+                    seen += '=';
+                } else {
+                    seen += char('0' + b.kap2);
+                }
             }
         }
         EXPECT_EQ(seen, columns);
     }
 }
 
-TEST_F(BoardTest, anArrowPressedWhileAQuestionIsOpenIsForTheQuestion) {
-    // The player tabs to No with the arrows; answered No, the game goes on unsteered.
-    const struct {
-        const char* name;
-        char key;
-        int arrow;
-    } table[] = {
-        {"left arrow, Q question", 'Q', KeyCode::LeftArrow},
-        {"left arrow, N question", 'N', KeyCode::LeftArrow},
-        {"right arrow, Q question", 'Q', KeyCode::RightArrow},
-        {"right arrow, N question", 'N', KeyCode::RightArrow},
-    };
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.name);
-        KeyState keys;
-        const Override steering(services().keys, &keys);
-        Then("4R");
-        Window1& b = startOn(448, "");
-        b.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&b));
-        int asked = 0;
-        const Override asking(services().question, [&](const QString&) {
-            ++asked;
-            keys.press(row.arrow);
-            keys.release(row.arrow);
-            return false;
-        });
-        QTest::keyClick(&b, row.key);
-        EXPECT_EQ(asked, 1) << "no question asked";
-        for (int frame = 0; frame < 3; ++frame) {
-            b.Timer4_Action();
-            b.Timer1_Action();
-        }
-        EXPECT_EQ(b.kap2, 4) << "the arrow pressed in the question box steered the tile";
-    }
-}
-
-TEST_F(BoardTest, landingsQuickenThePaceCloseColumnsAndMixOnce) {
-    // From a line holding `row`, the planned releases and `frames` frames: the top
-    // rows (the falling tile in lower case), the pace, the open columns.
+TEST_F(BoardTest, landingsSoundQuickenThePaceCloseColumnsAndMixOnce) {
+    // From a line holding `row`, the planned releases (column digit and colour letter each) and
+    // `frames` frames: the top rows (the falling tile in lower case), the pace, the open columns,
+    // the sounds (L land, M mix, W white, G gray, P penalty, O game over).
     const bool beginner = false;
     const bool expert = true;
     const std::vector<int> any;  // the open columns not checked
@@ -386,26 +335,33 @@ TEST_F(BoardTest, landingsQuickenThePaceCloseColumnsAndMixOnce) {
         int period, after;
         std::string top;
         std::vector<int> open;
+        std::string heard;
     } table[] = {
         // A colour covering itself vanishes and quickens the pace, down to its floor.
-        {32, "....R....", "4R", 3, beginner, 125, 120, "....r....\n....R....\n", any},
-        {32, "....R....", "4R", 3, expert, 80, 70, "", any},
-        {32, "....R....", "4R", 3, expert, 55, 45, "", any},
-        {32, "....R....", "4R", 3, beginner, 50, 50, "", any},
+        {32, "....R....", "4R", 3, beginner, 125, 120, "....r....\n....R....\n", any, "P"},
+        {32, "....R....", "4R", 3, expert, 80, 70, "", any, "P"},
+        {32, "....R....", "4R", 3, expert, 55, 45, "", any, "P"},
+        {32, "....R....", "4R", 3, beginner, 50, 50, "", any, "P"},
         // Just below the top the gray raises the line into the top row: its column closes.
-        {32, "....R....", "4M0G", 1, beginner, 125, 125, "g...M....\n....A....\n", but4},
+        {32, "....R....", "4M0G", 1, beginner, 125, 125, "g...M....\n....A....\n", but4, "G"},
         // C meets the red as released, its white colouring the score at once; the
         // white releases B onto the yellow, which mixes in the next frame, once.
-        {0, "....R..Y.", "0G4C7B2G", 1, beginner, 125, 125, "G...W..b.\n", any},
-        {0, "....R..Y.", "0G4C7B2G", 2, beginner, 125, 125, "G.g.W..W.\n", but4And7},
+        {0, "....R..Y.", "0G4C7B2G", 1, beginner, 125, 125, "G...W..b.\n", any, "LW"},
+        {0, "....R..Y.", "0G4C7B2G", 2, beginner, 125, 125, "G.g.W..W.\n", but4And7, "LWW"},
+        // Red mixes with green; then magenta on red makes a gray in the top row: game over.
+        {0, "....G...R", "4R8M", 2, beginner, 125, 125, "....Y...A\n", any, "MGO"},
     };
+    std::string heard;
+    const Override listening(services().soundHeard,
+                             [&](int sound, bool) { heard += "LMWGPO"[sound]; });
     for (const auto& row : table) {
-        SCOPED_TRACE(releases(row.plan) + ", from a pace of " + std::to_string(row.period));
+        SCOPED_TRACE("releases " + row.plan + ", from a pace of " + std::to_string(row.period));
         Then(row.plan);
         Window1& b = startOn(row.line, row.row);
         b.RadioButton2->setValue(row.expert);
         b.Timer1->setPeriod(row.period);
         b.counter = 10;
+        heard.clear();
         for (int frame = 0; frame < row.frames; ++frame) {
             b.Timer1_Action();
         }
@@ -417,6 +373,7 @@ TEST_F(BoardTest, landingsQuickenThePaceCloseColumnsAndMixOnce) {
         if (!row.open.empty()) {
             EXPECT_EQ(b.aTest, row.open) << "the open columns";
         }
+        EXPECT_EQ(heard, row.heard) << "the sounds";
         plan.clear();
     }
 }

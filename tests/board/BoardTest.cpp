@@ -125,6 +125,38 @@ struct BoardTest : ::testing::Test, RandomSource {
     }
 };
 
+// A letter script in words, for the trace of a failing row; a digit puts the line on a row.
+std::string spelled(const std::string& script, const std::map<char, std::string>& words) {
+    std::string text;
+    for (const char letter : script) {
+        if (!text.empty()) {
+            text += ", ";
+        }
+        if (std::isdigit(letter)) {
+            text += "the line on row " + std::string(1, letter);
+        } else {
+            text += words.at(letter);
+        }
+    }
+    return text;
+}
+
+// Planned releases (column digit and colour letter each) in words.
+std::string releases(const std::string& plan) {
+    const std::map<char, std::string> colours = {
+        {'B', "blue"}, {'G', "green"},  {'M', "magenta"},
+        {'C', "cyan"}, {'Y', "yellow"}, {'R', "red"},
+    };
+    std::string text;
+    for (std::size_t i = 0; i + 1 < plan.size(); i += 2) {
+        if (!text.empty()) {
+            text += ", ";
+        }
+        text += colours.at(plan[i + 1]) + " in column " + plan[i];
+    }
+    return text;
+}
+
 // What the board shows: the names of its flags that are on, the pace's period, what
 // the game did (h for a question asked with both timers held).
 std::string shown(const Window1& n, const std::string& questions) {
@@ -194,8 +226,25 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         questions += b.Timer1->Mode() == Timer::Off && b.Timer4->Mode() == Timer::Off ? 'h' : 'r';
         return recorded().answer;
     });
+    const std::map<char, std::string> words = {
+        {'B', "Beginner"},
+        {'E', "Expert"},
+        {'S', "Start"},
+        {'R', "Return"},
+        {'H', "Help"},
+        {'N', "New Game"},
+        {'Q', "Quit"},
+        {'X', "run out of columns"},
+        {'C', "HELP opened, the board closed"},
+        {'y', "answer Yes"},
+        {'P', "P"},
+        {'p', "Pause key"},
+        {'D', "another program active"},
+        {'A', "back to the game"},
+        {'U', "release button pushed"},
+    };
     for (const auto& [typed, expected] : table) {
-        SCOPED_TRACE("typed " + typed);
+        SCOPED_TRACE(spelled(typed, words));
         recorded().clear();
         questions.clear();
         Window1& b = freshBoard();
@@ -264,8 +313,22 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
         {4, "Qfpf", "?44"},          // arrows typed in a question box are for the question
         {4, "Nfpf", "?44"},          //
     };
+    const std::map<char, std::string> words = {
+        {'L', "press left"},
+        {'R', "press right"},
+        {'l', "release left"},
+        {'r', "release right"},
+        {'p', "poll"},
+        {'f', "frame"},
+        {'P', "pause key"},
+        {'h', "hide"},
+        {'m', "minimise"},
+        {'s', "show"},
+        {'Q', "Q, arrows in its box"},
+        {'N', "N, arrows in its box"},
+    };
     for (const auto& [from, typed, columns] : table) {
-        SCOPED_TRACE("from column " + std::to_string(from) + ": " + typed);
+        SCOPED_TRACE("from column " + std::to_string(from) + ": " + spelled(typed, words));
         KeyState keys;
         const Override steering(services().keys, &keys);
         std::string seen;
@@ -355,7 +418,7 @@ TEST_F(BoardTest, landingsSoundQuickenThePaceCloseColumnsAndMixOnce) {
     const Override listening(services().soundHeard,
                              [&](int sound, bool) { heard += "LMWGPO"[sound]; });
     for (const auto& row : table) {
-        SCOPED_TRACE("releases " + row.plan + ", from a pace of " + std::to_string(row.period));
+        SCOPED_TRACE(releases(row.plan) + ", from a pace of " + std::to_string(row.period));
         Then(row.plan);
         Window1& b = startOn(row.line, row.row);
         b.RadioButton2->setValue(row.expert);

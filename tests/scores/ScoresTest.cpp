@@ -377,41 +377,50 @@ TEST_F(ScoresTest, killedSavesLeaveTheOldFileOrAWholeNewOneNeverAMix) {
     EXPECT_EQ(leftovers(), QStringList()) << "the killed saves' leavings stay";
 }
 
-// Game A reaches the file through a link. While A waits for the lock, B, holding it, writes
-// the file in an order of its own; A then reads the file again and keeps B's records after
-// its own rows, a record there twice that was there once included.
+// Two game processes reach one file through a link of each's own config folder, both loaded
+// before either saves. B holds the lock a while; A waits, reads the file again (in B's order,
+// not A's) and keeps B's records, a record there twice that was there once included.
 TEST_F(ScoresTest, twoGamesSavingAtOnceTakeTurnsAndKeepEachOthersRecords) {
-    const QString shared = home.filePath("shared/Huemix.prefs");
-    ASSERT_TRUE(QDir().mkpath(home.filePath("shared"))) << "no shared folder";
+    const QString shared = home.filePath("shared");
+    const QString b = home.filePath("b");
+    ASSERT_TRUE(QDir().mkpath(shared)) << "no shared folder";
+    ASSERT_TRUE(QDir().mkpath(b)) << "no folder for B";
     ASSERT_TRUE(QFile::link("shared/Huemix.prefs", path()));
-    const auto write = [&](const QByteArray& bytes) {
-        QFile file(shared);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    };
-    ASSERT_TRUE(write("Ama,1\nZoe,2\n")) << "the shared file was not written";
+    ASSERT_TRUE(QFile::link("../shared/Huemix.prefs", b + "/Huemix.prefs"));
+    QFile file(shared + "/Huemix.prefs");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << "the shared file could not be made";
+    ASSERT_EQ(file.write("Ama,1\nZoe,2\n"), 12) << "the shared file was not written";
+    file.close();
     ListBox& list = *Open().ListBox1;
-    list.AddRow("Ann");
-    list.setCell(list.LastIndex(), 1, "3");
-    const QByteArray lock = QFile::encodeName(home.filePath("shared/.Huemix.prefs.lock"));
-    int b = ::open(lock, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    ASSERT_EQ(::flock(b, LOCK_EX), 0) << "B did not take the lock";
-    const Override bSaves(services().progress, [&](const QString& label, qint64, qint64) {
-        if (b >= 0 && label.startsWith("Waiting")) {
-            EXPECT_TRUE(write("Zoe,2\nZoe,2\nAma,1\nBee,5\n")) << "B did not save";
-            ::unlink(lock);
-            ::close(b);
-            b = -1;
-        }
-    });
-    EXPECT_TRUE(saveScores(list, "Ayy", 4).saved) << "A did not save";
-    EXPECT_EQ(b, -1) << "A did not wait for B";
-    if (b >= 0) {
-        ::close(b);
+    int saving[2];
+    ASSERT_EQ(::pipe(saving), 0);
+    const pid_t other = ::fork();
+    list.AddRow(other == 0 ? "Zoe" : "Ann");
+    list.setCell(list.LastIndex(), 1, other == 0 ? "2" : "3");
+    if (other == 0) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(b));
+        list.rows().sort(0, Qt::DescendingOrder);
+        services().progress = [&](const QString&, qint64 done, qint64) {
+            if (done == 0 && ::write(saving[1], "s", 1) == 1) {
+                ::usleep(300000);  // a slow disk
+            }
+        };
+        ::_exit(saveScores(list, "Bee", 5).saved ? 0 : 1);
     }
+    char byte = 0;
+    ASSERT_EQ(::read(saving[0], &byte, 1), 1) << "B did not begin to save";
+    ::close(saving[0]);
+    ::close(saving[1]);
+    EXPECT_TRUE(saveScores(list, "Ayy", 4).saved) << "A did not save";
+    int status = -1;
+    EXPECT_EQ(::waitpid(other, &status, 0), other);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "B did not save";
     EXPECT_EQ(fileBytes(), "Ama,1\nZoe,2\nAnn,3\nZoe,2\nBee,5\nAyy,4\n");
     EXPECT_TRUE(QFileInfo(path()).isSymLink()) << "the link was replaced";
-    EXPECT_EQ(leftovers(), QStringList());
-    EXPECT_EQ(leftovers(home.filePath("shared")), QStringList());
+    for (const QString& folder : {home.path(), shared, b}) {
+        EXPECT_EQ(leftovers(folder), QStringList()) << folder.toStdString();
+    }
 }
 
 // From the score board (a name typed, then "Run") through the steps, blank-separated, to the

@@ -39,15 +39,14 @@ TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKee
     EXPECT_EQ(&ProbeWindow::shared(), &first) << "a second window of the class was made";
     EXPECT_TRUE(first.isVisible()) << "the shared window is not shown";
     const Window& other = OtherWindow::shared();  // closed in its Event_Open: never shown
-    EXPECT_NE(&other, &first) << "another class shares the first class's window";
     EXPECT_TRUE(other.isHidden()) << "a window closed while opening was shown";
     EXPECT_FALSE(OtherWindow::existing()) << "a window closed while opening still exists";
 
-    services().clockRunning = true;
+    services().clockRunning = true;  // put back after the test, with every service
     first.Clock->setPeriod(200);
     QTimer* clock = first.Clock->findChild<QTimer*>();
     first.showMinimized();
-    EXPECT_FALSE(clock->isActive());
+    EXPECT_FALSE(clock->isActive()) << "the clock ticks while its window is minimised";
     first.showNormal();
     EXPECT_TRUE(clock->isActive()) << "the clock did not resume with its window";
     int restarts = 0;  // a restart stops the clock first: that would shift its cadence
@@ -56,8 +55,7 @@ TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKee
     EXPECT_TRUE(clock->isActive()) << "the running clock stopped";
     EXPECT_EQ(restarts, 0) << "the running clock was restarted";
     first.Clock->setMode(Timer::Off);
-    EXPECT_FALSE(clock->isActive());
-    services().clockRunning = false;
+    EXPECT_FALSE(clock->isActive()) << "the clock ticks with its Mode off";
 
     first.Button->Action = [&] { first.Close(); };  // from its own handler: deleted later
     first.Button->Push();
@@ -65,7 +63,6 @@ TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKee
     EXPECT_TRUE(first.isHidden()) << "the closed window is still shown";
     ProbeWindow& w = ProbeWindow::shared();
     EXPECT_NE(&w, &first) << "the closed window was used again";
-    EXPECT_TRUE(w.isVisible()) << "the new window is not shown";
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.Field->setText("Ann\r\n\r\nLee\r");  // no line breaks in a field of any length
     w.Field->view()->insert(QString(40000, 'x') + "\n\u2028");
@@ -85,25 +82,14 @@ TEST(WindowTest, oneSharedWindowPerClassHoldsWhileMinimisedAndItsFieldAndLinkKee
     closeAllWindows();
 }
 
+// The offscreen platform grants every state asked for, as a window manager would.
 TEST(WindowTest, aFixedSizeWindowRefusesToFillTheScreen) {
-    // The offscreen platform grants every state asked for, as a window manager would.
-    const struct {
-        const char* name;
-        void (QWidget::*fill)();
-    } table[] = {
-        {"fullscreen", &QWidget::showFullScreen},
-        {"maximised", &QWidget::showMaximized},
-    };
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.name);
-        ProbeWindow& w = ProbeWindow::shared();
-        const QSize size = w.size();
-        (w.*row.fill)();
-        EXPECT_FALSE(w.isFullScreen()) << "the fixed-size window went fullscreen";
-        EXPECT_FALSE(w.isMaximized()) << "the fixed-size window was maximised";
-        EXPECT_EQ(w.size(), size) << "the fixed-size window changed its size";
-        closeAllWindows();
-    }
+    ProbeWindow& w = ProbeWindow::shared();
+    w.showFullScreen();
+    EXPECT_FALSE(w.isFullScreen()) << "the fixed-size window went fullscreen";
+    w.showMaximized();
+    EXPECT_FALSE(w.isMaximized()) << "the fixed-size window was maximised";
+    closeAllWindows();
 }
 
 TEST(MenuBarTest, quitQuitsOnceEveryWindowMayCloseOrWhenTheSessionEnds) {

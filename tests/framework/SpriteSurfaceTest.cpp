@@ -32,16 +32,26 @@ struct SurfaceTest : ::testing::Test {
 };
 
 TEST_F(SurfaceTest, overlappingSpritesOfNonZeroDifferentGroupsCollideNewerFirstOncePerUpdate) {
-    // Groups of a at (0, 0) and b at (x, y): edges that touch do not overlap.
-    using Row = std::tuple<int, int, int, int, bool>;
-    for (const auto& [gA, gB, x, y, collide] :
-         {Row{0, 3, 0, 0, false}, Row{4, 4, 0, 0, false}, Row{2, 3, 0, 0, true},
-          Row{2, 3, 32, 0, false}, Row{2, 3, 31, 0, true}, Row{2, 3, 0, 32, false},
-          Row{2, 3, 0, 31, true}, Row{2, 3, -16, 0, true}}) {
+    // a 32 x 32 at (0, 0), then b at (x, y): edges that touch do not overlap.
+    const struct {
+        const char* name;
+        int groupA, groupB, x, y;
+        const char* events;
+    } table[] = {
+        {"group 0 collides with nothing", 0, 3, 0, 0, "N"},
+        {"one group never collides with itself", 4, 4, 0, 0, "N"},
+        {"side by side, touching", 2, 3, 32, 0, "N"},
+        {"sharing a column of pixels: b, the newer, first", 2, 3, 31, 0, "NC32"},
+        {"one above the other, touching", 2, 3, 0, 32, "N"},
+        {"sharing a row of pixels", 2, 3, 0, 31, "NC32"},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name);
         log.clear();
-        const SpriteRef a = tile(gA, 0, 0), b = tile(gB, x, y);
+        const SpriteRef a = tile(row.groupA, 0, 0);
+        const SpriteRef b = tile(row.groupB, row.x, row.y);
         surface.Update();
-        EXPECT_EQ(log, collide ? "NC" + std::to_string(gB * 10 + gA) : "N") << x << "," << y;
+        EXPECT_EQ(log, row.events);
         a->Close();
         b->Close();
     }
@@ -86,7 +96,5 @@ TEST_F(SurfaceTest, eachRealPressWaitsForAFrameToTakeItAndAutoRepeatIsNoPress) {
         }
     }
     EXPECT_EQ(seen, "01010011101100");
-    QEvent back(QEvent::ApplicationActivate);  // away would hold the timers of later tests
-    QCoreApplication::sendEvent(qApp, &back);
 }
 }  // namespace

@@ -21,13 +21,11 @@ TEST(ServicesTest, whatATestReplacesIsPutBackWhenItsScopeEnds) {
     {
         const ScopedServices scope;
         services().random = &chance;
-        services().quit = [] {};
         services().progress = [](const QString&, qint64, qint64) {};
         services().clockRunning = !before.clockRunning;
         services().away = true;
     }
     EXPECT_EQ(services().random, before.random) << "the random source stayed replaced";
-    EXPECT_EQ(bool(services().quit), bool(before.quit)) << "the quit handler stayed replaced";
     EXPECT_FALSE(services().progress) << "the progress observer stayed replaced";
     EXPECT_EQ(services().clockRunning, before.clockRunning) << "the clock stayed as set";
     EXPECT_FALSE(services().away) << "the game stayed away";

@@ -8,6 +8,11 @@ on_exit() { local c && for c in "${AT_EXIT[@]}"; do eval "$c" || true; done; }
 trap on_exit EXIT && trap 'exit 143' INT TERM
 stop_jobs() { jobs -p | xargs -r kill 2>/dev/null; } && at_exit stop_jobs
 fail() { echo "$(basename "$0" .sh): $*" >&2 && exit 1; }
+within() { # within SECONDS COMMAND...: COMMAND succeeds, tried every 0.1 s for SECONDS
+    local tries
+    for ((tries = 0; tries < $1 * 10; tries++)); do "${@:2}" && return || sleep 0.1; done
+    false
+}
 # Sets work, a fresh folder of this run's own, removed at the end (after the jobs that write
 # there): nothing is left in the build tree or from an earlier run.
 make_work() {
@@ -30,9 +35,8 @@ start_bus() {
     XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
     at_exit "stop_jobs; rm -rf '$XDG_RUNTIME_DIR'" # the jobs first, so none writes there after
     dbus-daemon --session --nofork --print-address=3 3>"$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1 &
-    for ((i = 0; i < 50; i++)); do [[ -s $XDG_RUNTIME_DIR/bus ]] && break || sleep 0.1; done
-    [[ -s $XDG_RUNTIME_DIR/bus ]] && export DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") ||
-        fail "no session bus of our own"
+    within 5 test -s "$XDG_RUNTIME_DIR/bus" || fail "no session bus of our own"
+    DBUS_SESSION_BUS_ADDRESS=$(<"$XDG_RUNTIME_DIR/bus") && export DBUS_SESSION_BUS_ADDRESS
 }
 # launch GAME WORK: the game on WORK/config, its bridge on, in English (or HUEMIX_LANGUAGE) as
 # controls are found by name; sets PID and log
@@ -57,18 +61,16 @@ key() { focus "$1" && xdotool key --clearmodifiers "${@:2}"; }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
 # press ID CONTROL: click the middle of the control, found by its accessible role and name (a
-# glob)
+# glob), on screen wherever window ID is
 declare -A CONTROLS=([Run]="link:Run" [Name]="text:Your name" [Start]="push button:Start"
     [Quit]="push button:Quit" [NewGame]="push button:New Game" [HELP]="push button:HELP"
     [Beginner]="radio button:Beginner" [Scores]="table:" [Expert]="radio button:Expert"
     [BACK]="push button:BACK" [Close]="push button:Close")
 press() {
-    local x y w h ox oy
+    local x y w h
     read -r x y w h < <(find_control "${CONTROLS[$2]}") ||
         fail "the game shows no ${CONTROLS[$2]/:/ named }"
-    read -r ox oy < <(xwininfo -id "$1" |
-        awk '/Absolute upper-left/ { printf "%s ", $NF } END { print "" }')
-    click "$1" $((x - ox + w / 2)) $((y - oy + h / 2))
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 atspi() { # BUS PATH METHOD ARGS: no punctuation
     gdbus call --address "$a11y" -d "$1" -o "$2" -m "$3" "${@:4}" 2>/dev/null | tr -d "(),<>'"
@@ -117,13 +119,17 @@ open_about() { # the id of About, opened from the score board's File menu: its l
     click "$scores" 20 $((menu / 2)) && sleep 0.5 && xdotool key Up Return &&
         wait_for_window About 10
 }
-shown() { # shown ID HIDDEN: ID on screen and HIDDEN not, within 5 s
-    for ((i = 0; i < 50; i++)); do
-        xwininfo -id "$1" | grep -q IsViewable && ! xwininfo -id "$2" | grep -q IsViewable &&
-            return || sleep 0.1
-    done 2>/dev/null && false
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+shows() { viewable "$1" && ! viewable "$2"; }
+shown() { within 5 shows "$@"; } # shown ID HIDDEN: ID on screen and HIDDEN not, within 5 s
+# open_board GAME WORK [RECORDS]: the game up to Kim's board, whose id is then in board
+open_board() {
+    open_scores "$@" && focus "$scores" && xdotool type Kim && key "$scores" Return &&
+        board=$(wait_for_window Huemix 10) || fail "no board"
 }
-exits_cleanly() { # the game ends within 10 s with status 0
-    timeout 10 tail --pid="$PID" -f /dev/null || fail "the game did not end"
-    wait "$PID" || fail "the game exited with status $?: $(tail -3 "$log")"
+ends_with() { # ends_with STATUS WHAT: the game ends within 20 s with STATUS
+    local status=0 && timeout 20 tail --pid="$PID" -f /dev/null || fail "$2: the game did not end"
+    wait "$PID" || status=$?
+    ((status == $1)) || fail "$2: status $status, not $1: $(tail -3 "$log")"
 }
+exits_cleanly() { ends_with 0 "the game"; }

@@ -24,13 +24,11 @@ user_times() {
         xprop -id "$id" _NET_WM_USER_TIME
     done 2>/dev/null
 }
+stamped() { ! kill -0 "$PID" 2>/dev/null || [[ $(user_times) != "$1" ]]; } # or ended
 # answers ID: a Shift on ID stamps the focused window's user time, unless the event loop is stuck
 answers() {
-    local before i && before=$(user_times) && key "$1" shift 2>/dev/null || true
-    for ((i = 0; i < 150; i++)); do
-        kill -0 "$PID" 2>/dev/null && [[ $(user_times) == "$before" ]] && sleep 0.1 || return 0
-    done
-    fail "the game does not answer for 15 s"
+    local before && before=$(user_times) && key "$1" shift 2>/dev/null || true
+    within 15 stamped "$before" || fail "the game does not answer for 15 s"
 }
 scan() { # "ID KIND W H" of each visible window, bottom to top; a menu or message box is a popup
     for id in $(timeout 5 xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do

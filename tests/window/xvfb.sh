@@ -102,18 +102,17 @@ find_control() {
     done
 }
 # open_scores GAME WORK [RECORDS]: the game up to its score board, in a fresh WORK of RECORDS if
-# given; sets scores, its id, and menu, its menu bar's height: the first white row right of the
-# list
+# given; sets scores, its id, and menu, its menu bar's height
 open_scores() {
     if [[ -n ${3+given} ]]; then
         rm -rf "$2" && mkdir -p "$2/config" && printf %s "$3" >"$2/config/Huemix.prefs"
     fi
     launch "$1" "$2" && scores=$(wait_for_window Scores 60) || fail "no score board within 60 s"
-    for ((i = 0; i < 50; i++)); do
-        menu=$(convert "x:$scores" -crop 1x80+345+0 +repage -depth 8 txt:- |
-            awk -F'[,:]' '/#FFFFFF/ { print $2; exit }')
-        [[ -n $menu ]] && return || sleep 0.1
-    done && fail "no white row in the top of the score board"
+    within 5 menu_height || fail "no white row in the top of the score board"
+}
+menu_height() { # the first white row right of the score board's list, once it is drawn
+    menu=$(convert "x:$scores" -crop 1x80+345+0 +repage -depth 8 txt:- |
+        awk -F'[,:]' '/#FFFFFF/ { print $2; exit }') && [[ -n $menu ]]
 }
 open_about() { # the id of About, opened from the score board's File menu: its last item
     click "$scores" 20 $((menu / 2)) && sleep 0.5 && xdotool key Up Return &&

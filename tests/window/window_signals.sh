@@ -10,11 +10,6 @@ source "$(dirname "$0")/xvfb.sh"
 game=$1 records=${HUEMIX_SIGNAL_RECORDS:-2000000} old=$'Ann,12\nBob,7\n' && make_work
 prefs=$work/config/Huemix.prefs
 
-ends_with() { # ends_with STATUS WHAT: the game ends within 20 s with STATUS
-    local status=0 && timeout 20 tail --pid="$PID" -f /dev/null || fail "$2: the game did not end"
-    wait "$PID" || status=$?
-    ((status == $1)) || fail "$2: status $status, not $1: $(tail -3 "$log")"
-}
 # each_control ROLE:NAME: "STATE X Y W H" of every such control of the game, one a line
 each_control() {
     local app node queue=(/org/a11y/atspi/accessible/root) api=org.a11y.atspi.Accessible

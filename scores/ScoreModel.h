@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <deque>
 #include <vector>
 
 #include "framework/ListBox.h"
@@ -32,7 +33,9 @@ class ScoreRecords {
         qsizetype offset = 0, size = 0;
     };
     QByteArray bytes_;
-    std::vector<Span> spans_;
+    // In blocks: a vector, grown by copying, would stop a load of millions for
+    // as long as it copies hundreds of megabytes.
+    std::deque<Span> spans_;
     // Few records have a rest: a span for each that has, by record in ascending order.
     std::vector<std::pair<qsizetype, Span>> rests_;
 };

@@ -60,7 +60,6 @@ ListBox::ListBox(const QString& name, QWidget* parent, ListRows* rows)
     rows_->setParent(this);
     // A table, so that a screen reader announces the rows with their headings.
     auto* view = static_cast<QTableView*>(widget());
-    view->setModel(rows_);
     view->setShowGrid(false);
     view->setWordWrap(false);
     view->setCornerButtonEnabled(false);
@@ -72,6 +71,8 @@ ListBox::ListBox(const QString& name, QWidget* parent, ListRows* rows)
     rowHeads->setSectionResizeMode(QHeaderView::Fixed);
     rowHeads->setMinimumSectionSize(1);
     rowHeads->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    // Only now: set with rows there, the size is given to every row, one signal each.
+    view->setModel(rows_);
     // Tab only: a click leaves the keyboard with the name being typed.
     view->setFocusPolicy(Qt::TabFocus);
     view->installEventFilter(this);

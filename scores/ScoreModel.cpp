@@ -129,11 +129,30 @@ void ScoreModel::appendRecord(QByteArrayView name, QByteArrayView score, QByteAr
 }
 
 void ScoreModel::publish() {
-    if (published_ < static_cast<int>(order_.size())) {
-        beginInsertRows({}, published_, static_cast<int>(order_.size()) - 1);
-        published_ = static_cast<int>(order_.size());
-        endInsertRows();
+    // Each part costs the view a few tens of milliseconds at most.
+    constexpr int Part = 1 << 20;
+    const int rows = static_cast<int>(order_.size());
+    const int from = published_;
+    std::optional<Progress> progress;
+    if (rows - from > Part) {
+        progress.emplace(QCoreApplication::translate("ScoreFile", "Loading the scores…"),
+                         rows - from);
     }
+    while (published_ < rows) {
+        const int last = std::min(published_ + Part, rows) - 1;
+        beginInsertRows({}, published_, last);
+        published_ = last + 1;
+        endInsertRows();
+        if (progress) {
+            progress->setValue(published_ - from);
+        }
+    }
+}
+
+void ScoreModel::withdraw() {
+    beginResetModel();
+    published_ = 0;
+    endResetModel();
 }
 
 void ScoreModel::markSaved(const ScoreRecords& more, QByteArrayView name, QByteArrayView score) {

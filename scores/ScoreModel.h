@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <deque>
 #include <vector>
 
 #include "framework/ListBox.h"
@@ -32,7 +33,9 @@ class ScoreRecords {
         qsizetype offset = 0, size = 0;
     };
     QByteArray bytes_;
-    std::vector<Span> spans_;
+    // In blocks: a vector, grown by copying, would stop a load of millions for
+    // as long as it copies hundreds of megabytes.
+    std::deque<Span> spans_;
     // Few records have a rest: a span for each that has, by record in ascending order.
     std::vector<std::pair<qsizetype, Span>> rests_;
 };
@@ -65,10 +68,14 @@ class ScoreModel : public ListRows {
     void setCell(int row, int column, QByteArrayView bytes) override;
     int lastIndex() const override;
 
-    // Appended unseen: the view learns of them in one go at publish(); told
-    // row by row, it would spend seconds on a large file.
+    // Appended unseen: the view learns of them at publish(), a part at a time
+    // with progress between; told row by row, it would spend seconds on a
+    // large file, and told of millions at once, it would not answer for as
+    // long as it takes them.
     void appendRecord(QByteArrayView name, QByteArrayView score, QByteArrayView rest = {});
     void publish();
+    // Unseen again, for a view about to show them: it then takes them at publish().
+    void withdraw();
 
     // Every row is what the file holds now.
     void markSaved() { markSaved({}, {}, {}); }

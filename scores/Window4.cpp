@@ -44,10 +44,13 @@ Window4::Window4() {
         setMenuBar(app->menus());
     }
 
-    // Shown here, but the run's: the list would take them as its own.
+    // Shown here, but the run's: the list would take them as its own. It
+    // takes a long list a part at a time, with progress between.
     Scores = &runRows();
+    Scores->withdraw();
     ListBox1 = addControl<ListBox>("ListBox1", {36, 22, 158, 100}, Scores);
     Scores->setParent(QCoreApplication::instance());
+    Scores->publish();
     ListBox1->setInitialValue(tr("Name\tScore"));
     ListBox1->fitLastColumn(QStringLiteral("2147483647"));  // the largest score
 

@@ -2,6 +2,8 @@
 // How the sprite surface shows motion between the frames of its pace, on a clock of the test's.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/SpriteSurface.h"
 #include "framework/Timer.h"
 
@@ -82,18 +84,32 @@ TEST_F(MotionTest, theDisplayClockRunsAtFortyToFiftyFramesASecond) {
     EXPECT_LE(surface.displayInterval(), 25) << "fewer than forty frames a second";
 }
 
-TEST(TimerTest, aTimerTiedToAnotherTicksOnlyWhileThatOneTicksAndKeepsItsMode) {
+// The leader's clock tick, as the event loop would deliver it.
+void tickClockOf(Timer& timer) {
+    QMetaObject::invokeMethod(timer.findChild<QTimer*>(), "timeout");
+}
+
+TEST(TimerTest, aTimerTickingBeforeAnotherTicksJustBeforeEachOfItsTicksAndOnlyThen) {
+    const Override<bool> clockRuns(services().clockRunning, true);
     Timer leader, poller;
+    std::string ticks;
+    leader.Action = [&] { ticks += 'L'; };
+    poller.Action = [&] { ticks += 'p'; };
     poller.setMode(Timer::Multiple);
-    poller.tickOnlyWith(&leader);
+    poller.tickBefore(&leader);
     EXPECT_FALSE(poller.ticking()) << "its leader off";
     leader.setMode(Timer::Multiple);
     EXPECT_TRUE(poller.ticking()) << "its leader on";
-    leader.hold(true);
-    EXPECT_FALSE(poller.ticking()) << "its leader held";
-    leader.hold(false);
+    EXPECT_FALSE(poller.findChild<QTimer*>()->isActive()) << "it runs a clock of its own";
+    tickClockOf(leader);
+    EXPECT_EQ(ticks, "pL") << "not just before its leader's tick";
     poller.hold(true);
     EXPECT_FALSE(poller.ticking()) << "itself held";
-    EXPECT_EQ(poller.Mode(), Timer::Multiple);
+    tickClockOf(leader);
+    EXPECT_EQ(ticks, "pLL") << "ticked while held";
+    EXPECT_EQ(poller.Mode(), Timer::Multiple) << "held, it lost its mode";
+    poller.hold(false);
+    leader.hold(true);
+    EXPECT_FALSE(poller.ticking()) << "its leader held";
 }
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "framework/Services.h"
 #include "framework/Timer.h"
 
 namespace {
@@ -80,8 +81,8 @@ SpriteSurface::~SpriteSurface() {
 }
 
 qint64 SpriteSurface::now() {
-    if (clock) {
-        return clock();
+    if (services().clock) {
+        return services().clock();
     }
     static QElapsedTimer steady;
     if (!steady.isValid()) {

@@ -93,9 +93,8 @@ class SpriteSurface : public Control {
     bool animating() const;       // the display clock runs
     int displayInterval() const;  // ms between its frames, while it runs
     void displayFrame();          // what the display clock calls, at the screen's rate
-    // Milliseconds on a steady clock, which a test may replace (nullptr: the real one).
+    // Milliseconds on the services' steady clock.
     static qint64 now();
-    static inline std::function<qint64()> clock;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -10,14 +10,13 @@
 namespace {
 struct MotionTest : ::testing::Test {
     MotionTest() {
-        SpriteSurface::clock = [this] { return time; };
         pace.setPeriod(80);
         pace.setMode(Timer::Multiple);
         surface.setPace(&pace);
         surface.NextFrame = [this] { step(*tile); };
     }
-    ~MotionTest() override { SpriteSurface::clock = nullptr; }
     qint64 time = 1000;
+    const Override<std::function<qint64()>> ownClock{services().clock, [this] { return time; }};
     QWidget parent;
     SpriteSurface surface{"SpriteSurface1", &parent, 288, 480};
     Timer pace;

@@ -28,7 +28,7 @@ QRect glideExtent(const Sprite& sprite, qreal fromY) {
 
 void Sprite::Close() {
     if (SpriteSurface* surface = std::exchange(surface_, nullptr)) {
-        surface->repaintRect(glideExtent(*this, fromY_));
+        surface->changed(glideExtent(*this, fromY_));
         std::erase(surface->gliding_, this);
         // May drop the last reference to this sprite.
         std::erase_if(surface->sprites_, [this](const SpriteRef& s) { return s.get() == this; });
@@ -59,7 +59,7 @@ void Sprite::moveTo(int x, int y) {
     }
     x_ = x;
     y_ = y;
-    surface.repaintRect(before.united(glideExtent(*this, fromY_)));
+    surface.changed(before.united(glideExtent(*this, fromY_)));
     if (!surface.gliding_.empty()) {
         surface.wake();
     }
@@ -121,6 +121,30 @@ void SpriteSurface::repaintRect(const QRect& rect) {
     if (widget()) {  // gone first with the window
         widget()->update(rect);
     }
+}
+
+// A frame moves a sprite more than once (down, then sideways; closed, then a new one):
+// telling the widget once, at the frame's end, costs less than each time.
+void SpriteSurface::changed(const QRect& rect) {
+    if (updating_) {
+        changed_ += rect;
+    } else {
+        repaintRect(rect);
+    }
+}
+
+void SpriteSurface::repaintChanged() {
+    const QRegion area = std::exchange(changed_, {});
+    if (widget() && !area.isEmpty()) {
+        widget()->update(area);
+    }
+}
+
+// The frame's changes show under whatever the game says next, a message box's own
+// event loop running within the frame.
+void SpriteSurface::Close() {
+    closed_ = true;
+    repaintChanged();
 }
 
 void SpriteSurface::animate(const QRect& rect, int ms) {
@@ -194,7 +218,7 @@ void SpriteSurface::paint(QPainter& painter, const QRect& area) {
 SpriteRef SpriteSurface::NewSprite(PictureRef picture, int x, int y) {
     sprites_.push_back(SpriteRef(new Sprite(this, std::move(picture), x, y)));
     forgetKeys();
-    repaintRect(sprites_.back()->rect());
+    changed(sprites_.back()->rect());
     return sprites_.back();
 }
 
@@ -231,4 +255,5 @@ void SpriteSurface::Update() {
         }
     }
     updating_ = false;
+    repaintChanged();
 }

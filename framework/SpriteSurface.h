@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QRectF>
+#include <QRegion>
 #include <vector>
 
 #include "framework/Controls.h"
@@ -75,7 +76,7 @@ class SpriteSurface : public Control {
     void takeKey(int code) { taken_[code] += KeyTest(code); }
     void dropKeys(int code) { taken_[code] = Keyboard().pressCount(code); }
     void forgetKeys() { taken_ = Keyboard().pressCounts(); }
-    void Close() { closed_ = true; }  // ends the frames; what is on the surface stays shown
+    void Close();  // ends the frames; what is on the surface stays shown
     bool updating() const { return updating_; }  // within Update, raising its events
 
     std::function<void()> NextFrame;
@@ -103,12 +104,16 @@ class SpriteSurface : public Control {
     friend class Sprite;
     void paint(QPainter& painter, const QRect& area);
     void wake();
+    // What a sprite's change shows on: repainted at once, or at the end of the frame.
+    void changed(const QRect& rect);
+    void repaintChanged();
     void settle();  // every glide at its end
     qreal drawnY(const Sprite& sprite) const;
 
     bool closed_ = false, updating_ = false;
     std::vector<SpriteRef> sprites_;
     std::vector<Sprite*> gliding_;
+    QRegion changed_;                  // what this frame's changes show on, not repainted yet
     QHash<int, std::uint64_t> taken_;  // per key, the presses used or dropped
     QPointer<Timer> pace_;
     QTimer* display_;

@@ -2,6 +2,8 @@
 // How the sprite surface shows motion between the frames of its pace, on a clock of the test's.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QPaintEvent>
 #include <string>
 
 #include "framework/SpriteSurface.h"
@@ -73,6 +75,48 @@ TEST_F(MotionTest, theDisplayClockRunsOnlyWhileSomethingMovesOrAnimates) {
     time += 1;
     surface.displayFrame();
     EXPECT_FALSE(surface.animating()) << "after the animation";
+}
+
+// What the event loop paints of a widget.
+struct PaintLog : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+bool covers(const QRegion& painted, const QRect& rect) {
+    return (QRegion(rect) - painted).isEmpty();
+}
+
+TEST_F(MotionTest, whatAFrameChangedIsRepaintedAfterItOrWhenTheSurfaceClosesInIt) {
+    parent.show();
+    PaintLog log;
+    surface.widget()->installEventFilter(&log);
+    QCoreApplication::processEvents();
+    log.painted = {};
+    step = [](Sprite& s) {
+        s.setY(s.Y() + 16);
+        s.setX(s.X() + 32);
+    };
+    surface.Update();  // Y 0 -> 16, X 64 -> 96
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(covers(log.painted, {64, 0, 32, 32})) << "where the tile was";
+    EXPECT_TRUE(covers(log.painted, {96, 16, 32, 32})) << "where the tile went";
+    QRegion paintedInFrame;
+    step = [&](Sprite& s) {
+        log.painted = {};
+        s.setX(s.X() + 32);
+        surface.Close();                    // the game is over...
+        QCoreApplication::processEvents();  // ...and says so in a box of its own loop
+        paintedInFrame = log.painted;
+    };
+    time += 80;
+    surface.Update();
+    EXPECT_TRUE(covers(paintedInFrame, {128, 16, 32, 32})) << "the last step under the box";
 }
 
 // Each display frame wakes the game and the X server: more than fifty a second cost

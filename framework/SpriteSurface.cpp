@@ -126,18 +126,25 @@ void SpriteSurface::repaintRect(const QRect& rect) {
 // A frame moves a sprite more than once (down, then sideways; closed, then a new one):
 // telling the widget once, at the frame's end, costs less than each time.
 void SpriteSurface::changed(const QRect& rect) {
-    if (updating_) {
-        changed_ += rect;
-    } else {
+    if (!updating_) {
         repaintRect(rect);
+        return;
     }
+    // A few plain rectangles: a region would allocate on every change.
+    for (QRect& area : changed_) {
+        if (area.intersects(rect)) {
+            area |= rect;
+            return;
+        }
+    }
+    changed_.push_back(rect);
 }
 
 void SpriteSurface::repaintChanged() {
-    const QRegion area = std::exchange(changed_, {});
-    if (widget() && !area.isEmpty()) {
-        widget()->update(area);
+    for (const QRect& area : changed_) {
+        repaintRect(area);
     }
+    changed_.clear();
 }
 
 // The frame's changes show under whatever the game says next, a message box's own

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QRectF>
-#include <QRegion>
 #include <vector>
 
 #include "framework/Controls.h"
@@ -113,7 +112,7 @@ class SpriteSurface : public Control {
     bool closed_ = false, updating_ = false;
     std::vector<SpriteRef> sprites_;
     std::vector<Sprite*> gliding_;
-    QRegion changed_;                  // what this frame's changes show on, not repainted yet
+    std::vector<QRect> changed_;       // what this frame's changes show on, not repainted yet
     QHash<int, std::uint64_t> taken_;  // per key, the presses used or dropped
     QPointer<Timer> pace_;
     QTimer* display_;

@@ -67,7 +67,10 @@ void Window1::CreateControls() {
     Timer4->setPeriod(PollPeriod);
     Timer4->setMode(Timer::Multiple);
     Timer4->Action = [this] { Timer4_Action(); };
-    Timer4->tickOnlyWith(Timer1);  // the latches matter only while a tile falls
+    // The latches matter only to Timer1's frames, so the poll runs just before each frame
+    // instead of waking the game forty times a second. A key released and pressed again
+    // since the last frame leaves a press waiting, which re-arms too: no step is lost.
+    Timer4->tickBefore(Timer1);
 
     StaticText12 = addControl<StaticText>("StaticText12", {304, 133, 39, 27});
     StaticText12->setText(tr("Score:"));

@@ -23,7 +23,8 @@ struct Services {
     std::function<SaveChoice(const QString& question)> saveQuestion;
     std::function<void(const QString& label, qint64 done, qint64 total)> progress;
     std::function<void(int index, bool muted)> soundHeard;  // every sound asked for, muted or not
-    bool clockRunning = true;  // false: timers tick only when their handlers are called
+    bool clockRunning = true;       // false: timers tick only when their handlers are called
+    std::function<qint64()> clock;  // milliseconds on a steady clock; empty: the system's
     // Another program is active, so every window's timers hold. Kept with the services so that
     // whoever replaces them also starts from, and puts back, a known state.
     bool away = false;

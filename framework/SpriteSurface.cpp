@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "framework/Services.h"
 #include "framework/Timer.h"
 
 namespace {
@@ -27,7 +28,7 @@ QRect glideExtent(const Sprite& sprite, qreal fromY) {
 
 void Sprite::Close() {
     if (SpriteSurface* surface = std::exchange(surface_, nullptr)) {
-        surface->repaintRect(glideExtent(*this, fromY_));
+        surface->changed(glideExtent(*this, fromY_));
         std::erase(surface->gliding_, this);
         // May drop the last reference to this sprite.
         std::erase_if(surface->sprites_, [this](const SpriteRef& s) { return s.get() == this; });
@@ -58,7 +59,7 @@ void Sprite::moveTo(int x, int y) {
     }
     x_ = x;
     y_ = y;
-    surface.repaintRect(before.united(glideExtent(*this, fromY_)));
+    surface.changed(before.united(glideExtent(*this, fromY_)));
     if (!surface.gliding_.empty()) {
         surface.wake();
     }
@@ -80,8 +81,8 @@ SpriteSurface::~SpriteSurface() {
 }
 
 qint64 SpriteSurface::now() {
-    if (clock) {
-        return clock();
+    if (services().clock) {
+        return services().clock();
     }
     static QElapsedTimer steady;
     if (!steady.isValid()) {
@@ -120,6 +121,37 @@ void SpriteSurface::repaintRect(const QRect& rect) {
     if (widget()) {  // gone first with the window
         widget()->update(rect);
     }
+}
+
+// A frame moves a sprite more than once (down, then sideways; closed, then a new one):
+// telling the widget once, at the frame's end, costs less than each time.
+void SpriteSurface::changed(const QRect& rect) {
+    if (!updating_) {
+        repaintRect(rect);
+        return;
+    }
+    // A few plain rectangles: a region would allocate on every change.
+    for (QRect& area : changed_) {
+        if (area.intersects(rect)) {
+            area |= rect;
+            return;
+        }
+    }
+    changed_.push_back(rect);
+}
+
+void SpriteSurface::repaintChanged() {
+    for (const QRect& area : changed_) {
+        repaintRect(area);
+    }
+    changed_.clear();
+}
+
+// The frame's changes show under whatever the game says next, a message box's own
+// event loop running within the frame.
+void SpriteSurface::Close() {
+    closed_ = true;
+    repaintChanged();
 }
 
 void SpriteSurface::animate(const QRect& rect, int ms) {
@@ -193,7 +225,7 @@ void SpriteSurface::paint(QPainter& painter, const QRect& area) {
 SpriteRef SpriteSurface::NewSprite(PictureRef picture, int x, int y) {
     sprites_.push_back(SpriteRef(new Sprite(this, std::move(picture), x, y)));
     forgetKeys();
-    repaintRect(sprites_.back()->rect());
+    changed(sprites_.back()->rect());
     return sprites_.back();
 }
 
@@ -230,4 +262,5 @@ void SpriteSurface::Update() {
         }
     }
     updating_ = false;
+    repaintChanged();
 }

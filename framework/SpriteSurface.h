@@ -75,7 +75,7 @@ class SpriteSurface : public Control {
     void takeKey(int code) { taken_[code] += KeyTest(code); }
     void dropKeys(int code) { taken_[code] = Keyboard().pressCount(code); }
     void forgetKeys() { taken_ = Keyboard().pressCounts(); }
-    void Close() { closed_ = true; }  // ends the frames; what is on the surface stays shown
+    void Close();  // ends the frames; what is on the surface stays shown
     bool updating() const { return updating_; }  // within Update, raising its events
 
     std::function<void()> NextFrame;
@@ -93,9 +93,8 @@ class SpriteSurface : public Control {
     bool animating() const;       // the display clock runs
     int displayInterval() const;  // ms between its frames, while it runs
     void displayFrame();          // what the display clock calls, at the screen's rate
-    // Milliseconds on a steady clock, which a test may replace (nullptr: the real one).
+    // Milliseconds on the services' steady clock.
     static qint64 now();
-    static inline std::function<qint64()> clock;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -104,12 +103,16 @@ class SpriteSurface : public Control {
     friend class Sprite;
     void paint(QPainter& painter, const QRect& area);
     void wake();
+    // What a sprite's change shows on: repainted at once, or at the end of the frame.
+    void changed(const QRect& rect);
+    void repaintChanged();
     void settle();  // every glide at its end
     qreal drawnY(const Sprite& sprite) const;
 
     bool closed_ = false, updating_ = false;
     std::vector<SpriteRef> sprites_;
     std::vector<Sprite*> gliding_;
+    std::vector<QRect> changed_;       // what this frame's changes show on, not repainted yet
     QHash<int, std::uint64_t> taken_;  // per key, the presses used or dropped
     QPointer<Timer> pace_;
     QTimer* display_;

@@ -3,6 +3,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <vector>
 
 #include "framework/Controls.h"
 #include "framework/Services.h"
@@ -34,10 +35,11 @@ class Timer : public Control {
         reschedule();
     }
     bool held() const { return held_; }
-    // Keeps its Mode but ticks only while `leader` ticks: a helper of another
-    // timer's work then sleeps with it, and wakes nothing in between.
-    void tickOnlyWith(Timer* leader) {
+    // Keeps its Mode and Period but ticks just before each tick of `leader`, and only then: a
+    // helper whose work matters only to the leader's ticks wakes nothing of its own.
+    void tickBefore(Timer* leader) {
         leader_ = leader;
+        leader->followers_.push_back(this);
         connect(leader, &Timer::tickingChanged, this, &Timer::reschedule);
         reschedule();
     }
@@ -50,12 +52,18 @@ class Timer : public Control {
 
   private:
     void tick() {
+        for (const QPointer<Timer>& follower : followers_) {
+            if (follower && follower->ticking() && follower->Action) {
+                follower->Action();
+            }
+        }
         if (mode_ != Off && Action) {
             Action();
         }
     }
     void reschedule() {
-        if (!ticking() || !services().clockRunning) {
+        // A timer with a leader ticks on the leader's clock, never on its own.
+        if (!ticking() || !services().clockRunning || leader_) {
             clock_->stop();
         } else if (!clock_->isActive()) {
             clock_->start();  // not restarted when running: that would shift its cadence
@@ -69,5 +77,6 @@ class Timer : public Control {
     int mode_ = Off;
     bool held_ = false, ticked_ = false;
     QPointer<Timer> leader_;
+    std::vector<QPointer<Timer>> followers_;
     QTimer* clock_ = new QTimer(this);
 };

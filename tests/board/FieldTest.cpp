@@ -16,20 +16,15 @@ struct InOrder : RandomSource {
 };
 
 struct FieldTest : ::testing::Test {
-    FieldTest() {
-        App::wireWindows();
-        SpriteSurface::clock = [this] { return time; };
-    }
-    ~FieldTest() override {
-        SpriteSurface::clock = nullptr;
-        closeAllWindows();
-    }
+    FieldTest() { App::wireWindows(); }
+    ~FieldTest() override { closeAllWindows(); }
     QColor shown(int x, int y) const {
         return board.SpriteSurface1->widget()->grab().toImage().pixelColor(x, y);
     }
     InOrder order;
     const Override<RandomSource*> inOrder{services().random, &order};
     qint64 time = 1000;
+    const Override<std::function<qint64()>> ownClock{services().clock, [this] { return time; }};
     Window1& board = Window1::shared();
 };
 

@@ -2,20 +2,23 @@
 // How the sprite surface shows motion between the frames of its pace, on a clock of the test's.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QPaintEvent>
+#include <string>
+
 #include "framework/SpriteSurface.h"
 #include "framework/Timer.h"
 
 namespace {
 struct MotionTest : ::testing::Test {
     MotionTest() {
-        SpriteSurface::clock = [this] { return time; };
         pace.setPeriod(80);
         pace.setMode(Timer::Multiple);
         surface.setPace(&pace);
         surface.NextFrame = [this] { step(*tile); };
     }
-    ~MotionTest() override { SpriteSurface::clock = nullptr; }
     qint64 time = 1000;
+    const Override<std::function<qint64()>> ownClock{services().clock, [this] { return time; }};
     QWidget parent;
     SpriteSurface surface{"SpriteSurface1", &parent, 288, 480};
     Timer pace;
@@ -74,6 +77,48 @@ TEST_F(MotionTest, theDisplayClockRunsOnlyWhileSomethingMovesOrAnimates) {
     EXPECT_FALSE(surface.animating()) << "after the animation";
 }
 
+// What the event loop paints of a widget.
+struct PaintLog : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+bool covers(const QRegion& painted, const QRect& rect) {
+    return (QRegion(rect) - painted).isEmpty();
+}
+
+TEST_F(MotionTest, whatAFrameChangedIsRepaintedAfterItOrWhenTheSurfaceClosesInIt) {
+    parent.show();
+    PaintLog log;
+    surface.widget()->installEventFilter(&log);
+    QCoreApplication::processEvents();
+    log.painted = {};
+    step = [](Sprite& s) {
+        s.setY(s.Y() + 16);
+        s.setX(s.X() + 32);
+    };
+    surface.Update();  // Y 0 -> 16, X 64 -> 96
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(covers(log.painted, {64, 0, 32, 32})) << "where the tile was";
+    EXPECT_TRUE(covers(log.painted, {96, 16, 32, 32})) << "where the tile went";
+    QRegion paintedInFrame;
+    step = [&](Sprite& s) {
+        log.painted = {};
+        s.setX(s.X() + 32);
+        surface.Close();                    // the game is over...
+        QCoreApplication::processEvents();  // ...and says so in a box of its own loop
+        paintedInFrame = log.painted;
+    };
+    time += 80;
+    surface.Update();
+    EXPECT_TRUE(covers(paintedInFrame, {128, 16, 32, 32})) << "the last step under the box";
+}
+
 // Each display frame wakes the game and the X server: more than fifty a second cost
 // CPU and look no smoother, fewer than forty show a fall in visible jumps.
 TEST_F(MotionTest, theDisplayClockRunsAtFortyToFiftyFramesASecond) {
@@ -82,18 +127,32 @@ TEST_F(MotionTest, theDisplayClockRunsAtFortyToFiftyFramesASecond) {
     EXPECT_LE(surface.displayInterval(), 25) << "fewer than forty frames a second";
 }
 
-TEST(TimerTest, aTimerTiedToAnotherTicksOnlyWhileThatOneTicksAndKeepsItsMode) {
+// The leader's clock tick, as the event loop would deliver it.
+void tickClockOf(Timer& timer) {
+    QMetaObject::invokeMethod(timer.findChild<QTimer*>(), "timeout");
+}
+
+TEST(TimerTest, aTimerTickingBeforeAnotherTicksJustBeforeEachOfItsTicksAndOnlyThen) {
+    const Override<bool> clockRuns(services().clockRunning, true);
     Timer leader, poller;
+    std::string ticks;
+    leader.Action = [&] { ticks += 'L'; };
+    poller.Action = [&] { ticks += 'p'; };
     poller.setMode(Timer::Multiple);
-    poller.tickOnlyWith(&leader);
+    poller.tickBefore(&leader);
     EXPECT_FALSE(poller.ticking()) << "its leader off";
     leader.setMode(Timer::Multiple);
     EXPECT_TRUE(poller.ticking()) << "its leader on";
-    leader.hold(true);
-    EXPECT_FALSE(poller.ticking()) << "its leader held";
-    leader.hold(false);
+    EXPECT_FALSE(poller.findChild<QTimer*>()->isActive()) << "it runs a clock of its own";
+    tickClockOf(leader);
+    EXPECT_EQ(ticks, "pL") << "not just before its leader's tick";
     poller.hold(true);
     EXPECT_FALSE(poller.ticking()) << "itself held";
-    EXPECT_EQ(poller.Mode(), Timer::Multiple);
+    tickClockOf(leader);
+    EXPECT_EQ(ticks, "pLL") << "ticked while held";
+    EXPECT_EQ(poller.Mode(), Timer::Multiple) << "held, it lost its mode";
+    poller.hold(false);
+    leader.hold(true);
+    EXPECT_FALSE(poller.ticking()) << "its leader held";
 }
 }  // namespace

@@ -6,7 +6,9 @@
 // The field as it is when the sampler starts (no tile yet) is the reference; the tile is
 // where the field differs from it. Sampling ends when a second tile shows (the first landed).
 // A jump counts only between samples taken on time: a sampler held up by a busy machine would
-// blame the game for its own lateness.
+// blame the game for its own lateness. A sample is taken at some moment of its grab, which a
+// busy X server can stretch to tens of milliseconds: on time is from the start of the one grab
+// to the end of the next.
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
@@ -57,20 +59,22 @@ int main(int argc, char** argv) {
 
     std::set<int> positions;
     int previous = -1, largestJump = 0, samples = 0, late = 0;
-    qint64 firstSeen = -1, lastSeen = -1;
+    qint64 firstSeen = -1, lastSeen = -1;  // when the grabs of tile samples began
     QElapsedTimer clock;
     clock.start();
     for (qint64 next = 0; clock.elapsed() < GiveUpMs; next += SampleMs) {
         QThread::msleep(static_cast<unsigned long>(qMax<qint64>(0, next - clock.elapsed())));
         const qint64 taken = clock.elapsed();
-        const auto [top, bottom] = changedRows(reference, grab());
+        const QImage field = grab();
+        const qint64 grabbed = clock.elapsed();
+        const auto [top, bottom] = changedRows(reference, field);
         if (top < 0) {
             continue;  // not released yet
         }
         if (bottom - top > TileSide + 8 || (previous >= 0 && top < previous)) {
             break;  // a second tile: the first has landed
         }
-        const bool onTime = previous >= 0 && taken - lastSeen <= OnTimeMs;
+        const bool onTime = previous >= 0 && grabbed - lastSeen <= OnTimeMs;
         if (onTime) {
             largestJump = qMax(largestJump, top - previous);
         }

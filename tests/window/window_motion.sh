@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # The falling tile moves smoothly: in Beginner and in Expert, what the X server shows of the
 # field is sampled every 10 ms while the first tile falls; it fails below 40 distinct drawn
-# positions a second or on a jump of more than 8 px between two samples taken on time. Prints
+# positions a second, on a jump of more than 8 px between two samples taken on time, or when
+# fewer than half the samples were on time, too few to judge the jumps by. Prints
 # the game's CPU, idle on the board before Start (and its wakeups) and in play, from
 # /proc/PID/stat, without judging them: on a loaded machine they are not steady enough to fail on.
 #   window_motion.sh GAME   HUEMIX_MOTION_CPU_SECONDS: seconds of each CPU reading (5)
@@ -47,9 +48,10 @@ for mode in Beginner Expert; do
     wait "$sampling" || fail "$mode: $(tail -1 "$work/sampler.txt")"
     figures=$(tail -1 "$work/sampler.txt")
     echo "$mode: $figures"
-    read -r rate _ _ jump _ <<<"$figures"
+    read -r rate _ _ jump _ _ _ samples _ late _ <<<"$figures"
     awk -v r="$rate" -v j="$jump" -v goal="$rate_goal" 'BEGIN { exit !(r >= goal && j <= 8) }' ||
         { echo "$mode: below $rate_goal positions/s or a jump over 8 px" && failed=1; }
+    ((2 * late <= samples)) || { echo "$mode: too few samples on time to judge" && failed=1; }
     cpu_over "$mode in play"
 done
 ((failed == 0)) || fail "the falling tile did not move smoothly"

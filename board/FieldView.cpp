@@ -106,7 +106,7 @@ void FieldView::paintBelow(QPainter& painter) {
 }
 
 // The open rows white, with faint column guides and a small cross at each cell's
-// corner; the rows below the line filled ground, seamed by row; the field's sides.
+// corner; the rows below the line filled ground, seamed by row.
 void FieldView::paintField(QPainter& painter, int ground) {
     const int width = Window1::FieldWidth, height = Window1::FieldHeight;
     painter.fillRect(0, 0, width, ground, Open);
@@ -122,16 +122,17 @@ void FieldView::paintField(QPainter& painter, int ground) {
     for (int y = ground + Window1::Cell - ground % Window1::Cell; y < height; y += Window1::Cell) {
         painter.fillRect(0, y, width, 1, Seam);
     }
-    painter.fillRect(0, 0, RimWidth, height, Rim);
-    painter.fillRect(width - RimWidth, 0, RimWidth, height, Rim);
 }
 
-// Old rows veiled as ground, the line the tiles rest on, and what landings did.
+// Old rows veiled as ground, the line the tiles rest on, the field's sides (over the tiles
+// of the edge columns, so the frame stays whole), and what landings did.
 void FieldView::paintAbove(QPainter& painter) const {
     const int width = Window1::FieldWidth, height = Window1::FieldHeight;
     const int ground = qRound(shownLine()) + Window1::Cell;
     painter.fillRect(0, ground, width, height - ground, Veil);
     painter.fillRect(0, ground - LineHalf, width, 2 * LineHalf, Line);
+    painter.fillRect(0, 0, RimWidth, height, Rim);
+    painter.fillRect(width - RimWidth, 0, RimWidth, height, Rim);
     const qint64 now = SpriteSurface::now();
     for (const Effect& effect : effects_) {
         const qint64 elapsed = now - effect.start;

@@ -33,6 +33,9 @@
 void PrintTo(const QByteArray& bytes, std::ostream* out) {
     *out << ::testing::PrintToString(bytes.toStdString());
 }
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << ::testing::PrintToString(text.toStdString());
+}
 
 namespace {
 using Bytes = std::optional<QByteArray>;  // nothing: no file

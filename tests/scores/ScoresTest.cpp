@@ -33,6 +33,9 @@
 void PrintTo(const QByteArray& bytes, std::ostream* out) {
     *out << ::testing::PrintToString(bytes.toStdString());
 }
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << ::testing::PrintToString(text.toStdString());
+}
 
 namespace {
 using Bytes = std::optional<QByteArray>;  // nothing: no file
@@ -170,10 +173,11 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
         return QFile::remove(p) && QFile::link("/proc/self/mem", p);
     };
     const Cause fifo = [](auto& p) { return QFile::remove(p) && ::mkfifo(p, 0600) == 0; };
-    // Over the limit across several reads.
+    // Over the limit across several reads, after a line that is no record.
     const Cause longScore = [](auto& p) {
         QFile file(QFile::decodeName(p));
-        return file.open(QIODevice::Append) && file.write("Cid," + QByteArray(1 << 21, 'x')) > 0;
+        return file.open(QIODevice::Append) &&
+               file.write("note\nCid," + QByteArray(1 << 21, 'x')) > 0;
     };
     const Cause diskFull = [](auto&) { return maxFileBytes(4096); };
     const Cause noHome = [](auto&) {
@@ -186,7 +190,8 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
         return made && ::chmod(p, 0604) == 0 && (!root || ::chown(p, 4321, 4322) == 0);
     };
     const QByteArray saved = text + "Zed,3\n";
-    const QByteArray first = "Ann,1\nZed,3\n";  // what was read before a field too long
+    const QByteArray readable = saved + "note\n";  // a line that is no record too
+    const QByteArray first = "Ann,1\nZed,3\n";     // what was read before a field too long
     const char* denied = root ? "" : "Permission denied";
     const std::optional<bool> askUnlessRoot = root ? std::nullopt : std::optional(true);
     const struct {
@@ -203,7 +208,7 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
         {"read error", memory, {}, "Input/output error", 0, {}, "lock file could not be made", {}},
         {"no regular file", fifo, {}, "not a regular file", 0, {}, "not a regular file", {}},
         {"name too long", {}, {.fieldBytes = 3}, "longer than", 1, true, "longer than", first},
-        {"score over the limit", longScore, {}, "longer than", 1202, true, "longer than", saved},
+        {"score over the limit", longScore, {}, "longer than", 1202, true, "longer than", readable},
         {"file over the limit", {}, {.fileBytes = 9}, "larger than", 0, false, "larger than", {}},
         {"disk full", diskFull, {}, "", 1202, {}, "too large", {}},
         {"no home", noHome, {}, "no home folder was found", 0, {}, "no home folder was found", {}},

@@ -85,10 +85,9 @@ sanitized_tests() {
         -DHUEMIX_WERROR=ON -DHUEMIX_SANITIZE=ON -DHUEMIX_BENCH=OFF -DHUEMIX_SOAK_GAMES=2000
     cmake --build build-sanitize --parallel "$(nproc)"
     echo "== testing with sanitizers"
-    # The tap-loss count and the smoothness of the fall are the normal build's
-    # to prove; here the taps and the fall only have to run clean, so fewer
-    # taps keep the run short and no drawing rate is asked of a slower build.
-    HUEMIX_WINDOW_TAPS=4 HUEMIX_MOTION_RATE=0 \
+    # The tap-loss count is the normal build's to prove; here the taps only
+    # have to run clean, so fewer keep the run short.
+    HUEMIX_WINDOW_TAPS=4 \
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:exitcode=66 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0" \

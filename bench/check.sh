@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Fails when huemix_bench or scores_bench (beside it) misses a goal of
-# bench/README.md. Every goal of huemix_bench is a ratio of CPU times taken
+# Fails when huemix_bench, scores_bench or the game's motion on a real display
+# (bench/motion.sh) misses a goal of bench/README.md. Every goal of huemix_bench is a ratio of CPU times taken
 # back to back, so a busy machine slows both sides alike and does not fail
 # the check.
 #
@@ -66,5 +66,12 @@ awk -v line="$still" -v records="$records" '
         scaled = longest * 10000000 / records
         printf "a large score file: longest stretch without progress %.0f ms at ten million records (goal: at most 500)\n", scaled
         if (scaled > 500) { print "bench check: a goal is missed"; exit 1 }
-        print "bench check: every goal met"
     }'
+
+# The falling tile drawn smoothly on a real X display: bench/motion.sh fails below 40 drawn
+# positions a second or on a jump of more than 8 px.
+"$(dirname "$0")/motion.sh" "$(dirname "$bench")/huemix" || {
+    echo "bench check: a goal is missed"
+    exit 1
+}
+echo "bench check: every goal met"

@@ -19,7 +19,6 @@
 #include <functional>
 #include <iostream>
 #include <map>
-#include <numeric>
 #include <optional>
 
 #include "board/Window1.h"
@@ -111,55 +110,6 @@ class ScoresTest : public ::testing::Test {
 TEST(ScoreModelTest, cellsShowSafely) {
     EXPECT_EQ(shownCell(QByteArray("A\xff\0\x7f\xe2\x80\xaez\r", 9)),
               QStringLiteral("A\uFFFD\u2400\u2421\uFFFDz"));
-}
-
-// A long list is ordered in runs merged pairwise, showing progress, into the order one stable
-// sort by the rule gives: whole numbers by value first, then texts ignoring case, then bytes.
-TEST(ScoreModelTest, longListsOrderAsShortOnesShowingProgress) {
-    constexpr int Rows = 150000;  // three runs, two merges
-    ScoreModel scores;
-    QRandomGenerator random(7);
-    const QByteArray forms[] = {"ann", "Ann", "ANN", "Player-with-a-long-name-", " ", "-", "x\0"};
-    for (int i = 0; i < Rows; ++i) {
-        const int n = random.bounded(300);
-        const bool number = random.bounded(4) == 0;
-        const QByteArray text = forms[n % 7] + QByteArray::number(n / 7);
-        scores.appendRecord(number ? QByteArray::number(n - 150) : text, QByteArray::number(i));
-    }
-    scores.publish();
-    std::vector<int> expected(Rows);
-    std::iota(expected.begin(), expected.end(), 0);
-    const auto key = [&](int row) { return scores.cell(row, 0).toByteArray(); };
-    std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
-        bool aNumber = false;
-        bool bNumber = false;
-        const qlonglong x = key(a).toLongLong(&aNumber);
-        const qlonglong y = key(b).toLongLong(&bNumber);
-        if (aNumber || bNumber) {
-            return aNumber && bNumber ? x > y : bNumber;  // descending: texts first
-        }
-        const int folded = key(a).toLower().compare(key(b).toLower());
-        return folded != 0 ? folded > 0 : key(a).compare(key(b)) > 0;
-    });
-    QString label;
-    qint64 done = -1;
-    qint64 total = 0;
-    const Override watching(services().progress, [&](const QString& text, qint64 now, qint64 all) {
-        label = text;
-        done = now;
-        total = all;
-    });
-    scores.sort(0, Qt::DescendingOrder);
-    int firstAmiss = -1;
-    for (int row = 0; row < Rows && firstAmiss < 0; ++row) {
-        if (scores.cell(row, 1).toInt() != expected[static_cast<std::size_t>(row)]) {
-            firstAmiss = row;
-        }
-    }
-    EXPECT_EQ(firstAmiss, -1) << "the first row out of order";
-    EXPECT_EQ(label, QStringLiteral("Ordering the scores…"));
-    EXPECT_GT(total, 0);
-    EXPECT_EQ(done, total) << "progress reaches its end";
 }
 
 // A file not read whole is told, and a save asks before replacing it by what was read. A save

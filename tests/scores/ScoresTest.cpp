@@ -23,7 +23,6 @@
 
 #include "board/Window1.h"
 #include "framework/Application.h"
-#include "framework/Progress.h"
 #include "headless/Headless.h"
 #include "scores/ScoreFile.h"
 #include "scores/Window4.h"
@@ -191,7 +190,7 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
         }
         EXPECT_EQ(logged.isEmpty(), said.isEmpty() && !*told)
             << "a failure, and only one, is logged";
-        EXPECT_EQ(result.saved, after.has_value());
+        EXPECT_EQ(result.saved, after.has_value()) << "saved";
         const QFileInfo now(path());  // a link or FIFO left as it is
         if (after) {
             EXPECT_EQ(fileBytes(), after);
@@ -204,11 +203,9 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
         EXPECT_EQ(leftovers(), QStringList()) << "a save leaves nothing";
     }
     EXPECT_FALSE(QFileInfo::exists("c")) << "no home, yet a folder was made";
-    struct stat kept {};
-    ASSERT_EQ(::stat(QFile::encodeName(path()), &kept), 0);
     if (root) {
-        EXPECT_EQ(kept.st_uid, 4321u) << "the owner of the file a link leads to";
-        EXPECT_EQ(kept.st_gid, 4322u) << "the group of the file a link leads to";
+        EXPECT_EQ(QFileInfo(path()).ownerId(), 4321u) << "the owner of the file a link leads to";
+        EXPECT_EQ(QFileInfo(path()).groupId(), 4322u) << "the group of the file a link leads to";
     }
 }
 
@@ -270,16 +267,11 @@ TEST_F(ScoresTest, aLeftoverLockNeverBlocksSavingForGood) {
         if (!*why) {
             EXPECT_EQ(leftovers(), QStringList()) << "a save leaves nothing";
         }
-        if (holder >= 0) {
-            ::close(holder);
-        }
-        holder = -1;
+        ::close(std::exchange(holder, -1));
         ::unlink(lock);
         ::rmdir(lock);
     }
-    struct stat zero {};
-    ASSERT_EQ(::stat("/dev/zero", &zero), 0);
-    EXPECT_TRUE(S_ISCHR(zero.st_mode)) << "what a link led to was changed";
+    EXPECT_FALSE(QFileInfo("/dev/zero").isFile()) << "what a link led to was replaced";
 }
 
 // Savers killed at a random row: the file is the old one or one whole save, never a mix, and
@@ -367,8 +359,7 @@ TEST_F(ScoresTest, twoGamesSavingAtOnceTakeTurnsAndKeepEachOthersRecords) {
     EXPECT_TRUE(saveScores(list, "Ayy", 4).saved) << "A did not save";
     int status = -1;
     EXPECT_EQ(::waitpid(other, &status, 0), other);
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "B did not save";
+    EXPECT_EQ(status, 0) << "B did not save, or did not end";
     EXPECT_EQ(fileBytes(), "Ama,1\nZoe,2\nAnn,3\nZoe,2\nBee,5\nAyy,4\n");
     EXPECT_TRUE(QFileInfo(path()).isSymLink()) << "the link was replaced";
     for (const QString& folder : {home.path(), shared, b}) {

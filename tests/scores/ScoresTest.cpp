@@ -19,12 +19,10 @@
 #include <functional>
 #include <iostream>
 #include <map>
-#include <numeric>
 #include <optional>
 
 #include "board/Window1.h"
 #include "framework/Application.h"
-#include "framework/Progress.h"
 #include "headless/Headless.h"
 #include "scores/ScoreFile.h"
 #include "scores/Window4.h"
@@ -113,55 +111,6 @@ TEST(ScoreModelTest, cellsShowSafely) {
               QStringLiteral("A\uFFFD\u2400\u2421\uFFFDz"));
 }
 
-// A long list is ordered in runs merged pairwise, showing progress, into the order one stable
-// sort by the rule gives: whole numbers by value first, then texts ignoring case, then bytes.
-TEST(ScoreModelTest, longListsOrderAsShortOnesShowingProgress) {
-    constexpr int Rows = 150000;  // three runs, two merges
-    ScoreModel scores;
-    QRandomGenerator random(7);
-    const QByteArray forms[] = {"ann", "Ann", "ANN", "Player-with-a-long-name-", " ", "-", "x\0"};
-    for (int i = 0; i < Rows; ++i) {
-        const int n = random.bounded(300);
-        const bool number = random.bounded(4) == 0;
-        const QByteArray text = forms[n % 7] + QByteArray::number(n / 7);
-        scores.appendRecord(number ? QByteArray::number(n - 150) : text, QByteArray::number(i));
-    }
-    scores.publish();
-    std::vector<int> expected(Rows);
-    std::iota(expected.begin(), expected.end(), 0);
-    const auto key = [&](int row) { return scores.cell(row, 0).toByteArray(); };
-    std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
-        bool aNumber = false;
-        bool bNumber = false;
-        const qlonglong x = key(a).toLongLong(&aNumber);
-        const qlonglong y = key(b).toLongLong(&bNumber);
-        if (aNumber || bNumber) {
-            return aNumber && bNumber ? x > y : bNumber;  // descending: texts first
-        }
-        const int folded = key(a).toLower().compare(key(b).toLower());
-        return folded != 0 ? folded > 0 : key(a).compare(key(b)) > 0;
-    });
-    QString label;
-    qint64 done = -1;
-    qint64 total = 0;
-    const Override watching(services().progress, [&](const QString& text, qint64 now, qint64 all) {
-        label = text;
-        done = now;
-        total = all;
-    });
-    scores.sort(0, Qt::DescendingOrder);
-    int firstAmiss = -1;
-    for (int row = 0; row < Rows && firstAmiss < 0; ++row) {
-        if (scores.cell(row, 1).toInt() != expected[static_cast<std::size_t>(row)]) {
-            firstAmiss = row;
-        }
-    }
-    EXPECT_EQ(firstAmiss, -1) << "the first row out of order";
-    EXPECT_EQ(label, QStringLiteral("Ordering the scores…"));
-    EXPECT_GT(total, 0);
-    EXPECT_EQ(done, total) << "progress reaches its end";
-}
-
 // A file not read whole is told, and a save asks before replacing it by what was read. A save
 // that cannot write keeps the old file, leaves nothing beside it, and tells why and where.
 TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
@@ -187,7 +136,7 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
     // Written through, its owner and mode kept (only root may give a file away).
     const Cause linked = [root](auto& p) {
         const bool made = QFile::rename(p, p + ".kept") && QFile::link("Huemix.prefs.kept", p);
-        return made && ::chmod(p, 0604) == 0 && (!root || ::chown(p, 4321, 4322) == 0);
+        return made && (!root || ::chown(p, 4321, 4322) == 0);
     };
     const QByteArray saved = text + "Zed,3\n";
     const QByteArray readable = saved + "note\n";  // a line that is no record too
@@ -203,7 +152,6 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
         std::optional<bool> answer;  // to the question before replacing, if asked
         const char* why;             // in the question, or in the failure's message
         Bytes after;                 // nothing: the file as it was
-        unsigned mode = 0;           // of the file after, if given
     } cases[] = {
         {"read error", memory, {}, "Input/output error", 0, {}, "lock file could not be made", {}},
         {"no regular file", fifo, {}, "not a regular file", 0, {}, "not a regular file", {}},
@@ -213,12 +161,13 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
         {"disk full", diskFull, {}, "", 1202, {}, "too large", {}},
         {"no home", noHome, {}, "no home folder was found", 0, {}, "no home folder was found", {}},
         // Replaced, it is its owner's to read again; the other bits stay.
-        {"unreadable", unreadable, {}, denied, root ? 1202 : 0, askUnlessRoot, denied, saved, 0604},
-        {"a link", linked, {}, "", 1202, {}, "", saved, 0604},
+        {"unreadable", unreadable, {}, denied, root ? 1202 : 0, askUnlessRoot, denied, saved},
+        {"a link", linked, {}, "", 1202, {}, "", saved},
     };
-    for (const auto& [name, cause, limits, told, loaded, answer, why, after, mode] : cases) {
+    for (const auto& [name, cause, limits, told, loaded, answer, why, after] : cases) {
         SCOPED_TRACE(name);
         put(text);
+        ASSERT_EQ(::chmod(QFile::encodeName(path()), 0604), 0);  // a save keeps the mode
         ASSERT_TRUE(!cause || cause(QFile::encodeName(path())));
         scoreFileLimits = limits;
         recorded() = {{}, {}, answer.value_or(false), 0};
@@ -241,26 +190,22 @@ TEST_F(ScoresTest, whatCannotBeReadIsToldAndAFailedSaveKeepsTheOldFile) {
         }
         EXPECT_EQ(logged.isEmpty(), said.isEmpty() && !*told)
             << "a failure, and only one, is logged";
-        EXPECT_EQ(result.saved, after.has_value());
+        EXPECT_EQ(result.saved, after.has_value()) << "saved";
         const QFileInfo now(path());  // a link or FIFO left as it is
         if (after) {
             EXPECT_EQ(fileBytes(), after);
+            struct stat info {};
+            ASSERT_EQ(::stat(QFile::encodeName(path()), &info), 0);
+            EXPECT_EQ(info.st_mode & 0777, 0604u) << "the mode, its owner's to read again";
         } else if (now.isFile() && !now.isSymLink()) {
             EXPECT_EQ(fileBytes(), text) << "the old file was changed";
-        }
-        struct stat info {};
-        if (mode) {
-            ASSERT_EQ(::stat(QFile::encodeName(path()), &info), 0);
-            EXPECT_EQ(info.st_mode & 0777, mode) << "the mode of the file after";
         }
         EXPECT_EQ(leftovers(), QStringList()) << "a save leaves nothing";
     }
     EXPECT_FALSE(QFileInfo::exists("c")) << "no home, yet a folder was made";
-    struct stat kept {};
-    ASSERT_EQ(::stat(QFile::encodeName(path()), &kept), 0);
     if (root) {
-        EXPECT_EQ(kept.st_uid, 4321u) << "the owner of the file a link leads to";
-        EXPECT_EQ(kept.st_gid, 4322u) << "the group of the file a link leads to";
+        EXPECT_EQ(QFileInfo(path()).ownerId(), 4321u) << "the owner of the file a link leads to";
+        EXPECT_EQ(QFileInfo(path()).groupId(), 4322u) << "the group of the file a link leads to";
     }
 }
 
@@ -322,16 +267,11 @@ TEST_F(ScoresTest, aLeftoverLockNeverBlocksSavingForGood) {
         if (!*why) {
             EXPECT_EQ(leftovers(), QStringList()) << "a save leaves nothing";
         }
-        if (holder >= 0) {
-            ::close(holder);
-        }
-        holder = -1;
+        ::close(std::exchange(holder, -1));
         ::unlink(lock);
         ::rmdir(lock);
     }
-    struct stat zero {};
-    ASSERT_EQ(::stat("/dev/zero", &zero), 0);
-    EXPECT_TRUE(S_ISCHR(zero.st_mode)) << "what a link led to was changed";
+    EXPECT_FALSE(QFileInfo("/dev/zero").isFile()) << "what a link led to was replaced";
 }
 
 // Savers killed at a random row: the file is the old one or one whole save, never a mix, and
@@ -419,8 +359,7 @@ TEST_F(ScoresTest, twoGamesSavingAtOnceTakeTurnsAndKeepEachOthersRecords) {
     EXPECT_TRUE(saveScores(list, "Ayy", 4).saved) << "A did not save";
     int status = -1;
     EXPECT_EQ(::waitpid(other, &status, 0), other);
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "B did not save";
+    EXPECT_EQ(status, 0) << "B did not save, or did not end";
     EXPECT_EQ(fileBytes(), "Ama,1\nZoe,2\nAnn,3\nZoe,2\nBee,5\nAyy,4\n");
     EXPECT_TRUE(QFileInfo(path()).isSymLink()) << "the link was replaced";
     for (const QString& folder : {home.path(), shared, b}) {
@@ -485,7 +424,6 @@ TEST_P(EndingTest, newGameAndQuitRecordExpertScoresUnderATypedName) {
              settleEvents();
              EXPECT_EQ(Window1::shared().RadioButton1->Enabled(), list.ListCount() == rowsBefore);
          }},
-        {"AddLines", [&](Window1&) { put(*fileBytes() + "Cid,1\nAnn,12\nEve\nBob,7,x\n"); }},
         {"Quit", [&](Window1& board) { board.PushButton3->Push(); }},
         {"QuitFailing",
          [&](Window1& board) {  // told why, and the game goes on
@@ -526,21 +464,15 @@ const Ending runs[] = {
     {"orderedByNameThenByScoreReversed", "", "ByName ByScore ByScore Expert Quit", 0, seven,
      "cid,lots\nFay,Lot\nbob,10\nEve,10\nAnn,9\nDee, 7\nann,-3\n"},
     {"beginnerRecordsNothing", "Zed", "Start NewGame Quit", 2, "Ann,12\nAnn\n", "Ann,12\nAnn\n"},
-    {"commasInANameGo", "Smith, J", "Expert Start NewGame Quit", 4, "Smith, J,5\n",
-     "Smith, J,5\nSmith J,4\nSmith J,0\n"},
+    // Also New Game's record; with no file, Quit makes one.
+    {"commasAndLineBreaksInANameGo", "Smith, J\r\nDee\u2028", "Expert Start NewGame Quit", 4,
+     std::nullopt, "Smith J Dee ,4\nSmith J Dee ,0\n"},
     {"commasAloneAreNoName", ",,,", "Expert Start NewGame Quit", 4, "Ann,12\n", "Ann,12\n"},
-    {"lineBreaksGoAndQuitMakesTheFile", "Cid\r\nDee\u2028", "Expert Start Quit", 3, std::nullopt,
-     "Cid Dee ,3\n"},
-    // Records added by hand since the load stay, after the list's rows.
-    {"handAddedRecordsStay", "Zed", "Expert Start NewGame AddLines Quit", 2, "Ann,12\nBob,7\n",
-     "Ann,12\nBob,7\nZed,2\nCid,1\nAnn,12\nBob,7,x\nZed,0\nEve\n"},
     // Any other way out asks about what Quit would write and the file lacks.
     {"closeCancelledThenDiscarded", "Zed", "Expert Start NewGame Cancel Discard", 4, "Ann,12\n",
      "Ann,12\n"},
-    {"closeCancelledThenSaved", "Zed", "Expert Start Cancel CloseSave", 3, "Ann,12\n",
-     "Ann,12\nZed,3\n"},
-    {"aFailedQuitKeepsTheGame", "Zed", "Expert Start QuitFailing Quit", 3, "Ann,12\n",
-     "Ann,12\nZed,3\n"},
+    {"aFailedQuitKeepsTheGameThenCloseSaves", "Zed", "Expert Start QuitFailing CloseSave", 3,
+     "Ann,12\n", "Ann,12\nZed,3\n"},
     {"closeWithNothingUnsaved", "Zed", "Start NewGame Expert Close", 2, "Ann,12\n", "Ann,12\n"},
 };
 INSTANTIATE_TEST_SUITE_P(Runs, EndingTest, ::testing::ValuesIn(runs),

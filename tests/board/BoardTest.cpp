@@ -48,16 +48,17 @@ void expectFieldRule(const Window1& b) {
     for (const SpriteRef& tile : b.SpriteSurface1->sprites()) {
         const int x = tile->X(), y = tile->Y();
         const char letter = letterOf(tile->Image());
-        const bool rests = x % 32 == 0 && y % 32 == 0 && x >= 0 && x <= 256 && y >= b.kap3;
+        const bool rests =
+            x % 32 == 0 && y % 32 == 0 && x >= 0 && x <= 256 && y >= b.kap3 && y <= 448;
         EXPECT_EQ(tile->Group(), groupOf(Pictures::colourOf(tile->Image())))
             << letter << " miscoded\n"
             << field();
-        EXPECT_LE(y, 448) << letter << " below the field\n" << field();
         if (tile == falling) {
             EXPECT_EQ(x, 32 * b.kap2) << letter << " falling outside column kap2\n" << field();
             EXPECT_LE(y, b.kap3) << letter << " falling below the line\n" << field();
         } else {
-            EXPECT_TRUE(rests) << letter << " off the grid or above the line\n" << field();
+            EXPECT_TRUE(rests) << letter << " off the grid, above the line or below it\n"
+                               << field();
         }
         if (rests && y == b.kap3 && tile != falling) {
             line[x / 32] = letter;
@@ -125,15 +126,16 @@ struct BoardTest : ::testing::Test, RandomSource {
     }
 };
 
-// A letter script in words, for the trace of a failing row; a digit puts the line on a row.
-std::string spelled(const std::string& script, const std::map<char, std::string>& words) {
+// A letter script in words, for the trace of a failing row; a digit follows `digit`.
+std::string spelled(const std::string& script, const std::map<char, std::string>& words,
+                    const std::string& digit = "the line on row ") {
     std::string text;
     for (const char letter : script) {
         if (!text.empty()) {
             text += ", ";
         }
         if (std::isdigit(letter)) {
-            text += "the line on row " + std::string(1, letter);
+            text += digit + letter;
         } else {
             text += words.at(letter);
         }
@@ -141,37 +143,28 @@ std::string spelled(const std::string& script, const std::map<char, std::string>
     return text;
 }
 
-// Planned releases (column digit and colour letter each) in words.
-std::string releases(const std::string& plan) {
-    const std::map<char, std::string> colours = {
-        {'B', "blue"}, {'G', "green"},  {'M', "magenta"},
-        {'C', "cyan"}, {'Y', "yellow"}, {'R', "red"},
-    };
-    std::string text;
-    for (std::size_t i = 0; i + 1 < plan.size(); i += 2) {
-        if (!text.empty()) {
-            text += ", ";
-        }
-        text += colours.at(plan[i + 1]) + " in column " + plan[i];
-    }
-    return text;
-}
-
-// What the board shows: the names of its flags that are on, the pace's period, what
-// the game did (h for a question asked with both timers held).
+// What the board shows: the names of its flags that are on (help, beginner, expert and pause:
+// the Game menu's items, each enabled as its key acts; poll: the arrow poller wakes), the pace's
+// period, what the game did (h for a question asked with both timers held).
 std::string shown(const Window1& n, const std::string& questions) {
-    static const QStringList names =
-        QString("start help beginner expert chosen pace poll board helpShown held paused Paused")
-            .split(' ');
+    static const QStringList names = QString(
+                                         "start help beginner expert chosen pause pace poll "
+                                         "board helpShown held paused Paused")
+                                         .split(' ');
     const Window* help = Window2::existing();
+    emit n.GameMenu->aboutToShow();
+    const auto item = [&n](const char* name) {
+        return n.GameMenu->findChild<QAction*>(name)->isEnabled();
+    };
     const bool on[] = {
         n.PushButton1->Enabled(),
-        n.PushButton5->Enabled(),
-        n.RadioButton1->Enabled(),
-        n.RadioButton2->Enabled(),
+        item("GameHelp"),
+        item("GameBeginner"),
+        item("GameExpert"),
         n.RadioButton1->Value(),
+        item("GamePause"),
         n.Timer1->Mode() != Timer::Off,
-        n.Timer4->Mode() != Timer::Off,
+        n.Timer4->ticking(),
         n.isVisible(),
         help && help->isVisible(),
         n.Timer1->held() && n.Timer4->held(),
@@ -195,30 +188,28 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
     // X the game runs out of columns; C HELP opened, the board closed; y questions answered
     // Yes; p the Pause key; D and A another program's window active, and back; U the hidden
     // release button pushed from outside a frame (as a screen reader can).
-    const std::string fresh = "start help beginner expert chosen poll board 125";
-    const std::string running = "beginner chosen pace poll board 125 released1";
+    const std::string fresh = "start help beginner expert chosen board 125";
+    const std::string running = "beginner chosen pause pace poll board 125 released1";
     const std::pair<std::string, std::string> table[] = {
-        {"EB", "start help beginner expert chosen poll board 80"},
+        {"EB", "start help beginner expert chosen board 80"},
         {"U", fresh},
         {"SU", running},
         {"SRSH", running},
-        {"ER", "expert pace poll board 80 released1"},
+        {"ER", "expert pause pace poll board 80 released1"},
         {"ESX", "expert board 80 released1 told1"},
-        {"H", "start help beginner expert chosen poll helpShown held 125"},
+        {"H", "start help beginner expert chosen helpShown held 125"},
         {"Q", fresh + " quit1"},
         {"SN", running + " asked h"},
         {"SyN", fresh + " asked h"},
         {"SQ", running + " asked h"},
         {"SyQ", running + " quit1 asked h"},
         {"SXQ", "beginner chosen board 125 released1 quit1 told1"},
-        {"C", "start help beginner expert chosen poll board helpShown 125 quit1"},
-        {"SXC", "start help beginner expert chosen poll board helpShown 125 told1"},
+        {"C", "start help beginner expert chosen board helpShown 125 quit1"},
+        {"SXC", "start help beginner expert chosen board helpShown 125 told1"},
         {"P", fresh},
-        {"SP", "beginner chosen pace poll board held paused Paused 125 released1"},
+        {"SP", "beginner chosen pause pace board held paused Paused 125 released1"},
         {"SPp", running},
-        {"SD", "beginner chosen pace poll board held 125 released1"},
-        {"SDA", running},
-        {"SPDA", "beginner chosen pace poll board held paused Paused 125 released1"},
+        {"SPDA", "beginner chosen pause pace board held paused Paused 125 released1"},
     };
     std::string questions;
     const Override asking(services().question, [&](const QString&) {
@@ -285,24 +276,23 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
 
 TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
     // From a column: L/R press an arrow, l/r release it, p a Timer4 poll, f a Timer1 frame, P
-    // the pause key, h the board hidden (About in its place), m minimised, s shown again, Q/N
-    // the key's question (both arrows typed in its box, answered No), a digit the line on that
-    // row. Seen: ? a question, then after each frame the falling tile's column, + in the frame
-    // it lands, = when the frame played nothing.
+    // the pause key, h the board hidden (About in its place), m minimised, s shown again, Q its
+    // question (both arrows typed in its box, answered No), a digit the line on that row. Seen: ? a
+    // question, then after each frame the falling tile's column, + in the frame it lands, = when
+    // the frame played nothing.
     const std::tuple<int, std::string, std::string> table[] = {
         {0, "LRf", "1"},             // the left edge holds; the right arrow steps instead
         {8, "RLf", "7"},             // the right edge holds; left first
         {1, "Lf", "0"},              // to the edges
         {7, "Rf", "8"},              //
-        {4, "fLlfpf", "433"},        // a tap between frames steps once
-        {4, "Rprpff", "55"},         //
         {4, "LfpflpLf", "332"},      // a held key steps once; released, polled, pressed: again
         {4, "RfpfrpRf", "556"},      //
         {4, "LfplLpf", "32"},        // a press waiting re-arms at the poll
+        {4, "RfprRpf", "56"},        //
         {4, "LRfpfpf", "344"},       // both held: left, then right, then neither
         {4, "1ffLf", "44+"},         // on the line: lands, unsteered
         {4, "0Lf", "+"},             // with the line at the top: at once
-        {4, "LlLlffpfpf", "3322"},   // quick presses step one a frame, once polled
+        {4, "LlLlffpfpf", "3322"},   // taps step one a frame, once polled, each once
         {4, "RrRrffpfpf", "5566"},   //
         {1, "LlLlfpfRfpf", "0011"},  // a press at the edge is spent
         {7, "RrRrfpfLfpf", "8877"},  //
@@ -311,7 +301,6 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
         {4, "hfLlsfpf", "=44"},      // hidden: holds, then goes on without the keys meanwhile
         {4, "mfRrsfpf", "=44"},      // minimised: the same
         {4, "Qfpf", "?44"},          // arrows typed in a question box are for the question
-        {4, "Nfpf", "?44"},          //
     };
     const std::map<char, std::string> words = {
         {'L', "press left"},
@@ -325,7 +314,6 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
         {'m', "minimise"},
         {'s', "show"},
         {'Q', "Q, arrows in its box"},
-        {'N', "N, arrows in its box"},
     };
     for (const auto& [from, typed, columns] : table) {
         SCOPED_TRACE("from column " + std::to_string(from) + ": " + spelled(typed, words));
@@ -362,7 +350,7 @@ TEST_F(BoardTest, steeringTakesOneColumnPerPressAndTheTileLandsOnTheLine) {
                 b.showMinimized();
             } else if (step == 's') {
                 b.showNormal();
-            } else if (step == 'Q' || step == 'N') {
+            } else if (step == 'Q') {
                 QTest::keyClick(&b, step);
             } else {
                 const int released = b.cnt;
@@ -400,9 +388,9 @@ TEST_F(BoardTest, landingsSoundQuickenThePaceCloseColumnsAndMixOnce) {
         std::vector<int> open;
         std::string heard;
     } table[] = {
-        // A colour covering itself vanishes and quickens the pace, down to its floor.
+        // A colour covering itself vanishes and quickens the pace by 5, or 10 in Expert, while
+        // the pace is above its floor of 50 (so 55 goes to 45).
         {32, "....R....", "4R", 3, beginner, 125, 120, "....r....\n....R....\n", any, "P"},
-        {32, "....R....", "4R", 3, expert, 80, 70, "", any, "P"},
         {32, "....R....", "4R", 3, expert, 55, 45, "", any, "P"},
         {32, "....R....", "4R", 3, beginner, 50, 50, "", any, "P"},
         // Just below the top the gray raises the line into the top row: its column closes.
@@ -414,11 +402,16 @@ TEST_F(BoardTest, landingsSoundQuickenThePaceCloseColumnsAndMixOnce) {
         // Red mixes with green; then magenta on red makes a gray in the top row: game over.
         {0, "....G...R", "4R8M", 2, beginner, 125, 125, "....Y...A\n", any, "MGO"},
     };
+    const std::map<char, std::string> colours = {
+        {'B', "blue"}, {'G', "green"},  {'M', "magenta"},
+        {'C', "cyan"}, {'Y', "yellow"}, {'R', "red"},
+    };
     std::string heard;
     const Override listening(services().soundHeard,
                              [&](int sound, bool) { heard += "LMWGPO"[sound]; });
     for (const auto& row : table) {
-        SCOPED_TRACE(releases(row.plan) + ", from a pace of " + std::to_string(row.period));
+        SCOPED_TRACE(spelled(row.plan, colours, "column ") + ", from a pace of " +
+                     std::to_string(row.period));
         Then(row.plan);
         Window1& b = startOn(row.line, row.row);
         b.RadioButton2->setValue(row.expert);

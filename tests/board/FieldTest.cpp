@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// How the board shows its field and wakes its timers, on a clock of the test's.
+// How the board draws its field, on a clock of the test's.
 #include <gtest/gtest.h>
 
 #include "app/App.h"
@@ -27,18 +27,6 @@ struct FieldTest : ::testing::Test {
     const Override<std::function<qint64()>> ownClock{services().clock, [this] { return time; }};
     Window1& board = Window1::shared();
 };
-
-TEST_F(FieldTest, theKeyPollerSleepsUnlessATileFalls) {
-    EXPECT_FALSE(board.Timer4->ticking()) << "before Start";
-    EXPECT_EQ(board.Timer4->Mode(), Timer::Multiple) << "its mode is the game's";
-    board.PushButton1->Push();
-    EXPECT_TRUE(board.Timer4->ticking()) << "a tile falling";
-    board.PauseKey_Action();
-    EXPECT_FALSE(board.Timer4->ticking()) << "paused";
-    board.PauseKey_Action();
-    board.ckquit();
-    EXPECT_FALSE(board.Timer4->ticking()) << "after the game";
-}
 
 // Blue falls onto magenta in column 0: gray, and the line rises a row.
 TEST_F(FieldTest, aFallingTileIsNeverDrawnInTheTileItMeetsAndTheLineIsDrawnRising) {

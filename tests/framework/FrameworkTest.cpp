@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QTest>
 
 #include "framework/Application.h"
@@ -15,15 +14,11 @@ class ProbeWindow : public SharedWindow<ProbeWindow> {
     PushButton* Button = addControl<PushButton>("Button", {0, 0, 80, 20});
     EditField* Field = addControl<EditField>("Field", {0, 20, 80, 10});
     StaticText* Link = addControl<StaticText>("Link", {0, 30, 90, 20});
-    int clicks = 0;
     bool keep = false;
     ProbeWindow() {
         applyAttributes({.title = "Probe", .width = 100, .height = 60});
         Link->setText("Go");
-        Link->setMouseDown([this](int, int) {
-            ++clicks;
-            return false;
-        });
+        Link->setMouseDown([](int, int) { return false; });  // a link: it takes the focus
     }
     bool mayClose() override { return !keep; }
 };
@@ -46,7 +41,7 @@ TEST(WindowTest, oneSharedWindowPerClassUntilItClosesAndAWindowClosedWhileOpenin
     closeAllWindows();
 }
 
-TEST(WindowTest, aFieldTakesNoLineBreaksAtAnyLengthAndALinkShowsFocusAndPressesForAReader) {
+TEST(WindowTest, aFieldTakesNoLineBreaksAtAnyLengthAndAFocusedLinkShowsAFrameAroundItsText) {
     ProbeWindow& w = ProbeWindow::shared();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.Field->view()->insert(QString(40000, 'x') + "\r\n\u2028");  // past QLineEdit's limit
@@ -59,10 +54,6 @@ TEST(WindowTest, aFieldTakesNoLineBreaksAtAnyLengthAndALinkShowsFocusAndPressesF
     const QRect inside = framed.rect().adjusted(1, 1, -1, -1);
     EXPECT_TRUE(framed.copy(inside) == before.copy(inside)) << "the focus frame covers the text";
     EXPECT_FALSE(framed == before) << "the focused link shows no frame";
-    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(label);
-    EXPECT_EQ(link->role(), QAccessible::Link);
-    link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(w.clicks, 1) << "a screen reader's press did not click the link";
     closeAllWindows();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QPaintEvent>
+#include <QProperty>
 #include <string>
 
 #include "framework/SpriteSurface.h"
@@ -61,10 +62,14 @@ TEST_F(MotionTest, aSpriteShowsWhereItIsAtOnceWhenMovedOutsideAFrameOrWhenThePac
     EXPECT_EQ(tile->drawnRect().top(), 132) << "stopped";
 }
 
-TEST_F(MotionTest, theDisplayClockRunsOnlyWhileSomethingMovesOrAnimates) {
+// Each display frame wakes the game and the X server: more than fifty a second cost
+// CPU and look no smoother, fewer than forty show a fall in visible jumps.
+TEST_F(MotionTest, theDisplayClockRunsAtFortyToFiftyFramesASecondOnlyWhileSomethingMoves) {
     EXPECT_FALSE(surface.animating()) << "before anything moved";
     surface.Update();
     EXPECT_TRUE(surface.animating()) << "while the fall glides";
+    EXPECT_GE(surface.displayInterval(), 20) << "more than fifty frames a second";
+    EXPECT_LE(surface.displayInterval(), 25) << "fewer than forty frames a second";
     time += 80;
     surface.displayFrame();
     EXPECT_FALSE(surface.animating()) << "after the glide";
@@ -119,20 +124,7 @@ TEST_F(MotionTest, whatAFrameChangedIsRepaintedAfterItOrWhenTheSurfaceClosesInIt
     EXPECT_TRUE(covers(paintedInFrame, {128, 16, 32, 32})) << "the last step under the box";
 }
 
-// Each display frame wakes the game and the X server: more than fifty a second cost
-// CPU and look no smoother, fewer than forty show a fall in visible jumps.
-TEST_F(MotionTest, theDisplayClockRunsAtFortyToFiftyFramesASecond) {
-    surface.Update();
-    EXPECT_GE(surface.displayInterval(), 20) << "more than fifty frames a second";
-    EXPECT_LE(surface.displayInterval(), 25) << "fewer than forty frames a second";
-}
-
-// The leader's clock tick, as the event loop would deliver it.
-void tickClockOf(Timer& timer) {
-    QMetaObject::invokeMethod(timer.findChild<QTimer*>(), "timeout");
-}
-
-TEST(TimerTest, aTimerTickingBeforeAnotherTicksJustBeforeEachOfItsTicksAndOnlyThen) {
+TEST(TimerTest, aRunningClockKeepsItsCadenceAndAFollowerTicksJustBeforeItsLeaderOnly) {
     const Override<bool> clockRuns(services().clockRunning, true);
     Timer leader, poller;
     std::string ticks;
@@ -142,17 +134,27 @@ TEST(TimerTest, aTimerTickingBeforeAnotherTicksJustBeforeEachOfItsTicksAndOnlyTh
     poller.tickBefore(&leader);
     EXPECT_FALSE(poller.ticking()) << "its leader off";
     leader.setMode(Timer::Multiple);
+    QTimer* clock = leader.findChild<QTimer*>();
+    EXPECT_TRUE(clock->isActive()) << "the clock does not run with its Mode on";
+    int restarts = 0;  // a restart stops the clock first: that would shift its cadence
+    const QPropertyNotifier watch = clock->bindableActive().addNotifier([&] { ++restarts; });
+    leader.setMode(Timer::Multiple);
+    EXPECT_EQ(restarts, 0) << "the running clock was restarted";
     EXPECT_TRUE(poller.ticking()) << "its leader on";
     EXPECT_FALSE(poller.findChild<QTimer*>()->isActive()) << "it runs a clock of its own";
-    tickClockOf(leader);
+    QMetaObject::invokeMethod(clock, "timeout");  // as the event loop delivers it
     EXPECT_EQ(ticks, "pL") << "not just before its leader's tick";
     poller.hold(true);
     EXPECT_FALSE(poller.ticking()) << "itself held";
-    tickClockOf(leader);
+    QMetaObject::invokeMethod(clock, "timeout");
     EXPECT_EQ(ticks, "pLL") << "ticked while held";
     EXPECT_EQ(poller.Mode(), Timer::Multiple) << "held, it lost its mode";
     poller.hold(false);
     leader.hold(true);
+    EXPECT_FALSE(clock->isActive()) << "the clock ticks while held";
     EXPECT_FALSE(poller.ticking()) << "its leader held";
+    leader.hold(false);
+    leader.setMode(Timer::Off);
+    EXPECT_FALSE(clock->isActive()) << "the clock ticks with its Mode off";
 }
 }  // namespace

@@ -27,9 +27,11 @@ class LinkAccessible : public QAccessibleWidget {
     }
     void doAction(const QString& action) override {
         auto* link = widget()->property(LinkProperty).value<StaticText*>();
-        action == pressAction() && link&& widget()->isEnabled()
-            ? link->clickMiddle()
-            : QAccessibleWidget::doAction(action);
+        if (action == pressAction() && link && widget()->isEnabled()) {
+            link->clickMiddle();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
     }
 };
 

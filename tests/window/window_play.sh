@@ -2,9 +2,8 @@
 # SPDX-License-Identifier: MIT
 # The real game under a window manager, from the keyboard: windows centred; Tab on the score
 # board goes name, Run, scores; About opens on Close; Escape leaves About and HELP; no
-# fullscreen. Minimised or paused the game holds. Double taps 40 and 70 ms apart step the tile
-# two columns, a 1.5 s hold one, in Beginner and Expert. SIGTERM, then a lost display end a
-# game, the scores as they were.
+# fullscreen. Double taps 40 and 70 ms apart step the tile two columns, a 1.5 s hold one, in
+# Beginner and Expert. SIGTERM, then a lost display end a game, the scores as they were.
 #   window_play.sh GAME   HUEMIX_WINDOW_TAPS: presses of each kind in each difficulty (8)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -27,26 +26,23 @@ start_wm() {
     fail "no window manager"
 }
 # centred ID: the frame within 3 px of the middle of the screen, or half its title when its
-# frame was unknown
+# frame was unknown, within 3 s: a busy window manager may place it first
 centred() {
     local x y w h l r t b dx dy
-    read -r x y w h < <(xwininfo -id "$1" |
-        awk '/Absolute upper-left|Width:|Height:/ { printf "%s ", $NF } END { print "" }')
-    read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | tr -d , |
-        awk '{ print $3, $4, $5, $6 }')
-    dx=$((2 * (x - l) + w + l + r - 1280)) dy=$((2 * (y - t) + h + t + b - 1024))
-    ((dx * dx <= 36 && dy * dy <= t * t + 36)) ||
-        fail "window $1 at $x,$y ${w}x$h in a $l $r $t $b frame is not centred"
-}
-focused() { # focused CONTROL: the control has the keyboard focus (AT-SPI state 12) within 2 s
-    local state
-    for ((i = 0; i < 20; i++)); do
-        state=$(find_control "${CONTROLS[$1]}" org.a11y.atspi.Accessible.GetState |
-            awk 'END { print $2 == "" ? 0 : $2 }')
-        ((state >> 12 & 1)) && return || sleep 0.1
+    for ((i = 0; i < 30; i++)); do
+        read -r x y w h < <(geometry "$1")
+        read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | tr -d , |
+            awk '{ print $3, $4, $5, $6 }')
+        dx=$((2 * (x - l) + w + l + r - 1280)) dy=$((2 * (y - t) + h + t + b - 1024))
+        ((dx * dx <= 36 && dy * dy <= t * t + 36)) && return || sleep 0.1
     done
-    fail "${CONTROLS[$1]} has no focus"
+    fail "window $1 at $x,$y ${w}x$h in a $l $r $t $b frame is not centred"
 }
+has_focus() { # has_focus CONTROL: its AT-SPI state has bit 12, focused
+    find_control "${CONTROLS[$1]}" org.a11y.atspi.Accessible.GetState |
+        awk 'END { exit !(int($2 / 4096) % 2) }'
+}
+focused() { within 2 has_focus "$1" || fail "${CONTROLS[$1]} has no focus"; }
 # "COLUMN TOP COLOUR" of each lone tile in the field, the highest first: 5 px into each column,
 # beside the marks
 tiles() {
@@ -54,18 +50,10 @@ tiles() {
         -crop 1x480+0+0 +repage +append -depth 8 txt:- 2>/dev/null |
         awk -F'[ ,:()]+' -f "$here/tiles.awk" | sort -k2n
 }
-still() { # still YES|NO WHAT: whether the tiles stay where they are for 0.6 s
-    local before now
-    before=$(tiles) && sleep 0.6 && now=$(tiles)
-    [[ $([[ $now == "$before" ]] && echo yes || echo no) == "$1" ]] || fail "$2"
-}
-iconic() { python3 "$here/wm_state.py" "$@"; } # iconic ID STATE: 3 minimised, 1 normal
-front() { xdotool windowactivate --sync "$1" 2>/dev/null && sleep 0.3; }
 new_game() { # new_game [KEY]: the game afresh up to Kim's board, KEY there, Return
     { kill "$PID" && wait "$PID"; } 2>/dev/null || true
-    open_scores "$game" "$work" && focus "$scores" && xdotool type Kim && key "$scores" Return &&
-        board=$(wait_for_window Huemix 10) || fail "no board"
-    sleep 0.3 && key "$board" ${1:+"$1"} Return && tiles >"$work/before.txt"
+    open_board "$game" "$work" && sleep 0.3 && key "$board" ${1:+"$1"} Return &&
+        tiles >"$work/before.txt"
 }
 # The tile the last picture showed a few frames lower, none that rested there before: its
 # "COLUMN TOP", or "9 -1"
@@ -117,12 +105,9 @@ measure() { # measure MODE FRAME_MS [KEY]: double taps and holds, each kind in a
 # ended_by HOW STATUS [LINES]: HOW ends the game with STATUS, printing only lines that match
 # LINES (grep -E, whole lines)
 ended_by() {
-    local status=0
-    eval "$1" && timeout 10 tail --pid="$PID" -f /dev/null || fail "$1: the game did not end"
-    wait "$PID" || status=$?
-    ((status == $2)) && [[ -z $(grep -vxE -- "${3:-}" "$log") ]] &&
-        [[ $(cat "$prefs" && echo .) == "$old." ]] ||
-        fail "$1: status $status, scores $(cat "$prefs"), printed: $(cat "$log")"
+    eval "$1" && ends_with "$2" "$1"
+    [[ -z $(grep -vxE -- "${3:-}" "$log") ]] || fail "$1: the game printed: $(cat "$log")"
+    [[ $(cat "$prefs" && echo .) == "$old." ]] || fail "$1: the scores became $(cat "$prefs")"
 }
 # Exactly what Qt and Xlib print when the display goes away, on any display; Xlib ends its lines
 # with a carriage return.
@@ -154,16 +139,8 @@ find_control "${CONTROLS[Run]}" org.a11y.atspi.Action.DoAction 0 >/dev/null &&
     shown "$board" "$scores" || fail "the bridge could not press Run"
 key "$board" h && help=$(wait_for_window HELP 10) && centred "$help" && key "$help" Escape &&
     shown "$board" "$help" || fail "Escape left HELP open"
-front "$board" && key "$board" Return && sleep 0.3 && still no "Start started no game"
-# Minimised as a window manager marks it, with the focus left on it
-xprop -id "$board" -f _NET_WM_STATE 32a -set _NET_WM_STATE _NET_WM_STATE_HIDDEN &&
-    iconic "$board" 3 && still yes "the game ran on minimised"
-xprop -id "$board" -remove _NET_WM_STATE && iconic "$board" 1 &&
-    still no "the game did not go on when restored"
-key "$board" p && sleep 0.2 && still yes "P did not pause the game"
-key "$board" p && still no "P did not resume the game"
 measure Beginner 125 && measure Expert 80 e
 ended_by 'kill -TERM $PID' 0
 new_game e && sleep 1
 ended_by 'kill $XVFB_PID' 1 "$lost_display"
-echo "ok: windows centred and reached by keys; the game holds, steps once a press and ends cleanly"
+echo "ok: windows centred and reached by keys; the tile steps once a press; the game ends cleanly"

@@ -12,31 +12,12 @@ prefs=$work/config/Huemix.prefs
 
 # each_control ROLE:NAME: "STATE X Y W H" of every such control of the game, one a line
 each_control() {
-    local app node queue=(/org/a11y/atspi/accessible/root) api=org.a11y.atspi.Accessible
-    local bus=org.freedesktop.DBus state extents a11y # a11y: the bridge's bus, which atspi reads
-    a11y=$(gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress |
-        cut -d"'" -f2)
-    for app in $(atspi org.a11y.atspi.Registry "${queue[0]}" $api.GetChildren |
-        grep -o ':[0-9.]*'); do
-        atspi $bus /org/freedesktop/DBus $bus.GetConnectionUnixProcessID "$app" |
-            grep -qw "$PID" && break
-    done
-    while ((${#queue[@]})); do
-        node=${queue[0]} && queue=("${queue[@]:1}")
-        if [[ $(atspi "$app" "$node" $api.GetRoleName) == "${1%%:*}" &&
-            $(atspi "$app" "$node" $bus.Properties.Get $api Name) == ${1#*:} ]]; then
-            state=$(atspi "$app" "$node" $api.GetState | awk '{ print $2 }')
-            extents=$(atspi "$app" "$node" org.a11y.atspi.Component.GetExtents 0)
-            echo "$state $extents"
-        fi
-        mapfile -t -O ${#queue[@]} queue < <(atspi "$app" "$node" $api.GetChildren |
-            grep -o '/org/a11y/atspi/accessible/[0-9]*')
-    done
+    paste -d ' ' <(EVERY=1 find_control "$1" org.a11y.atspi.Accessible.GetState |
+        awk '{ print $2 }') <(EVERY=1 find_control "$1")
 }
 on_board() { # on_board ROLE:NAME: one such control shows, and within the board's window
     local x y w h
-    read -r x y w h < <(xwininfo -id "$board" |
-        awk '/Absolute upper-left|Width:|Height:/ { printf "%s ", $NF } END { print "" }')
+    read -r x y w h < <(geometry "$board")
     # bit 25 of the state's first word: showing
     each_control "$1" | awk -v x="$x" -v y="$y" -v w="$w" -v h="$h" '
         int($1 / 33554432) % 2 {
@@ -47,9 +28,8 @@ on_board() { # on_board ROLE:NAME: one such control shows, and within the board'
         fail "$1 is not on the board: $(each_control "$1" | tr '\n' ';')"
 }
 to_board() { # Kim's board, after KEY there and Return, a second into the game
-    open_scores "$game" "$work" "$old" && focus "$scores" && xdotool type Kim &&
-        key "$scores" Return && board=$(wait_for_window Huemix 10) && sleep 0.3 &&
-        key "$board" "$@" Return && sleep 1 || fail "no game"
+    open_board "$game" "$work" "$old" && sleep 0.3 && key "$board" "$@" Return && sleep 1 ||
+        fail "no game"
 }
 
 mkdir -p "$work/config" && start_xvfb
@@ -61,9 +41,7 @@ awk -v n="$records" 'BEGIN { for (i = 0; i < n; i++) printf "P%d,%d\n", i, i }' 
     >"$work/large.prefs"
 for signal in TERM HUP; do # 0.1 s after the first window (the progress dialog) maps
     cp "$work/large.prefs" "$prefs" && launch "$game" "$work"
-    for ((i = 0; i < 200; i++)); do
-        [[ -n $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null) ]] && break || sleep 0.05
-    done
+    within 10 xdotool search --onlyvisible --pid "$PID" >/dev/null 2>&1 || fail "no window"
     sleep 0.1 && kill -$signal "$PID" && ends_with 0 "SIG$signal while loading"
     cmp -s "$work/large.prefs" "$prefs" || fail "SIG$signal while loading changed the scores"
 done

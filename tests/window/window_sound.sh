@@ -12,9 +12,7 @@ pulse=$work/pulse
 export HOME=$work/home PULSE_SERVER=unix:$pulse/native PULSE_COOKIE=$pulse/cookie
 export PULSE_RUNTIME_PATH=$pulse PULSE_STATE_PATH=$pulse
 
-# The sound server, answering on its socket, or a failure: this check never skips.
-command -v pulseaudio >/dev/null && command -v parec >/dev/null ||
-    fail "pulseaudio and pulseaudio-utils are not installed"
+# The sound server on its socket, or a failure whose log says why: this check never skips.
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
     --load="module-null-sink sink_name=null" \
     --load="module-native-protocol-unix socket=$pulse/native auth-anonymous=1" \
@@ -40,12 +38,11 @@ within 30 connected || fail "the game never connected to the sound server"
 sleep 0.3 && key "$board" Return # Start, in Beginner: a tile lands every 3.5 s or sooner
 
 playing=$(loudest 10)
-echo "peak while playing: $playing"
 awk -v p="$playing" 'BEGIN { exit !(p > 0.01) }' || fail "no sound during a game (peak $playing)"
 
 key "$board" m
 sleep 1 # a sound begun before the key may still end
 muted=$(loudest 8)
-echo "peak after M: $muted"
 awk -v p="$muted" 'BEGIN { exit !(p == 0) }' || fail "sound after M (peak $muted)"
+echo "ok: a peak of $playing while playing, none after M"
 kill "$PID" && wait "$PID" 2>/dev/null || true

@@ -54,6 +54,10 @@ wait_for_window() {
         done && sleep 0.1
     done && echo "no window '$1' after ${2:-10} s" >&2 && false
 }
+geometry() { # geometry ID: "X Y W H" of the window on screen, its frame aside
+    xwininfo -id "$1" |
+        awk '/Absolute upper-left|Width:|Height:/ { printf "%s ", $NF } END { print "" }'
+}
 window_size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { print $2 }'; } # WxH
 focus() { timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 key() { focus "$1" && xdotool key --clearmodifiers "${@:2}"; }
@@ -76,7 +80,7 @@ atspi() { # BUS PATH METHOD ARGS: no punctuation
     gdbus call --address "$a11y" -d "$1" -o "$2" -m "$3" "${@:4}" 2>/dev/null | tr -d "(),<>'"
 }
 # find_control ROLE:NAME [METHOD ARGS...]: "X Y W H" on screen of the game's control, or its
-# answer to METHOD; none if none
+# answer to METHOD; none if none; with EVERY set, a line for each such control
 find_control() {
     local a11y app i node role name queue=(/org/a11y/atspi/accessible/root)
     local api=org.a11y.atspi.Accessible call=("${@:2}")
@@ -96,7 +100,7 @@ find_control() {
         role=$(atspi "$app" "$node" $api.GetRoleName)
         name=$(atspi "$app" "$node" org.freedesktop.DBus.Properties.Get $api Name)
         [[ $role == "${1%%:*}" && $name == ${1#*:} ]] &&
-            atspi "$app" "$node" "${call[@]}" && return
+            atspi "$app" "$node" "${call[@]}" && [[ -z ${EVERY:-} ]] && return
         mapfile -t -O ${#queue[@]} queue < <(atspi "$app" "$node" $api.GetChildren |
             grep -o '/org/a11y/atspi/accessible/[0-9]*')
     done

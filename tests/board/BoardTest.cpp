@@ -209,6 +209,8 @@ TEST_F(BoardTest, theControlsAndTheirLetterKeysSetUpAndEndAGame) {
         {"P", fresh},
         {"SP", "beginner chosen pause pace board held paused Paused 125 released1"},
         {"SPp", running},
+        {"SD", "beginner chosen pause pace board held 125 released1"},
+        {"SDA", running},
         {"SPDA", "beginner chosen pause pace board held paused Paused 125 released1"},
     };
     std::string questions;

@@ -238,11 +238,14 @@ EditField::EditField(const QString& name, QWidget* parent) : ControlOf(name, par
         }
     });
     view()->setMaxLength(std::numeric_limits<int>::max());  // not QLineEdit's 32,767
-    // QLineEdit keeps line breaks that come by paste, insert or setText.
+    // QLineEdit keeps line breaks that come by paste, insert or setText. Setting the text again
+    // changes it once more, inside this change: only that clean text is passed on.
     connect(view(), &QLineEdit::textChanged, this, [this](const QString& text) {
         const QString clean = withoutLineBreaks(text);
         if (clean != text) {
             view()->setText(clean);
+        } else if (TextChanged) {
+            TextChanged(text);
         }
     });
 }

@@ -132,6 +132,8 @@ class EditField : public ControlOf<QLineEdit> {
     QString Text() const { return view()->text(); }
     void setText(const QString& text) { view()->setText(text); }
     std::function<void()> GotFocus;
+    // The text as the field shows it, each time it changes: never with a line break.
+    std::function<void(const QString&)> TextChanged;
 };
 
 class ImageWell : public ControlOf<QLabel> {

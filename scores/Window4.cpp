@@ -96,10 +96,7 @@ void Window4::Event_Open() {
            "name/handle/initials. ->NOTE WELL: For your score(s) to be recorded you must use the "
            "QUIT button on the Game Board to quit or end."));
     EditField1->setText(run().name);
-    // The field takes line breaks out by setting its text again, inside the change that brought
-    // them: this hears that change last, breaks and all.
-    connect(EditField1->view(), &QLineEdit::textChanged, this,
-            [](const QString& typed) { run().name = withoutLineBreaks(typed); });
+    EditField1->TextChanged = [](const QString& typed) { run().name = typed; };
     EditField1->setVisible(true);
     connect(EditField1->view(), &QLineEdit::returnPressed, this,
             [this] { StaticText3_MouseDown(0, 0); });  // as a click on "Run"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Fails when huemix_bench, scores_bench or the game's motion on a real display
-# (bench/motion.sh) misses a goal of bench/README.md. Every goal of huemix_bench is a ratio of CPU times taken
-# back to back, so a busy machine slows both sides alike and does not fail
-# the check.
+# (bench/motion.sh) misses a goal of bench/README.md. Every goal of
+# huemix_bench is a ratio of CPU times taken back to back, so a busy machine
+# slows both sides alike and does not fail the check.
 #
 #   bench/check.sh [build/bin/huemix_bench]
 set -euo pipefail

@@ -34,14 +34,12 @@ start_xvfb
 failed=0
 for mode in Beginner Expert; do
     [[ -z ${PID:-} ]] || { kill "$PID" && wait "$PID"; } 2>/dev/null || true
-    open_scores "$game" "$work" && focus "$scores" && xdotool type Kim && key "$scores" Return &&
-        board=$(wait_for_window Huemix 10) || fail "no board"
+    open_board "$game" "$work"
     [[ $mode == Expert ]] && key "$board" e
     sleep 1 && [[ $mode == Beginner ]] && cpu_over "idle board before Start"
     read -r _ height < <(window_size "$board" | tr x ' ')
     "$sampler" "$board" 6 $((height - 573)) 288 480 >"$work/sampler.txt" & sampling=$!
-    for ((i = 0; i < 50; i++)); do grep -q ready "$work/sampler.txt" && break || sleep 0.1; done
-    grep -q ready "$work/sampler.txt" || fail "the sampler did not start"
+    within 5 grep -q ready "$work/sampler.txt" || fail "the sampler did not start"
     key "$board" Return
     wait "$sampling" || fail "$mode: $(tail -1 "$work/sampler.txt")"
     figures=$(tail -1 "$work/sampler.txt")

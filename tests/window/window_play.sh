@@ -28,19 +28,19 @@ start_wm() {
 # centred ID: the frame within 3 px of the middle of the screen, or half its title when its
 # frame was unknown, within 3 s: a busy window manager may place it first
 centred() {
-    local x y w h l r t b dx dy
-    for ((i = 0; i < 30; i++)); do
-        read -r x y w h < <(geometry "$1")
-        read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | tr -d , |
-            awk '{ print $3, $4, $5, $6 }')
-        dx=$((2 * (x - l) + w + l + r - 1280)) dy=$((2 * (y - t) + h + t + b - 1024))
-        ((dx * dx <= 36 && dy * dy <= t * t + 36)) && return || sleep 0.1
-    done
-    fail "window $1 at $x,$y ${w}x$h in a $l $r $t $b frame is not centred"
+    within 3 is_centred "$1" ||
+        fail "window $1 at $x,$y ${w}x$h in a $l $r $t $b frame is not centred"
 }
-has_focus() { # has_focus CONTROL: its AT-SPI state has bit 12, focused
-    find_control "${CONTROLS[$1]}" org.a11y.atspi.Accessible.GetState |
-        awk 'END { exit !(int($2 / 4096) % 2) }'
+is_centred() { # is_centred ID; sets x y w h, and l r t b, its frame, for centred's message
+    local dx dy
+    read -r x y w h < <(geometry "$1")
+    read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | tr -d , |
+        awk '{ print $3, $4, $5, $6 }')
+    dx=$((2 * (x - l) + w + l + r - 1280)) dy=$((2 * (y - t) + h + t + b - 1024))
+    ((dx * dx <= 36 && dy * dy <= t * t + 36))
+}
+has_focus() { # has_focus CONTROL: the control is focused
+    local state && state=$(state_of "${CONTROLS[$1]}") && ((${state:-0} >> 12 & 1))
 }
 focused() { within 2 has_focus "$1" || fail "${CONTROLS[$1]} has no focus"; }
 # "COLUMN TOP COLOUR" of each lone tile in the field, the highest first: 5 px into each column,

@@ -12,13 +12,11 @@ prefs=$work/config/Huemix.prefs
 
 # each_control ROLE:NAME: "STATE X Y W H" of every such control of the game, one a line
 each_control() {
-    paste -d ' ' <(EVERY=1 find_control "$1" org.a11y.atspi.Accessible.GetState |
-        awk '{ print $2 }') <(EVERY=1 find_control "$1")
+    paste -d ' ' <(EVERY=1 state_of "$1") <(EVERY=1 find_control "$1")
 }
 on_board() { # on_board ROLE:NAME: one such control shows, and within the board's window
     local x y w h
     read -r x y w h < <(geometry "$board")
-    # bit 25 of the state's first word: showing
     each_control "$1" | awk -v x="$x" -v y="$y" -v w="$w" -v h="$h" '
         int($1 / 33554432) % 2 {
             shown++

@@ -17,8 +17,7 @@ act frame:Scores org.a11y.atspi.Accessible.GetRoleName
 act "menu item:AboutHuemix" org.a11y.atspi.Action.DoAction 0 &&
     act "push button:Close" org.a11y.atspi.Action.DoAction 0
 act "push button:Start" org.a11y.atspi.Action.DoAction 0 && sleep 0.5
-start=$(find_control "push button:Start" org.a11y.atspi.Accessible.GetState |
-    sed 's/.*uint32 \([0-9]*\).*/\1/')
+start=$(state_of "push button:Start")
 ((start >> 8 & 1)) && fail "Start started no game (it is still enabled)"
 act "push button:Quit" org.a11y.atspi.Action.DoAction 0 && exits_cleanly
 echo "ok: on Wayland the score board, About, the board, Start and Quit"

@@ -105,6 +105,9 @@ find_control() {
             grep -o '/org/a11y/atspi/accessible/[0-9]*')
     done
 }
+# state_of ROLE:NAME: the first word of the control's AT-SPI state, whose bits say enabled (8),
+# focused (12), showing (25); with EVERY set, a line for each such control
+state_of() { find_control "$1" org.a11y.atspi.Accessible.GetState | awk '{ print $2 }'; }
 # open_scores GAME WORK [RECORDS]: the game up to its score board, in a fresh WORK of RECORDS if
 # given; sets scores, its id, and menu, its menu bar's height
 open_scores() {
